@@ -1,0 +1,48 @@
+// Multibyte text in the interface code page (932 or 936) and the fixed-width
+// text fields of the settings image.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace qv {
+
+constexpr uint32_t kCodePageJapanese = 932;
+constexpr uint32_t kCodePageChinese = 936;
+
+// The text in the code page; nullopt when a character has no place in it.
+std::optional<std::string> WideToMulti(const std::wstring& text, uint32_t codePage);
+
+// Reads at most maxBytes, stopping at the first NUL; bytes that are no
+// character of the code page become U+FFFD.
+std::wstring MultiToWide(const char* data, size_t maxBytes, uint32_t codePage);
+inline std::wstring MultiToWide(const std::string& text, uint32_t codePage) {
+    return MultiToWide(text.data(), text.size(), codePage);
+}
+
+// True when b starts a double-byte character in the code page.
+bool IsLeadByte(uint32_t codePage, unsigned char b);
+
+// The longest prefix of text that fits maxBytes without splitting a character.
+size_t FitOnCharBoundary(const std::string& text, size_t maxBytes, uint32_t codePage);
+
+// Fixed-width fields: never read or written past width.
+std::wstring ReadTextField(const uint8_t* field, size_t width, uint32_t codePage);
+
+enum class TextStore {
+    Stored,          // whole text stored
+    Cut,             // stored up to the last character that fits
+    Unrepresentable, // the code page cannot hold the text; field left untouched
+};
+// Writes the text NUL-padded over the whole field.
+TextStore WriteTextField(uint8_t* field, size_t width, const std::wstring& text,
+                         uint32_t codePage);
+// Same for a text already in the code page (ASCII literals, stored names).
+TextStore WriteMultiField(uint8_t* field, size_t width, const std::string& text,
+                          uint32_t codePage);
+
+// Text of a field, as bytes up to the first NUL within the width.
+std::string FieldBytes(const uint8_t* field, size_t width);
+
+} // namespace qv
