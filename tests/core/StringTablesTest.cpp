@@ -1,0 +1,137 @@
+// The three language modules must stay interchangeable: a number missing in one
+// language shows as an empty text there, and a conversion that differs between
+// languages makes the same format call read the wrong argument.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "LanguageFixture.h"
+#include "document/CodePageText.h"
+#include "document/Utf8.h"
+
+namespace qv::test {
+namespace {
+
+// The printf conversions of a text, each reduced to what it takes from the
+// argument list: "*" for a star width or precision, else the length modifier
+// and the conversion letter. Flags and fixed widths may differ by language.
+// "!" marks a '%' that starts no valid conversion.
+std::vector<std::string> Conversions(const std::string& text) {
+    std::vector<std::string> out;
+    const size_t n = text.size();
+    size_t i = 0;
+    auto digits = [&] {
+        while (i < n && std::isdigit(static_cast<unsigned char>(text[i])))
+            ++i;
+    };
+    while (i < n) {
+        if (text[i++] != '%')
+            continue;
+        if (i < n && text[i] == '%') {
+            ++i;
+            continue;
+        }
+        while (i < n && std::strchr("-+ #0", text[i]))
+            ++i;
+        if (i < n && text[i] == '*') {
+            out.push_back("*");
+            ++i;
+        } else {
+            digits();
+        }
+        if (i < n && text[i] == '.') {
+            ++i;
+            if (i < n && text[i] == '*') {
+                out.push_back("*");
+                ++i;
+            } else {
+                digits();
+            }
+        }
+        std::string length;
+        while (i < n && std::strchr("hlLjzt", text[i]))
+            length += text[i++];
+        if (i < n && std::strchr("diouxXeEfFgGaAcspn", text[i]))
+            out.push_back(length + text[i++]);
+        else
+            out.push_back("!");
+    }
+    return out;
+}
+
+struct LoadedLanguage {
+    const Language* lang;
+    std::unique_ptr<ResourceModule> module;
+};
+
+std::vector<LoadedLanguage> LoadAll() {
+    std::vector<LoadedLanguage> all;
+    for (const Language& lang : kAllLanguages)
+        all.push_back({&lang, LoadLanguageModule(lang)});
+    return all;
+}
+
+std::vector<unsigned> Missing(const std::vector<unsigned>& from, const std::vector<unsigned>& in) {
+    std::vector<unsigned> diff;
+    std::set_difference(from.begin(), from.end(), in.begin(), in.end(), std::back_inserter(diff));
+    return diff;
+}
+
+} // namespace
+
+TEST(StringTables, SameNumbersAndConversionsInEveryLanguage) {
+    // The checker itself must see what a format call would consume.
+    EXPECT_EQ(Conversions("%3d%% of %-8s, %lu at %*.*f"),
+              (std::vector<std::string>{"d", "s", "lu", "*", "*", "f"}));
+    EXPECT_EQ(Conversions("%llu%02X"), (std::vector<std::string>{"llu", "X"}));
+    EXPECT_EQ(Conversions("100%"), (std::vector<std::string>{"!"}));
+
+    const auto all = LoadAll();
+    for (const auto& l : all)
+        ASSERT_TRUE(l.module) << l.lang->module;
+    const LoadedLanguage& english = all.front();
+    const std::vector<unsigned> ids = english.module->Ids();
+    ASSERT_FALSE(ids.empty());
+
+    for (const auto& l : all) {
+        const std::vector<unsigned> own = l.module->Ids();
+        EXPECT_EQ(Missing(ids, own), std::vector<unsigned>{}) << "missing in " << l.lang->module;
+        EXPECT_EQ(Missing(own, ids), std::vector<unsigned>{}) << "only in " << l.lang->module;
+    }
+
+    for (unsigned id : ids) {
+        const auto expected = Conversions(english.module->FindUtf8(id));
+        EXPECT_EQ(std::count(expected.begin(), expected.end(), "!"), 0) << "stray '%' in " << id;
+        for (const auto& l : all) {
+            const char* text = l.module->FindUtf8(id);
+            if (text) {
+                EXPECT_EQ(Conversions(text), expected) << id << " in " << l.lang->module;
+            }
+        }
+    }
+}
+
+// Some texts end up in the settings image (names the wizards give), so every
+// text must have a place in the code page its language runs with.
+TEST(StringTables, EveryTextIsNonEmptyAndFitsItsCodePage) {
+    for (const auto& l : LoadAll()) {
+        ASSERT_TRUE(l.module) << l.lang->module;
+        for (unsigned id : l.module->Ids()) {
+            const std::string utf8 = l.module->FindUtf8(id);
+            const std::wstring wide = Utf8ToWide(utf8);
+            EXPECT_FALSE(utf8.empty()) << id << " in " << l.lang->module;
+            EXPECT_EQ(wide.find(L'\uFFFD'), std::wstring::npos)
+                << id << " in " << l.lang->module << " is not valid UTF-8";
+            EXPECT_TRUE(WideToMulti(wide, l.lang->codePage).has_value())
+                << id << " in " << l.lang->module << " does not fit code page " << l.lang->codePage;
+        }
+    }
+}
+
+} // namespace qv::test
