@@ -148,12 +148,18 @@ int CQuorvelDoc::LoadSettingsFile(const std::string& path) {
         ::close(fd);
         return kFileCannotOpen;
     }
+    if (S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        lastErrno_ = EISDIR;
+        return kFileCannotOpen;
+    }
     if (!S_ISREG(st.st_mode) || st.st_size != static_cast<off_t>(kImageSize)) {
         ::close(fd);
-        return S_ISDIR(st.st_mode) ? (lastErrno_ = EISDIR, kFileCannotOpen) : kFileWrongLength;
+        return kFileWrongLength;
     }
-    auto image = std::make_unique<TransferImage>();
-    const bool read = ReadAll(fd, image->data(), image->size());
+    // The bytes after the blocks are not needed; the length was checked above.
+    std::unique_ptr<TransferImage> image(new TransferImage);
+    const bool read = ReadAll(fd, image->data(), kBlocksSize);
     const int readErr = errno;
     ::close(fd);
     if (!read) {
