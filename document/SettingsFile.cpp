@@ -17,9 +17,10 @@ namespace qv {
 
 namespace {
 
-bool WriteAll(int fd, const uint8_t* data, size_t size) {
+// Moves exactly size bytes with read() or write(); false on an error or an early end.
+template <typename Buffer, typename Op> bool TransferAll(int fd, Buffer* data, size_t size, Op op) {
     while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
+        const ssize_t n = op(fd, data, size);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
@@ -33,22 +34,8 @@ bool WriteAll(int fd, const uint8_t* data, size_t size) {
     return true;
 }
 
-// Reads exactly size bytes; false on an error or an early end.
-bool ReadAll(int fd, uint8_t* data, size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::read(fd, data, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            if (n == 0)
-                errno = EIO;
-            return false;
-        }
-        data += n;
-        size -= static_cast<size_t>(n);
-    }
-    return true;
-}
+bool WriteAll(int fd, const uint8_t* data, size_t size) { return TransferAll(fd, data, size, ::write); }
+bool ReadAll(int fd, uint8_t* data, size_t size) { return TransferAll(fd, data, size, ::read); }
 
 // Writes through a symbolic link to the file it names, so the link survives.
 std::string ResolveTarget(const std::string& path) {

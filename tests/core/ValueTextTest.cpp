@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/core/DocFixtures.h"
+
 #include <cfloat>
 #include <clocale>
 #include <cmath>
@@ -10,6 +12,7 @@
 #include "document/CyclePeriod.h"
 #include "document/TextChecks.h"
 #include "document/ValueText.h"
+#include "tests/core/DocFixtures.h"
 
 namespace qv {
 namespace {
@@ -272,8 +275,16 @@ TEST(ValueText, NumberTextsIgnoreTheLocale) {
             comma = name;
             break;
         }
+    // None installed: compile one into a private folder.
+    test::TempDir localeDir;
+    if (!comma && std::system(("localedef -i de_DE -f UTF-8 '" + localeDir.path() +
+                               "/de_DE.UTF-8' >/dev/null 2>&1").c_str()) == 0) {
+        setenv("LOCPATH", localeDir.path().c_str(), 1);
+        if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+            comma = "de_DE.UTF-8";
+    }
     if (!comma)
-        GTEST_SKIP() << "no locale with a decimal comma installed";
+        GTEST_SKIP() << "no locale with a decimal comma can be had";
     uint32_t v32 = 0;
     uint64_t v64 = 0;
     const int rc = ParseValueByType(L"1.5", 6, v32, v64);
