@@ -30,6 +30,9 @@ size_t FitOnCharBoundary(const std::string& text, size_t maxBytes, uint32_t code
 // Fixed-width fields: never read or written past width.
 std::wstring ReadTextField(const uint8_t* field, size_t width, uint32_t codePage);
 
+// Shown when a text holds characters the code page cannot hold.
+constexpr unsigned kMsgTextNotInCodePage = 29001;
+
 enum class TextStore {
     Stored,          // whole text stored
     Cut,             // stored up to the last character that fits
