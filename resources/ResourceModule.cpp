@@ -21,7 +21,10 @@ std::unique_ptr<ResourceModule> ResourceModule::Load(const std::string& path, st
         dlclose(handle);
         return nullptr;
     }
-    return std::unique_ptr<ResourceModule>(new ResourceModule(handle, table, count));
+    std::unique_ptr<ResourceModule> module(new ResourceModule(handle, table, count));
+    if (auto getBitmaps = reinterpret_cast<QvResGetBitmapsFn>(dlsym(handle, QV_RES_GET_BITMAPS)))
+        module->bitmaps_ = getBitmaps(&module->bitmapCount_);
+    return module;
 }
 
 ResourceModule::~ResourceModule() {
@@ -43,6 +46,13 @@ std::vector<unsigned> ResourceModule::Ids() const {
     for (unsigned i = 0; i < count_; ++i)
         ids.push_back(table_[i].id);
     return ids;
+}
+
+std::pair<const unsigned char*, size_t> ResourceModule::FindBitmap(unsigned id) const {
+    for (unsigned i = 0; bitmaps_ && i < bitmapCount_; ++i)
+        if (bitmaps_[i].id == id)
+            return {bitmaps_[i].data, bitmaps_[i].size};
+    return {nullptr, 0};
 }
 
 std::string ResourceModuleFileName(const std::string& baseName) { return baseName + ".so"; }

@@ -2,6 +2,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "document/StringTable.h"
@@ -19,6 +20,8 @@ public:
 
     const char* FindUtf8(unsigned id) const override;
     std::vector<unsigned> Ids() const;
+    // The bytes of a bitmap file by number; {nullptr, 0} when the module has none.
+    std::pair<const unsigned char*, size_t> FindBitmap(unsigned id) const;
 
 private:
     ResourceModule(void* handle, const QvResStringEntry* table, unsigned count)
@@ -26,6 +29,8 @@ private:
     void* handle_;
     const QvResStringEntry* table_;
     unsigned count_;
+    const QvResBitmapEntry* bitmaps_ = nullptr;
+    unsigned bitmapCount_ = 0;
 };
 
 // File name of a language module: base name plus the platform's module suffix.

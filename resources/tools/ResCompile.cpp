@@ -1,8 +1,10 @@
-// Compiles a string table (UTF-8, "number<TAB>text" a line, '#' comments) into a
-// C++ source that defines the sorted table. Escapes in the text: \n \t \\.
+// Compiles a string table (UTF-8, "number<TAB>text" a line, '#' comments) and
+// the module's bitmaps (ID=FILE arguments) into a C++ source that defines the
+// sorted tables. Escapes in the text: \n \t \\.
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
@@ -45,8 +47,8 @@ std::string CLiteral(const std::string& s) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::cerr << "usage: qvrescc TABLE.txt OUT.cpp\n";
+    if (argc < 3) {
+        std::cerr << "usage: qvrescc TABLE.txt OUT.cpp [ID=BITMAP.bmp ...]\n";
         return 2;
     }
     std::ifstream in(argv[1], std::ios::binary);
@@ -86,6 +88,32 @@ int main(int argc, char** argv) {
         out << "    {" << id << "u, " << CLiteral(text) << "},\n";
     out << "    {0u, nullptr}};\n"
         << "extern const unsigned kQvResStringCount = " << table.size() << "u;\n";
+
+    std::map<unsigned long, std::string> bitmaps;
+    for (int i = 3; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const size_t eq = arg.find('=');
+        std::ifstream bmp(eq == std::string::npos ? "" : arg.substr(eq + 1), std::ios::binary);
+        if (!bmp) {
+            std::cerr << "bitmap argument " << arg << ": cannot read\n";
+            return 1;
+        }
+        bitmaps[std::strtoul(arg.substr(0, eq).c_str(), nullptr, 10)] =
+            std::string(std::istreambuf_iterator<char>(bmp), {});
+    }
+    size_t n = 0;
+    for (const auto& [id, bytes] : bitmaps) {
+        out << "static const unsigned char kBitmap" << n++ << "[] = {";
+        for (size_t k = 0; k < bytes.size(); ++k)
+            out << (k % 24 ? "" : "\n    ") << static_cast<unsigned>(static_cast<unsigned char>(bytes[k])) << ",";
+        out << "};\n";
+    }
+    out << "extern const QvResBitmapEntry kQvResBitmaps[] = {\n";
+    n = 0;
+    for (const auto& [id, bytes] : bitmaps)
+        out << "    {" << id << "u, " << bytes.size() << "u, kBitmap" << n++ << "},\n";
+    out << "    {0u, 0u, nullptr}};\n"
+        << "extern const unsigned kQvResBitmapCount = " << bitmaps.size() << "u;\n";
     std::ofstream file(argv[2], std::ios::binary | std::ios::trunc);
     file << out.str();
     return file.good() ? 0 : 1;

@@ -60,8 +60,9 @@ TEST(LanguageProfile, ChooseLanguageOverProfileStatesAndMissingModules) {
         EXPECT_EQ(choice.codePage, c.codePage) << c.what;
         EXPECT_EQ(choice.otherThanChosen, c.warn) << c.what;
         // The stored choice is never changed by a fallback.
-        if (c.hasSettings && !c.language.empty())
+        if (c.hasSettings && !c.language.empty()) {
             EXPECT_EQ(*profile.ReadText("Settings", "Language"), c.language) << c.what;
+        }
     }
 }
 
