@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/MessageType.h"
+#include "app/RecentFiles.h"
 #include "app/RegisteredInfo.h"
 #include "app/SplashBitmap.h"
 #include "app/WindowPlacement.h"
@@ -13,7 +14,7 @@ namespace {
 
 void Put32(std::vector<uint8_t>& b, size_t off, uint32_t v) {
     for (int i = 0; i < 4; ++i)
-        b[off + i] = static_cast<uint8_t>(v >> (8 * i));
+        b.at(off + i) = static_cast<uint8_t>(v >> (8 * i));
 }
 void Put16(std::vector<uint8_t>& b, size_t off, uint16_t v) {
     b[off] = static_cast<uint8_t>(v);
@@ -174,6 +175,33 @@ TEST(MessageTypeTest, ExclamationIconAddedOnlyWhereDue) {
     EXPECT_EQ(EffectiveMessageType(kMbAbortRetryIgnore), kMbAbortRetryIgnore);
     EXPECT_EQ(EffectiveMessageType(kMbRetryCancel), kMbRetryCancel);
     EXPECT_EQ(EffectiveMessageType(kMbYesNo | kMbIconQuestion), kMbYesNo | kMbIconQuestion);
+}
+
+} // namespace
+} // namespace qv
+
+namespace qv {
+namespace {
+
+TEST(RecentFilesTest, NewestFirstTenAtMostAndKeptInTheProfile) {
+    MemoryProfile profile;
+    RecentFiles recent;
+    for (int i = 1; i <= 12; ++i)
+        recent.AddRecentFile("/data/f" + std::to_string(i) + ".qv");
+    recent.AddRecentFile("/data/f5.qv"); // already listed: moves up
+    ASSERT_EQ(recent.Paths().size(), 10u);
+    EXPECT_EQ(recent.Paths()[0], "/data/f5.qv");
+    EXPECT_EQ(recent.Paths()[1], "/data/f12.qv");
+    EXPECT_EQ(recent.Paths()[9], "/data/f3.qv");
+    recent.Save(profile);
+    EXPECT_EQ(*profile.ReadText("Recent File List", "File1"), L"/data/f5.qv");
+
+    RecentFiles again;
+    again.Load(profile);
+    EXPECT_EQ(again.Paths(), recent.Paths());
+    again.Remove(0);
+    again.Save(profile);
+    EXPECT_FALSE(profile.ReadText("Recent File List", "File10"));
 }
 
 } // namespace
