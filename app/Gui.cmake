@@ -1,0 +1,20 @@
+# The windows of the program: a library the program and the GUI tests share.
+find_package(wxWidgets REQUIRED COMPONENTS core base aui ribbon)
+include(${wxWidgets_USE_FILE})
+
+add_library(qv_gui STATIC
+    ${CMAKE_SOURCE_DIR}/app/AboutDlg.cpp
+    ${CMAKE_SOURCE_DIR}/app/AppStartHost.cpp
+    ${CMAKE_SOURCE_DIR}/app/MainFrame.cpp
+    ${CMAKE_SOURCE_DIR}/app/QuorvelApp.cpp
+    ${CMAKE_SOURCE_DIR}/app/SplashWindow.cpp
+    ${CMAKE_SOURCE_DIR}/app/StartUpDlg.cpp
+    ${CMAKE_SOURCE_DIR}/ui/FileDialogs.cpp
+    ${CMAKE_SOURCE_DIR}/ui/Messages.cpp
+    ${CMAKE_SOURCE_DIR}/ui/WxProfileStore.cpp)
+target_link_libraries(qv_gui PUBLIC qv_core ${wxWidgets_LIBRARIES})
+target_precompile_headers(qv_gui PRIVATE <wx/wx.h>)
+
+add_executable(quorvelis ${CMAKE_SOURCE_DIR}/app/main.cpp)
+target_link_libraries(quorvelis PRIVATE qv_gui)
+add_dependencies(quorvelis qv_language_modules qv_splash_picture)

@@ -1,0 +1,207 @@
+#include "app/QuorvelApp.h"
+
+#include <iterator>
+#include <sstream>
+#include <unistd.h>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <wx/display.h>
+#include <wx/filename.h>
+#include <wx/image.h>
+#include <wx/mstream.h>
+#include <wx/msgdlg.h>
+
+#include "app/AppStartHost.h"
+#include "app/LanguageProfile.h"
+#include "app/MainFrame.h"
+#include "app/ProgramFolder.h"
+#include "app/RegisteredInfo.h"
+#include "app/SplashWindow.h"
+#include "app/StartUpDlg.h"
+#include "document/StringTable.h"
+#include "ui/Messages.h"
+#include "ui/WxProfileStore.h"
+
+namespace qv {
+
+namespace {
+
+// Milliseconds since the process was started, from the kernel's records.
+long long MsSinceProcessStart() {
+    std::ifstream stat("/proc/self/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), {});
+    const size_t close = text.rfind(')'); // the name may hold blanks
+    std::istringstream fields(close == std::string::npos ? "" : text.substr(close + 2));
+    std::string field;
+    unsigned long long startTicks = 0;
+    for (int i = 3; i <= 22 && fields >> field; ++i)
+        if (i == 22)
+            startTicks = std::stoull(field);
+    double uptime = 0;
+    std::ifstream("/proc/uptime") >> uptime;
+    const double startSeconds = static_cast<double>(startTicks) / sysconf(_SC_CLK_TCK);
+    return static_cast<long long>((uptime - startSeconds) * 1000.0);
+}
+
+void FixedMessage(const char* text) {
+    wxMessageBox(text, kProductName, wxOK | wxICON_EXCLAMATION);
+}
+
+std::vector<Rect> Screens() {
+    std::vector<Rect> screens;
+    for (unsigned i = 0; i < wxDisplay::GetCount(); ++i) {
+        const wxRect r = wxDisplay(i).GetGeometry();
+        screens.push_back({r.GetLeft(), r.GetTop(), r.GetRight() + 1, r.GetBottom() + 1});
+    }
+    return screens;
+}
+
+long ResidentKb() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::atol(line.c_str() + 6);
+    return 0;
+}
+
+std::string AbsolutePath(const std::string& path) {
+    wxFileName name(wxString::FromUTF8(path));
+    name.MakeAbsolute();
+    return name.GetFullPath().utf8_string();
+}
+
+} // namespace
+
+wxBitmap ResourceBitmap(unsigned id) {
+    const ResourceModule* module = wxGetApp().Module();
+    if (!module)
+        return wxNullBitmap;
+    const auto [data, size] = module->FindBitmap(id);
+    if (!data)
+        return wxNullBitmap;
+    wxMemoryInputStream stream(data, size);
+    wxImage image(stream, wxBITMAP_TYPE_BMP);
+    return image.IsOk() ? wxBitmap(image) : wxNullBitmap;
+}
+
+bool CQuorvelApp::OnInit() {
+    wxInitAllImageHandlers();
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i)
+        args.push_back(argv[i].utf8_string());
+    return StartUp(args);
+}
+
+bool CQuorvelApp::StartUp(const std::vector<std::string>& args) {
+    profile_ = std::make_unique<WxProfileStore>(WxProfileStore::DefaultPath());
+
+    LanguageChoice language = ChooseLanguage(*profile_, LoadModuleBesideProgram);
+    if (!language.module) {
+        FixedMessage(kTextNoResourceFile);
+        return false;
+    }
+    languageIndex = language.index;
+    codePage = language.codePage;
+    module_ = std::move(language.module);
+    SetActiveStringTable(module_.get());
+    if (language.otherThanChosen)
+        FixedMessage(kTextOtherLanguage);
+
+    std::string file;
+    for (const std::string& a : args)
+        if (!a.empty() && a[0] != '-') {
+            file = a;
+            break;
+        }
+    const RegisteredInfo registered = GetRegisteredInfo();
+    ownerText = registered.owner;
+    organizationText = registered.organization;
+    if (file.empty()) {
+        CSplashWnd::Show(ProgramFolder(), ownerText, organizationText);
+        CSplashWnd::Wait();
+    }
+
+    recent_.Load(*profile_);
+    if (!file.empty()) {
+        openFilePath_ = AbsolutePath(file);
+        startChoice = kStartCommandLineFile;
+    } else {
+        CStartUpDlg chooser(nullptr, startChoice, false, false);
+        if (chooser.ShowModal() != wxID_OK)
+            return false;
+    }
+    LoadListState(*profile_, columnWidths, -1);
+
+    doc_ = std::make_unique<CQuorvelDoc>(codePage);
+    doc_->SetRecentFileSink(&recent_);
+    frame_ = new CMainFrame(*doc_);
+    SetTopWindow(frame_);
+    AppStartHost host(*this);
+    if (!RunStartChoice(*doc_, host) || quitRequested) {
+        frame_->Destroy();
+        frame_ = nullptr;
+        return false;
+    }
+    recent_.Save(*profile_);
+
+    const WindowPlacement stored = LoadWindowPlacement(*profile_);
+    if (stored.NothingStored())
+        frame_->Maximize(true);
+    else
+        frame_->ApplyPlacement(UsablePlacement(stored, Screens()));
+    frame_->UpdateTitle();
+    frame_->Show();
+    frame_->Raise();
+    frame_->Update();
+
+    if (std::getenv("QV_STARTUP_PROBE")) {
+        // Measurement run: report when the window is up, then leave.
+        CallAfter([this] {
+            std::printf("startup-probe title=\"%s\" ms=%lld rss_kb=%ld\n",
+                        frame_->GetTitle().utf8_str().data(), MsSinceProcessStart(),
+                        ResidentKb());
+            std::fflush(stdout);
+            frame_->Close();
+        });
+    }
+    return true;
+}
+
+void CQuorvelApp::StoreWindowState(const WindowPlacement& placement) {
+    SaveWindowPlacement(*profile_, placement);
+    SaveListState(*profile_, columnWidths, -1);
+    recent_.Save(*profile_);
+}
+
+int CQuorvelApp::FilterEvent(wxEvent& event) {
+    if (CSplashWnd::FilterAppEvent(event))
+        return Event_Processed;
+    if (event.GetEventType() == wxEVT_KEY_DOWN)
+        NoteKeyForPump(static_cast<wxKeyEvent&>(event));
+    return Event_Skip;
+}
+
+void CQuorvelApp::Reset() {
+    if (frame_)
+        frame_->Destroy();
+    frame_ = nullptr;
+    doc_.reset();
+    SetActiveStringTable(nullptr);
+    module_.reset();
+    profile_.reset();
+    recent_ = RecentFiles();
+    openFilePath_.clear();
+    startChoice = 0;
+    quitRequested = false;
+}
+
+int CQuorvelApp::OnExit() {
+    if (profile_)
+        profile_->DeleteValue(kPlacementSection, "ShowCmd");
+    SetActiveStringTable(nullptr);
+    return wxApp::OnExit();
+}
+
+} // namespace qv

@@ -1,0 +1,3 @@
+#include "app/QuorvelApp.h"
+
+wxIMPLEMENT_APP(qv::CQuorvelApp);

@@ -1,0 +1,29 @@
+// Runs the GUI tests inside the program's own application object, each test
+// process with a private profile file.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+#include <wx/image.h>
+#include <wx/init.h>
+
+#include "app/QuorvelApp.h"
+
+wxIMPLEMENT_APP_NO_MAIN(qv::CQuorvelApp);
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (!std::getenv("QV_PROFILE")) {
+        const std::string profile = "/tmp/qvgui-profile-" + std::to_string(getpid()) + ".ini";
+        setenv("QV_PROFILE", profile.c_str(), 1);
+    }
+    wxApp::SetInstance(new qv::CQuorvelApp);
+    if (!wxEntryStart(argc, argv))
+        return 1;
+    wxInitAllImageHandlers();
+    const int rc = RUN_ALL_TESTS();
+    wxEntryCleanup();
+    std::remove(std::getenv("QV_PROFILE"));
+    return rc;
+}

@@ -1,0 +1,61 @@
+// Support for tests that run real windows under Xvfb: answering modal
+// dialogs from a script, and running pending events.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <wx/app.h>
+#include <wx/dialog.h>
+#include <wx/modalhook.h>
+#include <wx/msgdlg.h>
+
+#include "resources/ResourceModule.h"
+
+namespace qv::test {
+
+// Each modal dialog that opens takes the next answer. An answer returns the
+// id to end the dialog with at once (the dialog never shows), or wxID_NONE to
+// let it show, after scheduling what the "user" does in it.
+class DialogScript : public wxModalDialogHook {
+public:
+    using Answer = std::function<int(wxDialog* dialog)>;
+    DialogScript() { Register(); }
+    ~DialogScript() override { Unregister(); }
+
+    void Then(Answer answer) { answers_.push_back(std::move(answer)); }
+    // Ends the next dialog with this id without showing it.
+    void ThenEnd(int id) {
+        Then([id](wxDialog*) { return id; });
+    }
+    // Lets the next dialog show and clicks the button with this id in it.
+    void ThenClick(int buttonId);
+
+    std::vector<std::string> seen;     // class names of the dialogs, in order
+    std::vector<std::string> messages; // texts of the message boxes
+    size_t Pending() const { return answers_.size(); }
+
+protected:
+    int Enter(wxDialog* dialog) override;
+    void Exit(wxDialog*) override {}
+
+private:
+    std::deque<Answer> answers_;
+};
+
+// Runs every pending event (and idle handling, so deferred deletes happen).
+void RunPendingEvents();
+
+// Makes the English module beside the program the active string table.
+class ScopedGuiLanguage {
+public:
+    ScopedGuiLanguage();
+    ~ScopedGuiLanguage();
+
+private:
+    std::unique_ptr<ResourceModule> module_;
+};
+
+} // namespace qv::test

@@ -1,0 +1,28 @@
+// Message boxes with the product name as caption, texts by number, and the
+// message pump the splash and the wait dialog use.
+#pragma once
+#include <wx/string.h>
+
+class wxWindow;
+class wxKeyEvent;
+
+namespace qv {
+
+constexpr const char* kProductName = "Quorvelis";
+
+// A text of the active language module.
+wxString Res(unsigned id);
+
+// Type: buttons and icon as in app/MessageType.h; returns the answer (kIdOk, kIdYes, ...).
+int ShowMessage(unsigned type, const wxString& text);
+int ShowMessageId(unsigned id, unsigned type = 0);
+// OK box, then the focus goes to the control that failed its check.
+void ShowMessageFocus(const wxString& text, wxWindow* control);
+
+// Handles every pending event; 1 when Enter was pressed meanwhile, 2 for
+// Escape (the last one wins), 0 otherwise.
+int PumpMessages();
+// Called by the application's event filter for every key press.
+void NoteKeyForPump(const wxKeyEvent& event);
+
+} // namespace qv

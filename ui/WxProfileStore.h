@@ -1,0 +1,36 @@
+// The profile in a wxFileConfig file, with the sections and value names kept
+// as they are, below the root "Software/Zorvek Control/Quorvelis".
+#pragma once
+#include <memory>
+#include <string>
+
+#include "document/ProfileStore.h"
+
+class wxFileConfig;
+
+namespace qv {
+
+class WxProfileStore : public ProfileStore {
+public:
+    // The profile file: QV_PROFILE when set (tests use a private one), else
+    // quorvelis/profile.ini in the user's configuration folder.
+    static std::string DefaultPath();
+    explicit WxProfileStore(const std::string& path);
+    ~WxProfileStore() override;
+
+    bool SectionExists(const std::string& section) const override;
+    bool CreateSection(const std::string& section) override;
+    std::optional<uint32_t> ReadNumber(const std::string& section,
+                                       const std::string& name) const override;
+    std::optional<std::wstring> ReadText(const std::string& section,
+                                         const std::string& name) const override;
+    bool WriteNumber(const std::string& section, const std::string& name, uint32_t value) override;
+    bool WriteText(const std::string& section, const std::string& name,
+                   const std::wstring& value) override;
+    bool DeleteValue(const std::string& section, const std::string& name) override;
+
+private:
+    std::unique_ptr<wxFileConfig> config_;
+};
+
+} // namespace qv
