@@ -7,6 +7,8 @@
 
 #include "app/AboutDlg.h"
 #include "app/LanguageProfile.h"
+#include "app/MessageType.h"
+#include "ui/Messages.h"
 #include "app/MainFrame.h"
 #include "app/ProgramFolder.h"
 #include "app/QuorvelApp.h"
@@ -175,6 +177,42 @@ TEST_F(StartUpTest, PlacementAndListWidthsAreStoredAtCloseAndAMinimisedOneIsNotR
     EXPECT_TRUE(app.Profile().ReadNumber(kPlacementSection, "FrameWnd Normal left"));
     app.OnExit();
     EXPECT_FALSE(app.Profile().ReadNumber(kPlacementSection, "ShowCmd"));
+}
+
+} // namespace
+} // namespace qv
+
+namespace qv {
+namespace {
+
+TEST(MessageBoxTest, CaptionIconsAndAnswers) {
+    struct {
+        unsigned type;
+        int pressed;
+        int answer;
+        long icon;
+    } cases[] = {
+        {kMbYesNo, wxID_YES, kIdYes, wxICON_EXCLAMATION},
+        {kMbYesNo | kMbIconQuestion, wxID_NO, kIdNo, wxICON_QUESTION},
+        {kMbOk | kMbIconInformation, wxID_OK, kIdOk, wxICON_INFORMATION},
+        {kMbYesNoCancel, wxID_CANCEL, kIdCancel, wxICON_EXCLAMATION},
+        {kMbAbortRetryIgnore, wxID_NO, kIdRetry, 0},
+    };
+    for (const auto& c : cases) {
+        test::DialogScript script;
+        long style = -1;
+        wxString caption;
+        script.Then([&](wxDialog* d) {
+            auto* box = dynamic_cast<wxMessageDialogBase*>(d);
+            style = box ? box->GetMessageDialogStyle() : -1;
+            caption = d->GetTitle();
+            return c.pressed;
+        });
+        EXPECT_EQ(ShowMessage(c.type, "text"), c.answer) << c.type;
+        EXPECT_EQ(caption, "Quorvelis");
+        const long icons = wxICON_EXCLAMATION | wxICON_QUESTION | wxICON_INFORMATION | wxICON_ERROR;
+        EXPECT_EQ(style & icons, c.icon) << c.type;
+    }
 }
 
 } // namespace
