@@ -2,16 +2,18 @@
 find_package(wxWidgets REQUIRED COMPONENTS core base aui ribbon)
 include(${wxWidgets_USE_FILE})
 
-add_library(qv_gui STATIC
+# Every source of ui/ and view/ is a window; in app/ the windows are listed,
+# its other files belong to the core.
+file(GLOB QV_GUI_SOURCES CONFIGURE_DEPENDS
+    ${CMAKE_SOURCE_DIR}/ui/*.cpp
+    ${CMAKE_SOURCE_DIR}/view/*.cpp)
+add_library(qv_gui STATIC ${QV_GUI_SOURCES}
     ${CMAKE_SOURCE_DIR}/app/AboutDlg.cpp
     ${CMAKE_SOURCE_DIR}/app/AppStartHost.cpp
     ${CMAKE_SOURCE_DIR}/app/MainFrame.cpp
     ${CMAKE_SOURCE_DIR}/app/QuorvelApp.cpp
     ${CMAKE_SOURCE_DIR}/app/SplashWindow.cpp
-    ${CMAKE_SOURCE_DIR}/app/StartUpDlg.cpp
-    ${CMAKE_SOURCE_DIR}/ui/FileDialogs.cpp
-    ${CMAKE_SOURCE_DIR}/ui/Messages.cpp
-    ${CMAKE_SOURCE_DIR}/ui/WxProfileStore.cpp)
+    ${CMAKE_SOURCE_DIR}/app/StartUpDlg.cpp)
 target_link_libraries(qv_gui PUBLIC qv_core ${wxWidgets_LIBRARIES})
 target_precompile_headers(qv_gui PRIVATE <wx/wx.h>)
 
