@@ -10,6 +10,10 @@ file(GLOB QV_GUI_SOURCES CONFIGURE_DEPENDS
 add_library(qv_gui STATIC ${QV_GUI_SOURCES}
     ${CMAKE_SOURCE_DIR}/app/AboutDlg.cpp
     ${CMAKE_SOURCE_DIR}/app/AppStartHost.cpp
+    ${CMAKE_SOURCE_DIR}/app/CaptionBar.cpp
+    ${CMAKE_SOURCE_DIR}/app/MainCommands.cpp
+    ${CMAKE_SOURCE_DIR}/app/MainRibbon.cpp
+    ${CMAKE_SOURCE_DIR}/app/SettingsTree.cpp
     ${CMAKE_SOURCE_DIR}/app/MainFrame.cpp
     ${CMAKE_SOURCE_DIR}/app/QuorvelApp.cpp
     ${CMAKE_SOURCE_DIR}/app/SplashWindow.cpp

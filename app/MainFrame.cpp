@@ -1,21 +1,71 @@
 #include "app/MainFrame.h"
 
 #include <wx/filename.h>
-#include <wx/panel.h>
+#include <wx/ribbon/bar.h>
+#include <wx/sizer.h>
+#include <wx/statusbr.h>
 
+#include "app/CaptionBar.h"
+#include "app/CommandIds.h"
+#include "app/MessageType.h"
 #include "app/QuorvelApp.h"
+#include "app/SettingsTree.h"
+#include "document/QuorvelDoc.h"
 #include "ui/Messages.h"
+#include "view/QuorvelView.h"
 
 namespace qv {
 
 namespace {
 constexpr unsigned kStrUntitled = 61443;
-}
+constexpr unsigned kStrTreePaneCaption = 3207;
+} // namespace
 
 CMainFrame::CMainFrame(CQuorvelDoc& doc)
-    : wxFrame(nullptr, wxID_ANY, kProductName, wxDefaultPosition, wxSize(1024, 720)), doc_(doc) {
-    new wxPanel(this);
+    : wxFrame(nullptr, wxID_ANY, kProductName, wxDefaultPosition, wxSize(1100, 760)),
+      doc_(doc), history_(cmd::kRecentFileCount, cmd::kRecentFile1) {
+    const auto look = wxGetApp().Profile().ReadNumber("Workspace", "ApplicationLook");
+    appLook = look ? static_cast<int>(*look) : cmd::kLookDefault;
+
+    auto* strip = new wxPanel(this);
+    BuildToolStrip(strip);
+    ribbon_ = new wxRibbonBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                              wxRIBBON_BAR_FLOW_HORIZONTAL | wxRIBBON_BAR_SHOW_PAGE_LABELS |
+                                  wxRIBBON_BAR_SHOW_PANEL_EXT_BUTTONS |
+                                  wxRIBBON_BAR_SHOW_HELP_BUTTON);
+    BuildRibbon();
+
+    // Below the ribbon: the docked tree and, in the centre, the caption bar
+    // over the settings view.
+    auto* body = new wxPanel(this);
+    aui_.SetManagedWindow(body);
+    centre_ = new wxPanel(body);
+    captionBar_ = new CCaptionBar(centre_);
+    view_ = new CQuorvelView(centre_, doc_, *this);
+    auto* centreSizer = new wxBoxSizer(wxVERTICAL);
+    centreSizer->Add(captionBar_, 0, wxEXPAND);
+    centreSizer->Add(view_, 1, wxEXPAND);
+    centre_->SetSizer(centreSizer);
+    treePane_ = new CFileView(body);
+    aui_.AddPane(treePane_, wxAuiPaneInfo()
+                                .Name("settings-tree")
+                                .Caption(Res(kStrTreePaneCaption))
+                                .Left()
+                                .BestSize(FromDIP(wxSize(220, 400)))
+                                .MinSize(FromDIP(wxSize(120, 100)))
+                                .CloseButton(true)
+                                .Floatable(true));
+    aui_.AddPane(centre_, wxAuiPaneInfo().Name("view").CenterPane());
+    aui_.Update();
+
+    auto* frameSizer = new wxBoxSizer(wxVERTICAL);
+    frameSizer->Add(strip, 0, wxEXPAND);
+    frameSizer->Add(ribbon_, 0, wxEXPAND);
+    frameSizer->Add(body, 1, wxEXPAND);
+    SetSizer(frameSizer);
     CreateStatusBar();
+    ApplyLook(appLook);
+
     normalRect_ = GetRect();
     Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
     Bind(wxEVT_SIZE, &CMainFrame::OnSize, this);
@@ -24,14 +74,44 @@ CMainFrame::CMainFrame(CQuorvelDoc& doc)
             normalRect_ = GetRect();
         e.Skip();
     });
+    Bind(wxEVT_MENU, &CMainFrame::OnCommand, this);
+    Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateUi, this);
+    Bind(wxEVT_IDLE, [this](wxIdleEvent& e) {
+        UpdateRibbonStates();
+        e.Skip();
+    });
     UpdateTitle();
+    UpdateRibbonStates();
 }
+
+CMainFrame::~CMainFrame() { aui_.UnInit(); }
 
 void CMainFrame::UpdateTitle() {
     const wxString name = doc_.IsUntitled()
                               ? Res(kStrUntitled) + ".qv"
                               : wxFileName(wxString::FromUTF8(doc_.PathName())).GetFullName();
     SetTitle(name + " - " + kProductName);
+}
+
+void CMainFrame::SetCaptionText(const wxString& text) { captionBar_->SetText(text); }
+wxString CMainFrame::CaptionText() const { return captionBar_->Text(); }
+bool CMainFrame::CaptionBarShown() const { return captionBar_->IsShown(); }
+bool CMainFrame::TreePaneShown() const {
+    return const_cast<wxAuiManager&>(aui_).GetPane(treePane_).IsShown();
+}
+
+void CMainFrame::ToggleCaptionBar() {
+    captionBar_->Show(!captionBar_->IsShown());
+    centre_->Layout();
+}
+
+void CMainFrame::ToggleTreePane() {
+    wxAuiPaneInfo& pane = aui_.GetPane(treePane_);
+    if (pane.IsShown())
+        pane.Hide();
+    else
+        pane.Show().Dock().Left();
+    aui_.Update();
 }
 
 void CMainFrame::ApplyPlacement(const WindowPlacement& p) {
@@ -59,9 +139,15 @@ void CMainFrame::OnSize(wxSizeEvent& event) {
 }
 
 void CMainFrame::OnClose(wxCloseEvent& event) {
+    if (!inPreview)
+        view_->StoreUnitNamePage();
+    if (!view_->AskSaveChanges() && event.CanVeto()) {
+        event.Veto(); // Cancel, or a save that did not happen: stay open
+        return;
+    }
     wxGetApp().StoreWindowState(CurrentPlacement());
     wxGetApp().MainFrameClosed();
-    event.Skip(); // destroys the window
+    Destroy();
 }
 
 } // namespace qv

@@ -1,24 +1,81 @@
-// The main window.
+// The main window: the ribbon with the application menu and quick-access
+// tools, the caption bar, the docked settings tree, the settings view and the
+// status bar. Its close is the program's shut-down sequence.
 #pragma once
+#include <map>
+#include <memory>
+#include <wx/aui/framemanager.h>
+#include <wx/filehistory.h>
 #include <wx/frame.h>
 
 #include "app/WindowPlacement.h"
 
+class wxRibbonBar;
+class wxRibbonButtonBar;
+class wxMenu;
+class wxPanel;
+
 namespace qv {
 
 class CQuorvelDoc;
+class CQuorvelView;
+class CFileView;
+class CCaptionBar;
+
+struct CommandState {
+    bool enabled = false;
+    bool checked = false;
+};
 
 class CMainFrame : public wxFrame {
 public:
     explicit CMainFrame(CQuorvelDoc& doc);
+    ~CMainFrame() override;
+
+    CQuorvelView& View() const { return *view_; }
+    CFileView& TreePane() const { return *treePane_; }
+    wxRibbonBar& Ribbon() const { return *ribbon_; }
     void UpdateTitle();
+    void SetCaptionText(const wxString& text);
+    wxString CaptionText() const;
+    bool CaptionBarShown() const;
+    bool TreePaneShown() const;
+
     void ApplyPlacement(const WindowPlacement& placement);
     WindowPlacement CurrentPlacement() const;
 
+    // Runs a command as the ribbon, the menus and the quick-access tools do.
+    void RunCommand(int id);
+    CommandState StateOf(int id) const;
+    // Every command the ribbon, the application menu and the tools offer.
+    std::vector<int> AllCommands() const;
+    // The application menu as it drops down (rebuilt each time).
+    std::unique_ptr<wxMenu> BuildApplicationMenu();
+    std::unique_ptr<wxMenu> BuildStyleMenu();
+    int appLook;
+    bool inPreview = false;
+
 private:
+    void BuildRibbon();
+    void BuildToolStrip(wxPanel* strip);
+    void ApplyLook(int id);
+    void UpdateRibbonStates();
+    void OnCommand(wxCommandEvent& event);
+    void OnUpdateUi(wxUpdateUIEvent& event);
     void OnClose(wxCloseEvent& event);
     void OnSize(wxSizeEvent& event);
+    void ToggleCaptionBar();
+    void ToggleTreePane();
+
     CQuorvelDoc& doc_;
+    wxAuiManager aui_;
+    wxRibbonBar* ribbon_ = nullptr;
+    CCaptionBar* captionBar_ = nullptr;
+    CFileView* treePane_ = nullptr;
+    CQuorvelView* view_ = nullptr;
+    wxPanel* centre_ = nullptr;
+    std::map<int, wxRibbonButtonBar*> ribbonButtons_;
+    wxFileHistory history_;
     wxRect normalRect_;
 };
 

@@ -22,6 +22,9 @@
 #include "document/StringTable.h"
 #include "ui/Messages.h"
 #include "ui/WxProfileStore.h"
+#include "view/QuorvelView.h"
+#include "app/SettingsTree.h"
+#include <algorithm>
 
 namespace qv {
 
@@ -154,6 +157,11 @@ bool CQuorvelApp::StartUp(const std::vector<std::string>& args) {
     frame_->UpdateTitle();
     frame_->Show();
     frame_->Raise();
+    // The tree takes the focus with its root chosen: the unit-name page shows.
+    CQVTreeCtrl* tree = frame_->TreePane().Tree();
+    tree->SetFocus();
+    tree->SelectItem(tree->RootItem());
+    frame_->View().SelectPage(10);
     frame_->Update();
 
     if (std::getenv("QV_STARTUP_PROBE")) {
@@ -167,6 +175,29 @@ bool CQuorvelApp::StartUp(const std::vector<std::string>& args) {
         });
     }
     return true;
+}
+
+void CQuorvelApp::SelectSettingsPage(int itemData) {
+    if (!frame_)
+        return;
+    static const int kPages[] = {10, 20, 21, 22, 30, 31, 50, 51, 52};
+    if (std::find(std::begin(kPages), std::end(kPages), itemData) != std::end(kPages))
+        frame_->View().SelectPage(itemData);
+    else
+        frame_->View().SelectDevicePage(itemData);
+}
+
+void CQuorvelApp::OpenRecentFile(size_t index) {
+    if (!frame_ || index >= recent_.Paths().size())
+        return;
+    const std::string path = recent_.Paths()[index];
+    if (!wxFileName::FileExists(wxString::FromUTF8(path))) {
+        recent_.Remove(index); // gone: leaves the list without a word
+        recent_.Save(*profile_);
+        return;
+    }
+    frame_->View().OpenRecentFile(path);
+    recent_.Save(*profile_);
 }
 
 void CQuorvelApp::StoreWindowState(const WindowPlacement& placement) {

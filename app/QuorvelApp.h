@@ -31,6 +31,10 @@ public:
     void MainFrameClosed() { frame_ = nullptr; }
     // Drops everything start-up made, so it can run again (tests).
     void Reset();
+    // A settings-tree selection: the view shows the page of that item.
+    void SelectSettingsPage(int itemData);
+    // Opens entry index of the recent-file list.
+    void OpenRecentFile(size_t index);
 
     ProfileStore& Profile() { return *profile_; }
     ResourceModule* Module() const { return module_.get(); }

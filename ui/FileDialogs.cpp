@@ -9,7 +9,24 @@ namespace qv {
 
 constexpr unsigned kStrSettingsFileFilter = 57666;
 
+namespace {
+FileDialogAnswer g_answer;
+
+std::string WithExtension(const wxString& path) {
+    wxFileName chosen(path);
+    if (!chosen.HasExt())
+        chosen.SetExt("qv");
+    return chosen.GetFullPath().utf8_string();
+}
+} // namespace
+
+void SetFileDialogAnswer(FileDialogAnswer answer) { g_answer = std::move(answer); }
+
 std::string BrowseSettingsFile(bool open, const std::string& initialName, wxWindow* owner) {
+    if (g_answer) {
+        const std::string path = g_answer(open, initialName);
+        return path.empty() ? path : WithExtension(wxString::FromUTF8(path));
+    }
     wxString filter = Res(kStrSettingsFileFilter);
     if (filter.empty())
         filter = "*.qv|*.qv";
@@ -18,10 +35,7 @@ std::string BrowseSettingsFile(bool open, const std::string& initialName, wxWind
     wxFileDialog dlg(owner, wxEmptyString, initial.GetPath(), initial.GetFullName(), filter, style);
     if (dlg.ShowModal() != wxID_OK)
         return {};
-    wxFileName chosen(dlg.GetPath());
-    if (!chosen.HasExt())
-        chosen.SetExt("qv");
-    return chosen.GetFullPath().utf8_string();
+    return WithExtension(dlg.GetPath());
 }
 
 } // namespace qv

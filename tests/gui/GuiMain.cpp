@@ -12,6 +12,15 @@
 
 wxIMPLEMENT_APP_NO_MAIN(qv::CQuorvelApp);
 
+namespace {
+// A failed wx assertion fails the test instead of opening a dialog nobody answers.
+void FailOnAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
+                  const wxString& msg) {
+    ADD_FAILURE() << "wx assertion " << cond << " in " << func << " (" << file << ":" << line
+                  << "): " << msg;
+}
+} // namespace
+
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (!std::getenv("QV_PROFILE")) {
@@ -22,6 +31,7 @@ int main(int argc, char** argv) {
     if (!wxEntryStart(argc, argv))
         return 1;
     wxInitAllImageHandlers();
+    wxSetAssertHandler(FailOnAssert);
     const int rc = RUN_ALL_TESTS();
     wxEntryCleanup();
     std::remove(std::getenv("QV_PROFILE"));

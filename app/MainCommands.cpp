@@ -1,0 +1,151 @@
+// The main window's commands and their enabled and checked states.
+#include <algorithm>
+#include <wx/ribbon/art.h>
+#include <wx/ribbon/bar.h>
+#include <wx/ribbon/buttonbar.h>
+#include <wx/statusbr.h>
+
+#include "app/AboutDlg.h"
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
+#include "app/QuorvelApp.h"
+#include "view/QuorvelView.h"
+
+namespace qv {
+
+namespace {
+
+// Commands whose windows come with later work: shown, but disabled.
+const int kNotYetAvailable[] = {
+    cmd::kPowerMeterWizard, cmd::kSettingsWizard, cmd::kWriteToUnit,  cmd::kReadFromUnit,
+    cmd::kUnitPassword,     cmd::kLanSettings,    cmd::kPortSettings, cmd::kTriggerSelect,
+    cmd::kConfigSettings,   cmd::kRunProgramMode, cmd::kClearUnit,    cmd::kFirmwareUpdate,
+    cmd::kUnitStatus,       cmd::kMonitor,        cmd::kFtpClient,    cmd::kFilePrint,
+    cmd::kFilePrintDirect,  cmd::kFilePrintPreview,
+    // The device list page they act on comes with the editors.
+    cmd::kEditPaste, cmd::kEditCut, cmd::kEditCopy,
+};
+
+bool NotYetAvailable(int id) {
+    return std::find(std::begin(kNotYetAvailable), std::end(kNotYetAvailable), id) !=
+           std::end(kNotYetAvailable);
+}
+
+bool IsRecentFile(int id) {
+    return id >= cmd::kRecentFile1 && id < cmd::kRecentFile1 + cmd::kRecentFileCount;
+}
+
+} // namespace
+
+std::vector<int> CMainFrame::AllCommands() const {
+    std::vector<int> ids = {cmd::kFileNew,       cmd::kFileOpen,         cmd::kFileSave,
+                            cmd::kFileSaveAs,    cmd::kFilePrint,        cmd::kFilePrintDirect,
+                            cmd::kFilePrintPreview, cmd::kFilePrintSetup, cmd::kFileClose,
+                            cmd::kAppExit,       cmd::kAppAbout};
+    for (const auto& entry : ribbonButtons_)
+        ids.push_back(entry.first);
+    for (int id = cmd::kLookFirst; id <= cmd::kLookLast; ++id)
+        ids.push_back(id);
+    return ids;
+}
+
+CommandState CMainFrame::StateOf(int id) const {
+    CommandState s;
+    s.enabled = !NotYetAvailable(id) && id != cmd::kFilePrintSetup;
+    if (id >= cmd::kLookFirst && id <= cmd::kLookLast)
+        s.checked = id == appLook;
+    else if (id == cmd::kViewCaptionBar)
+        s.checked = CaptionBarShown();
+    else if (id == cmd::kViewTreePane)
+        s.checked = TreePaneShown();
+    else if (id == cmd::kViewStatusBar)
+        s.checked = GetStatusBar() && GetStatusBar()->IsShown();
+    else if (id == cmd::kEditSelectAll)
+        s.enabled = view_->GetCurrentTab() == 0;
+    else if (IsRecentFile(id))
+        s.enabled = static_cast<size_t>(id - cmd::kRecentFile1) < wxGetApp().Recent().Paths().size();
+    return s;
+}
+
+void CMainFrame::RunCommand(int id) {
+    if (!StateOf(id).enabled)
+        return;
+    if (IsRecentFile(id)) {
+        wxGetApp().OpenRecentFile(static_cast<size_t>(id - cmd::kRecentFile1));
+        return;
+    }
+    if (id >= cmd::kLookFirst && id <= cmd::kLookLast) {
+        ApplyLook(id);
+        return;
+    }
+    switch (id) {
+    case cmd::kFileNew: view_->OnFileNew(); break;
+    case cmd::kFileOpen: view_->OnFileOpen(); break;
+    case cmd::kFileSave: view_->OnFileSave(); break;
+    case cmd::kFileSaveAs: view_->OnFileSaveAs(); break;
+    // Close and Exit both run the shut-down sequence with its save question.
+    case cmd::kFileClose:
+    case cmd::kAppExit: Close(); break;
+    case cmd::kAppAbout: {
+        CAboutDlg about(this, wxGetApp().ownerText, wxGetApp().organizationText);
+        about.ShowModal();
+        break;
+    }
+    case cmd::kViewCaptionBar: ToggleCaptionBar(); break;
+    case cmd::kViewTreePane: ToggleTreePane(); break;
+    case cmd::kViewStatusBar:
+        GetStatusBar()->Show(!GetStatusBar()->IsShown());
+        SendSizeEvent();
+        break;
+    case cmd::kEditSelectAll: break; // acts on the file and device pages, which select their rows
+    default: break;
+    }
+    UpdateRibbonStates();
+}
+
+void CMainFrame::OnCommand(wxCommandEvent& event) { RunCommand(event.GetId()); }
+
+void CMainFrame::OnUpdateUi(wxUpdateUIEvent& event) {
+    const CommandState s = StateOf(event.GetId());
+    event.Enable(s.enabled);
+    if (event.GetSetChecked() || (event.GetId() >= cmd::kLookFirst && event.GetId() <= cmd::kLookLast))
+        event.Check(s.checked);
+}
+
+void CMainFrame::UpdateRibbonStates() {
+    for (const auto& [id, bar] : ribbonButtons_) {
+        const CommandState s = StateOf(id);
+        bar->EnableButton(id, s.enabled);
+        bar->ToggleButton(id, s.checked);
+    }
+}
+
+// Visual styles: the ribbon's art and colours.
+void CMainFrame::ApplyLook(int id) {
+    appLook = id;
+    wxRibbonArtProvider* art = nullptr;
+    if (id == 211 || id == 213 || id == 214)
+        art = new wxRibbonAUIArtProvider;
+    else
+        art = new wxRibbonMSWArtProvider;
+    struct Scheme {
+        wxColour primary, secondary, tertiary;
+    };
+    Scheme scheme{wxColour(194, 216, 241), wxColour(255, 223, 114), wxColour(0, 0, 0)};
+    switch (id) {
+    case 210: scheme = {wxColour(212, 208, 200), wxColour(49, 106, 197), wxColour(0, 0, 0)}; break;
+    case 212: scheme = {wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE),
+                        wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT), *wxBLACK}; break;
+    case 216: scheme = {wxColour(83, 83, 83), wxColour(255, 198, 88), wxColour(255, 255, 255)}; break;
+    case 217: scheme = {wxColour(208, 212, 221), wxColour(255, 223, 114), wxColour(0, 0, 0)}; break;
+    case 218: scheme = {wxColour(170, 220, 226), wxColour(255, 180, 100), wxColour(0, 0, 0)}; break;
+    default: break;
+    }
+    art->SetColourScheme(scheme.primary, scheme.secondary, scheme.tertiary);
+    ribbon_->SetArtProvider(art);
+    ribbon_->Realize();
+    Refresh();
+    wxGetApp().Profile().WriteNumber("Workspace", "ApplicationLook", static_cast<uint32_t>(id));
+}
+
+} // namespace qv

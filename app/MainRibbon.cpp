@@ -1,0 +1,184 @@
+// The main window's ribbon, its application menu, quick-access tools and style menu.
+#include <wx/artprov.h>
+#include <wx/bmpbuttn.h>
+#include <wx/button.h>
+#include <wx/menu.h>
+#include <wx/ribbon/bar.h>
+#include <wx/ribbon/buttonbar.h>
+#include <wx/ribbon/page.h>
+#include <wx/ribbon/panel.h>
+#include <wx/sizer.h>
+
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
+#include "app/QuorvelApp.h"
+#include "ui/Messages.h"
+
+namespace qv {
+
+namespace {
+
+struct RibbonCommand {
+    int id;
+    unsigned label;
+    wxArtID art;
+    bool toggle;
+};
+struct RibbonPanel {
+    unsigned label;
+    std::vector<RibbonCommand> commands;
+};
+struct RibbonCategory {
+    unsigned label;
+    std::vector<RibbonPanel> panels;
+};
+
+const std::vector<RibbonCategory>& Categories() {
+    static const std::vector<RibbonCategory> kCategories = {
+        {274,
+         {
+             {3201, {{cmd::kPowerMeterWizard, 3201, wxART_TIP, false},
+                     {cmd::kSettingsWizard, 3202, wxART_EXECUTABLE_FILE, false}}},
+             {3203, {{cmd::kReadFromUnit, 3204, wxART_GO_DOWN, false},
+                     {cmd::kWriteToUnit, 3205, wxART_GO_UP, false},
+                     {cmd::kUnitPassword, 3206, wxART_WARNING, false}}},
+             {275, {{cmd::kEditPaste, 276, wxART_PASTE, false},
+                    {cmd::kEditCut, 277, wxART_CUT, false},
+                    {cmd::kEditCopy, 278, wxART_COPY, false},
+                    {cmd::kEditSelectAll, 279, wxART_TICK_MARK, false}}},
+             {290, {{cmd::kViewStatusBar, 289, wxART_LIST_VIEW, true},
+                    {cmd::kViewCaptionBar, 295, wxART_INFORMATION, true},
+                    {cmd::kViewTreePane, 3207, wxART_REPORT_VIEW, true}}},
+             {3208, {{cmd::kLanSettings, 3209, wxART_HARDDISK, false},
+                     {cmd::kPortSettings, 3210, wxART_HELP_SETTINGS, false}}},
+             {3211, {{cmd::kTriggerSelect, 3212, wxART_FIND, false},
+                     {cmd::kConfigSettings, 3213, wxART_HELP_BOOK, false}}},
+         }},
+        {3216,
+         {
+             {3217, {{cmd::kRunProgramMode, 3219, wxART_REDO, false},
+                     {cmd::kClearUnit, 3220, wxART_DELETE, false},
+                     {cmd::kFirmwareUpdate, 3221, wxART_GOTO_LAST, false}}},
+             {3222, {{cmd::kUnitStatus, 3223, wxART_INFORMATION, false},
+                     {cmd::kMonitor, 3224, wxART_LIST_VIEW, false},
+                     {cmd::kFtpClient, 3225, wxART_FOLDER_OPEN, false}}},
+         }},
+    };
+    return kCategories;
+}
+
+wxBitmap Art(const wxArtID& id, int size) {
+    return wxArtProvider::GetBitmap(id, wxART_TOOLBAR, wxSize(size, size));
+}
+
+} // namespace
+
+void CMainFrame::BuildRibbon() {
+    for (const RibbonCategory& category : Categories()) {
+        auto* page = new wxRibbonPage(ribbon_, wxID_ANY, Res(category.label));
+        for (const RibbonPanel& p : category.panels) {
+            auto* panel = new wxRibbonPanel(page, wxID_ANY, Res(p.label), wxNullBitmap,
+                                            wxDefaultPosition, wxDefaultSize,
+                                            wxRIBBON_PANEL_NO_AUTO_MINIMISE);
+            auto* buttons = new wxRibbonButtonBar(panel);
+            for (const RibbonCommand& c : p.commands) {
+                if (c.toggle)
+                    buttons->AddToggleButton(c.id, Res(c.label), Art(c.art, 32));
+                else
+                    buttons->AddButton(c.id, Res(c.label), Art(c.art, 32));
+                ribbonButtons_[c.id] = buttons;
+            }
+            buttons->Bind(wxEVT_RIBBONBUTTONBAR_CLICKED,
+                          [this](wxRibbonButtonBarEvent& e) { RunCommand(e.GetId()); });
+        }
+    }
+    ribbon_->Bind(wxEVT_RIBBONBAR_HELP_CLICK,
+                  [this](wxRibbonBarEvent&) { RunCommand(cmd::kAppAbout); });
+    ribbon_->Realize();
+}
+
+// What the ribbon lacks: the application button with its menu, the
+// quick-access tools and the style button.
+void CMainFrame::BuildToolStrip(wxPanel* strip) {
+    auto* row = new wxBoxSizer(wxHORIZONTAL);
+    auto* appButton = new wxButton(strip, wxID_ANY, Res(260), wxDefaultPosition, wxDefaultSize,
+                                   wxBU_EXACTFIT);
+    appButton->SetBitmap(Art(wxART_EXECUTABLE_FILE, 16));
+    appButton->SetToolTip(Res(260));
+    appButton->Bind(wxEVT_BUTTON, [this, appButton](wxCommandEvent&) {
+        std::unique_ptr<wxMenu> menu = BuildApplicationMenu();
+        PopupMenu(menu.get(), appButton->GetPosition() + wxPoint(0, appButton->GetSize().y));
+    });
+    row->Add(appButton, 0, wxALL, 2);
+    const std::pair<int, wxArtID> tools[] = {{cmd::kFileNew, wxART_NEW},
+                                             {cmd::kFileOpen, wxART_FILE_OPEN},
+                                             {cmd::kFileSave, wxART_FILE_SAVE},
+                                             {cmd::kFilePrint, wxART_PRINT}};
+    for (const auto& [id, art] : tools) {
+        auto* b = new wxBitmapButton(strip, wxID_ANY, Art(art, 16), wxDefaultPosition, wxDefaultSize,
+                                     wxBORDER_NONE);
+        b->SetToolTip(Res(id == cmd::kFileNew    ? 262
+                          : id == cmd::kFileOpen ? 263
+                          : id == cmd::kFileSave ? 264
+                                                 : 266));
+        b->Bind(wxEVT_BUTTON, [this, id](wxCommandEvent&) { RunCommand(id); });
+        b->Bind(wxEVT_UPDATE_UI, [this, id](wxUpdateUIEvent& e) { e.Enable(StateOf(id).enabled); });
+        row->Add(b, 0, wxALL, 2);
+    }
+    row->AddStretchSpacer();
+    auto* style = new wxButton(strip, wxID_ANY, Res(286), wxDefaultPosition, wxDefaultSize,
+                               wxBU_EXACTFIT);
+    style->SetToolTip(Res(287) + "\n" + Res(288));
+    style->Bind(wxEVT_BUTTON, [this, style](wxCommandEvent&) {
+        std::unique_ptr<wxMenu> menu = BuildStyleMenu();
+        PopupMenu(menu.get(), style->GetPosition() + wxPoint(0, style->GetSize().y));
+    });
+    row->Add(style, 0, wxALL, 2);
+    strip->SetSizer(row);
+}
+
+std::unique_ptr<wxMenu> CMainFrame::BuildApplicationMenu() {
+    auto menu = std::make_unique<wxMenu>();
+    auto item = [&](wxMenu* m, int id, unsigned label, const wxArtID& art) {
+        auto* it = new wxMenuItem(m, id, Res(label));
+        if (!art.empty())
+            it->SetBitmap(Art(art, 16));
+        m->Append(it);
+    };
+    item(menu.get(), cmd::kFileNew, 262, wxART_NEW);
+    item(menu.get(), cmd::kFileOpen, 263, wxART_FILE_OPEN);
+    item(menu.get(), cmd::kFileSave, 264, wxART_FILE_SAVE);
+    item(menu.get(), cmd::kFileSaveAs, 265, wxART_FILE_SAVE_AS);
+    auto* print = new wxMenu;
+    print->Append(wxID_ANY, Res(267))->Enable(false);
+    item(print, cmd::kFilePrintDirect, 268, wxART_PRINT);
+    item(print, cmd::kFilePrintPreview, 269, wxART_FIND);
+    item(print, cmd::kFilePrintSetup, 270, "");
+    print->AppendSeparator();
+    item(print, cmd::kFilePrint, 266, wxART_PRINT);
+    menu->AppendSubMenu(print, Res(266));
+    menu->AppendSeparator();
+    item(menu.get(), cmd::kFileClose, 271, wxART_CLOSE);
+    menu->AppendSeparator();
+    auto* recent = new wxMenu;
+    while (history_.GetCount())
+        history_.RemoveFileFromHistory(0);
+    const auto& paths = wxGetApp().Recent().Paths();
+    for (auto it = paths.rbegin(); it != paths.rend(); ++it)
+        history_.AddFileToHistory(wxString::FromUTF8(*it));
+    history_.AddFilesToMenu(recent);
+    menu->AppendSubMenu(recent, Res(272))->Enable(!paths.empty());
+    menu->AppendSeparator();
+    item(menu.get(), cmd::kAppExit, 273, wxART_QUIT);
+    return menu;
+}
+
+std::unique_ptr<wxMenu> CMainFrame::BuildStyleMenu() {
+    auto menu = std::make_unique<wxMenu>();
+    for (int id = cmd::kLookFirst; id <= cmd::kLookLast; ++id)
+        menu->AppendRadioItem(id, Res(static_cast<unsigned>(29200 + id - cmd::kLookFirst)))
+            ->Check(id == appLook);
+    return menu;
+}
+
+} // namespace qv

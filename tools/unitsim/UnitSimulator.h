@@ -1,0 +1,105 @@
+// A simulated Brellox unit for tests and for trying the program without one.
+// It serves the unit's command protocol over TCP (several clients share one
+// unit state) and over a pseudo-terminal that the program opens as its serial
+// port. Faults can be injected, and every frame is kept in a transcript.
+// Thread-safe: the simulator runs its own thread; every member may be called
+// from the test's thread at any time.
+//
+// Error codes of the simulated unit (tools/unitsim/SimFrames.h): 0x41 wrong
+// check code, malformed frame or station other than "EE"; 0x42 unknown
+// command; 0x43 multi-frame exchange out of step (a continuation with nothing
+// to continue, write data beyond the range, a last write frame before all
+// data); 0x60 bad arguments (length, digits, range); 0x61 wrong password, or
+// password set/remove while protected; 0x63 block write in RUN mode; 0x65
+// block read/write while a password is set and nobody is logged in; 0x81
+// busy (fault only). The status reply is "$RT", the unit type, "23", "20",
+// the mode byte (0x21 RUN, 0x20 PROGRAM), "00", "00", "0000". Replies echo two
+// characters of the command ("$RC" for RCS, "$1D" for 1D5). With R999F on, a
+// block write is a firmware update: any range below 16 MiB is acknowledged,
+// the image is left alone, and R999F goes off when the last byte came.
+#pragma once
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace unitsim {
+
+constexpr size_t kImageSize = 0x20000;
+
+enum class FaultKind {
+    NoReply,        // swallow the request, send nothing
+    Garbage,        // answer with bytes that are no frame, ended by CR
+    WrongCheckCode, // a well-formed reply whose check code is wrong
+    ErrorFrame,     // answer with an error frame carrying errorCode
+    Busy,           // error frame 0x81 (unit busy); for block write frames
+    Disconnect,     // close the connection (TCP) or hang up (pty) instead of answering
+    LateReply,      // answer correctly after delay
+    Oversize,       // a reply frame longer than any receive buffer (4096 characters)
+    ShortReply,     // a reply cut short: fewer data characters than asked for
+    EndEarly,       // acknowledge a block write frame without '&' before all data came
+};
+
+struct Fault {
+    FaultKind kind = FaultKind::NoReply;
+    std::string command;  // command code it applies to ("3A", "RCS", ...); empty = any frame
+    int skip = 0;         // frames matching `command` to let through first
+    int times = 1;        // how many matching frames it affects (-1 = every one)
+    uint8_t errorCode = 0;
+    std::chrono::milliseconds delay{0};
+};
+
+struct TranscriptEntry {
+    bool fromUnit;     // false: request received, true: reply sent
+    std::string frame; // characters without the CR
+};
+
+class UnitSimulator {
+public:
+    UnitSimulator();
+    ~UnitSimulator(); // stops everything
+    UnitSimulator(const UnitSimulator&) = delete;
+    UnitSimulator& operator=(const UnitSimulator&) = delete;
+
+    // Listens on 127.0.0.1; port 0 picks a free one. Returns the port, 0 on failure.
+    uint16_t StartTcp(uint16_t port = 0);
+    // Opens a pseudo-terminal and makes linkPath a symlink to its device.
+    // With baud > 0 the simulator paces what it sends and what it takes in at
+    // that rate (10 bits per character). Returns false on failure.
+    bool StartPty(const std::string& linkPath, int baud = 0);
+    void Stop();
+
+    // Unit state.
+    std::vector<uint8_t> Image() const;
+    void SetImage(const std::vector<uint8_t>& image); // kImageSize bytes
+    void SetPassword(const std::string& password);     // empty: no password
+    std::string Password() const;
+    bool LoggedIn() const;
+    void SetRunMode(bool run);
+    bool RunMode() const;
+    void SetUnitType(uint8_t code);                    // status reply positions 6-7
+    void SetDataRegister(int number, uint16_t value);  // DT number 0..99999
+    uint16_t DataRegister(int number) const;
+    void SetContact(const std::string& contact, bool on); // e.g. "R999E"
+    bool Contact(const std::string& contact) const;
+    int ClearCount() const;                            // 0F commands taken
+
+    // Data characters per reply frame of a multi-frame read, for '<' and '%'
+    // requests (defaults 2000 and 64).
+    void SetReplyChunk(size_t extendedChars, size_t ordinaryChars);
+
+    void InjectFault(const Fault& fault);
+    void ClearFaults();
+
+    std::vector<TranscriptEntry> Transcript() const;
+    void ClearTranscript();
+    // Number of TCP connections accepted so far.
+    int ConnectionCount() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+} // namespace unitsim

@@ -1,0 +1,122 @@
+// unitsim: plays a Brellox unit for trying the program without one.
+//   unitsim --tcp PORT --pty PATH [--baud N] [--password PW] [--image FILE]
+// Runs until SIGINT or SIGTERM.
+#include <pthread.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "tools/unitsim/UnitSimulator.h"
+
+namespace {
+
+int Usage() {
+    std::fprintf(stderr, "usage: unitsim [--tcp PORT] [--pty PATH] [--baud N] [--password PW] "
+                         "[--image FILE]\n"
+                         "  at least one of --tcp and --pty; --tcp 0 picks a free port\n");
+    return 2;
+}
+
+bool ParseNumber(const char* text, long max, long& value) {
+    char* end = nullptr;
+    errno = 0;
+    value = std::strtol(text, &end, 10);
+    return errno == 0 && end != text && *end == '\0' && value >= 0 && value <= max;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    long tcpPort = -1, baud = 0;
+    std::string ptyPath, password, imagePath;
+    bool havePassword = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (i + 1 >= argc)
+            return Usage();
+        const char* value = argv[++i];
+        if (arg == "--tcp") {
+            if (!ParseNumber(value, 65535, tcpPort))
+                return Usage();
+        } else if (arg == "--pty") {
+            ptyPath = value;
+        } else if (arg == "--baud") {
+            if (!ParseNumber(value, 10000000, baud))
+                return Usage();
+        } else if (arg == "--password") {
+            password = value;
+            havePassword = true;
+        } else if (arg == "--image") {
+            imagePath = value;
+        } else {
+            return Usage();
+        }
+    }
+    if (tcpPort < 0 && ptyPath.empty())
+        return Usage();
+
+    unitsim::UnitSimulator sim;
+    if (!imagePath.empty()) {
+        std::ifstream in(imagePath, std::ios::binary);
+        std::vector<uint8_t> image((std::istreambuf_iterator<char>(in)),
+                                   std::istreambuf_iterator<char>());
+        if (!in.good() && !in.eof()) {
+            std::fprintf(stderr, "unitsim: cannot read %s\n", imagePath.c_str());
+            return 1;
+        }
+        if (image.size() != unitsim::kImageSize) {
+            std::fprintf(stderr, "unitsim: %s holds %zu bytes, not %zu\n", imagePath.c_str(),
+                         image.size(), unitsim::kImageSize);
+            return 1;
+        }
+        sim.SetImage(image);
+    }
+    if (havePassword) {
+        if (password.size() > 8)
+            std::fprintf(stderr, "unitsim: the password is cut to 8 bytes\n");
+        sim.SetPassword(password);
+    }
+
+    // Block the signals before the simulator's thread starts, then wait for them here.
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+
+    if (tcpPort >= 0) {
+        uint16_t port = sim.StartTcp(static_cast<uint16_t>(tcpPort));
+        if (port == 0) {
+            std::fprintf(stderr, "unitsim: cannot listen on 127.0.0.1:%ld\n", tcpPort);
+            return 1;
+        }
+        std::printf("unitsim: TCP on 127.0.0.1:%u\n", port);
+    }
+    if (!ptyPath.empty()) {
+        if (!sim.StartPty(ptyPath, static_cast<int>(baud))) {
+            std::fprintf(stderr, "unitsim: cannot open a pseudo-terminal at %s\n", ptyPath.c_str());
+            return 1;
+        }
+        char device[256] = {};
+        ssize_t n = readlink(ptyPath.c_str(), device, sizeof device - 1);
+        std::printf("unitsim: serial port %s (%s)%s\n", ptyPath.c_str(), n > 0 ? device : "?",
+                    baud > 0 ? (" paced at " + std::to_string(baud) + " baud").c_str() : "");
+    }
+    std::printf("unitsim: %s; Ctrl+C ends\n",
+                havePassword && !password.empty() ? "password set" : "no password");
+    std::fflush(stdout);
+
+    int signal = 0;
+    sigwait(&signals, &signal);
+    sim.Stop();
+    std::printf("unitsim: stopped\n");
+    return 0;
+}

@@ -1,0 +1,215 @@
+#include "view/QuorvelView.h"
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <wx/filename.h>
+#include <wx/notebook.h>
+#include <wx/sizer.h>
+
+#include "app/MainFrame.h"
+#include "app/MessageType.h"
+#include "document/QuorvelDoc.h"
+#include "document/StartChoice.h"
+#include "ui/FileDialogs.h"
+#include "ui/Messages.h"
+
+namespace qv {
+
+namespace {
+
+constexpr unsigned kStrUntitled = 61443;
+constexpr unsigned kStrSaveChanges = 20380;   // "%s" = the file name
+constexpr unsigned kStrReplaceFile = 9091;
+constexpr unsigned kStrSaveFailed = 29003;    // "%s" file name, "%s" the reason
+
+struct ModeRow {
+    int mode;
+    int slot;
+    unsigned tab;
+    unsigned caption;
+};
+const ModeRow kModes[] = {
+    {kPageUnitName, 0, 3005, 3011},       {kPageLogFiles, 1, 3001, 3012},
+    {kPageTriggerHistory, 2, 3002, 3018}, {kPageSystemHistory, 3, 3003, 3019},
+    {kPageDeviceOverview, 4, 3004, 3013}, {kPageDeviceList, 5, 3004, 3014},
+    {kPageDataSets, 6, 3008, 3015},       {kPageDataSets2, 6, 3008, 3016},
+    {kPageMailSend, 7, 3009, 3017},
+};
+
+const ModeRow* FindMode(int mode) {
+    for (const ModeRow& r : kModes)
+        if (r.mode == mode)
+            return &r;
+    return nullptr;
+}
+
+bool FileExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+} // namespace
+
+CQuorvelView::CQuorvelView(wxWindow* parent, CQuorvelDoc& doc, CMainFrame& frame)
+    : wxPanel(parent, wxID_ANY), doc_(doc), frame_(frame) {
+    tabs_ = new wxNotebook(this, 1000);
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(tabs_, 1, wxEXPAND);
+    SetSizer(sizer);
+    // The editors' pages take these places as they come; until then each is
+    // an empty panel.
+    for (wxWindow*& page : pages_) {
+        page = new wxPanel(tabs_);
+        page->Hide();
+    }
+}
+
+wxWindow* CQuorvelView::ShownPage() const {
+    const ModeRow* row = FindMode(pageMode_);
+    return row ? pages_[static_cast<size_t>(row->slot)] : nullptr;
+}
+
+wxString CQuorvelView::TabText() const {
+    return tabs_->GetPageCount() ? tabs_->GetPageText(0) : wxString();
+}
+
+int CQuorvelView::GetCurrentTab() const {
+    const int sel = tabs_->GetSelection();
+    return sel == wxNOT_FOUND ? 0 : sel;
+}
+
+void CQuorvelView::ShowPage(int mode) {
+    pageMode_ = mode;
+    while (tabs_->GetPageCount())
+        tabs_->RemovePage(0);
+    for (wxWindow* page : pages_)
+        page->Hide();
+    caption_.clear();
+    if (const ModeRow* row = FindMode(mode)) {
+        wxWindow* page = pages_[static_cast<size_t>(row->slot)];
+        tabs_->InsertPage(0, page, Res(row->tab), true);
+        page->Show();
+        caption_ = Res(row->caption);
+    }
+    frame_.SetCaptionText(caption_);
+}
+
+void CQuorvelView::SelectPage(int mode) {
+    ShowPage(mode);
+    pagesReady_ = true;
+    Layout();
+    RefreshPage(1);
+}
+
+void CQuorvelView::SelectDevicePage(int itemData) {
+    ShowPage(kPageDeviceList);
+    pagesReady_ = true;
+    Layout();
+    RefreshPage(itemData > 31 ? static_cast<uint32_t>(itemData - 31) : 1);
+}
+
+void CQuorvelView::RefreshPage(uint32_t item) {
+    doc_.currentItem = item;
+    // The editors' pages reload themselves from the document here.
+    if (ShownPage())
+        ShownPage()->Refresh();
+}
+
+void CQuorvelView::StoreUnitNamePage() {
+    // The unit-name page stores its fields here once it exists.
+}
+
+bool CQuorvelView::AskSaveChanges() {
+    if (doc_.IsUnmodified())
+        return true;
+    const wxString name = doc_.IsUntitled()
+                              ? Res(kStrUntitled) + ".qv"
+                              : wxFileName(wxString::FromUTF8(doc_.PathName())).GetFullName();
+    const int answer =
+        ShowMessage(kMbYesNoCancel, wxString::Format(Res(kStrSaveChanges), name));
+    if (answer == kIdCancel)
+        return false;
+    if (answer == kIdNo)
+        return true;
+    if (doc_.IsUntitled())
+        OnFileSaveAs();
+    else
+        OnFileSave();
+    return lastSaveOk;
+}
+
+void CQuorvelView::OnFileNew() {
+    StoreUnitNamePage();
+    if (!AskSaveChanges())
+        return;
+    doc_.SetDefaultSettings();
+    doc_.SetPathName("", false);
+    frame_.UpdateTitle();
+    RefreshPage(doc_.currentItem);
+}
+
+void CQuorvelView::OnFileOpen() {
+    // Unsaved changes are never dropped without the question.
+    StoreUnitNamePage();
+    if (!AskSaveChanges())
+        return;
+    const std::string path = BrowseSettingsFile(true, "", this);
+    if (!path.empty())
+        LoadFile(path);
+}
+
+void CQuorvelView::OpenRecentFile(const std::string& path) {
+    StoreUnitNamePage();
+    if (!AskSaveChanges())
+        return;
+    LoadFile(path);
+}
+
+void CQuorvelView::LoadFile(const std::string& path) {
+    const int rc = doc_.LoadSettingsFile(path);
+    if (rc != kFileOk) {
+        ShowMessageId(LoadFailureMessage(rc), kMbOk);
+        return;
+    }
+    frame_.UpdateTitle();
+    RefreshPage(doc_.currentItem);
+}
+
+bool CQuorvelView::SaveTo(const std::string& path) {
+    const int rc = doc_.SaveSettingsFile(path);
+    lastSaveOk = rc == kFileOk;
+    if (lastSaveOk) {
+        frame_.UpdateTitle();
+        return true;
+    }
+    const int err = rc > 0 ? rc : doc_.LastFileErrno();
+    ShowMessage(kMbOk, wxString::Format(Res(kStrSaveFailed),
+                                        wxString::FromUTF8(path),
+                                        wxString::FromUTF8(std::strerror(err ? err : EIO))));
+    return false;
+}
+
+void CQuorvelView::OnFileSave() {
+    StoreUnitNamePage();
+    if (doc_.IsUntitled()) {
+        OnFileSaveAs();
+        return;
+    }
+    SaveTo(doc_.PathName());
+}
+
+void CQuorvelView::OnFileSaveAs() {
+    StoreUnitNamePage();
+    const std::string initial =
+        doc_.IsUntitled() ? (Res(kStrUntitled) + ".qv").utf8_string() : doc_.PathName();
+    const std::string path = BrowseSettingsFile(false, initial, this);
+    lastSaveOk = false;
+    if (path.empty())
+        return;
+    if (FileExists(path) && ShowMessage(kMbYesNo, Res(kStrReplaceFile)) != kIdYes)
+        return;
+    SaveTo(path);
+}
+
+} // namespace qv
