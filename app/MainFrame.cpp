@@ -52,7 +52,7 @@ CMainFrame::CMainFrame(CQuorvelDoc& doc)
                                 .Caption(Res(kStrTreePaneCaption))
                                 .Left()
                                 .BestSize(FromDIP(wxSize(220, 400)))
-                                .MinSize(FromDIP(wxSize(120, 100)))
+                                .MinSize(FromDIP(wxSize(200, 100)))
                                 .CloseButton(true)
                                 .Floatable(true));
     aui_.AddPane(centre_, wxAuiPaneInfo().Name("view").CenterPane());
