@@ -1,0 +1,67 @@
+// The session form of the link object (Part 2.107): keeps the link open from
+// its first command until CloseSession or destruction, and carries the
+// session commands of Parts 2.104 and 2.105.
+//
+// The session rule: when `SessionOpen` is 0, LastError := 0 and the link is
+// opened by `CommType`; success sets `SessionOpen` := 1; after a failed open
+// a command sends nothing and returns 111 (SessionReadStatus the open's own
+// code). Beyond the Part, a command whose exchange failed in the transport
+// or brought a reply that could not be trusted (codes 2xx and 3xx) closes the
+// link, so that a late reply is never read as the answer to the next request;
+// the next command opens it again. Error frames, -1 and 502 leave it open.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "link/UnitComm.h"
+
+namespace qv {
+
+class CUnitSession : public CUnitComm {
+public:
+    CUnitSession(ProfileStore& profile, uint32_t codePage, ProgressSink* progress,
+                 PasswordPrompt* prompt, Sleeper& sleeper);
+    ~CUnitSession();
+
+    uint32_t SessionOpen = 0;
+
+    void CloseSession();
+
+    LinkResult SessionReadContact(const ContactName& contact, uint16_t& value);
+    LinkResult WriteContact(const ContactName& contact, int value);
+    // Words first to first + 15 of area R. After an error reply all 16 are
+    // 0xFFFF and the result is 0x8000.
+    LinkResult ReadContactWords(int first, uint16_t (&words)[16]);
+    // Multi-frame RD, count 1 to 1024. After an error reply the count words
+    // are 0xFFFF and the result is 0x8000.
+    LinkResult SessionReadDataWords(int first, int count, uint16_t* words);
+    LinkResult SetUnitMode(const std::string& mode); // "R" or "P"
+    LinkResult SessionClearUnit();
+    LinkResult SendCode1D5();
+    LinkResult SessionReadStatus(std::string& text);
+    LinkResult SessionPasswordCommand(int subCode, const std::string& scrambled = {});
+    int WaitRelay999D();
+    int ReadRelay999E();
+    int ReadRelay999F();
+    LinkResult SessionLogin();
+    // first to first + count - 1, count 1 to 1024; no wait dialog. The
+    // output is written only on success.
+    LinkResult SessionReadBlock(uint32_t first, uint32_t count, uint16_t* words);
+    // Addresses 0 to size - 1 with the wait dialog (string 20435). An error
+    // frame ends at once with the unit's code as a signed 8-bit value (also
+    // in LastError); codes 0x00 and 0xFF, which would read as success and as
+    // an early end, give 0x8000 instead.
+    LinkResult SessionWriteBlock(const uint8_t* data, uint32_t size);
+
+private:
+    // The session rule: 0 when the link is open (opening it when needed),
+    // else the open's code.
+    LinkResult OpenBySessionRule();
+    // Runs body over the session link: 111 without sending when it does not
+    // open; closes the link after a failure of the exchange.
+    LinkResult SessionRun(const std::function<LinkResult()>& body);
+    void CloseAfter(LinkResult r);
+    int ReadRelayOnce(const char* address);
+};
+
+} // namespace qv
