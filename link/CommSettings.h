@@ -1,4 +1,4 @@
-// The link settings (Part 2.101) and their place in the profile, section
+// The link settings and their place in the profile, section
 // "Settings\Comm".
 #pragma once
 #include <cstddef>

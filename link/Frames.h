@@ -1,4 +1,4 @@
-// Command frames of the unit protocol (Part 2.103): building requests,
+// Command frames of the unit protocol: building requests,
 // checking replies, the multi-frame reply and the chunked request. Pure text
 // work, no I/O.
 #pragma once
@@ -87,7 +87,7 @@ enum class ReplyKind {
 // it reads.
 LinkResult CheckReply(std::string_view frame, ReplyKind kind, ReplyFrame& out);
 
-// The chunked request (Part 2.103): the first frame is start, "EE", `head`
+// The chunked request: the first frame is start, "EE", `head`
 // (e.g. "#3B000000000001FFFF") and up to firstChars characters of payload; each
 // further frame start and "EE" and up to furtherChars. A frame gets '&' when
 // payload remains after it. After the whole payload has gone out, Advance()
@@ -114,7 +114,7 @@ private:
     std::string frame_;
 };
 
-// Collects the data of a multi-frame reply (Part 2.103) and bounds it: the
+// Collects the data of a multi-frame reply and bounds it: the
 // reply may bring at most `maxChars` data characters, all hexadecimal, and
 // at most kEmptyFrames frames that ask for more without bringing data. So a
 // unit that never stops sending '&' ends the read with kReplyMalformed.

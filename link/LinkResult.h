@@ -1,4 +1,4 @@
-// The result of every link operation (Part 2.102) and its message text.
+// The result of every link operation and its message text.
 //
 // 0 is success. Three-digit codes name the failing step (hundreds: 1 open,
 // 2 send, 3 receive, 4 close) and transport (tens: 1 serial, 2 TCP, 3 UDP).

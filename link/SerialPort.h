@@ -1,4 +1,4 @@
-// The serial transport on POSIX termios (Part 2.102, design "Platform mapping").
+// The serial transport on POSIX termios.
 #pragma once
 #include <string>
 

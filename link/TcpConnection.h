@@ -1,4 +1,4 @@
-// The TCP transport to the unit (Part 2.102) on POSIX sockets.
+// The TCP transport to the unit on POSIX sockets.
 #pragma once
 #include <netinet/in.h>
 

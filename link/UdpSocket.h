@@ -1,4 +1,4 @@
-// The broadcast socket of the unit search (Part 2.102). The search itself is
+// The broadcast socket of the unit search. The search itself is
 // later work; these are its steps.
 #pragma once
 #include <cstddef>

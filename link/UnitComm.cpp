@@ -360,7 +360,7 @@ LinkResult CUnitComm::BlockWriteFrames(const uint8_t* data, uint32_t size, bool 
         if (ack.isError) {
             LastError = ack.errorCode;
             if (session) {
-                // The unit's code itself (Part 2.105), except where it would
+                // The unit's code itself, except where it would
                 // read as success (0x00) or as an early end (0xFF).
                 if (ack.errorCode == 0x00 || ack.errorCode == 0xFF)
                     return kUnitError;
@@ -375,7 +375,7 @@ LinkResult CUnitComm::BlockWriteFrames(const uint8_t* data, uint32_t size, bool 
         if (!ack.more)
             return request.AllSent() ? kOk : kEndedEarly;
         if (request.AllSent()) {
-            // One frame without data may follow the last data (Part 2.103);
+            // One frame without data may follow the last data;
             // a unit that still wants more after it is out of step.
             if (emptyFrameSent)
                 return kReplyMalformed;

@@ -27,11 +27,11 @@ constexpr unsigned kMsgWritingSettings = 20316;
 constexpr unsigned kMsgReadingSettings = 20317;
 constexpr unsigned kMsgWritingFirmware = 20435;
 
-// Unit error codes the link acts on (Part 2.103).
+// Unit error codes the link acts on.
 constexpr uint8_t kUnitAsksPassword = 0x65;
 constexpr uint8_t kUnitBusy = 0x81;
 
-// Password service sub-codes (Part 2.104).
+// Password service sub-codes.
 constexpr int kPasswordSet = 0x8;
 constexpr int kPasswordRemove = 0x9;
 constexpr int kPasswordLogin = 0xA;
@@ -85,7 +85,7 @@ public:
     void CloseLink();
     bool LinkIsOpen() const { return active_ != nullptr; }
 
-    // Transport steps (Part 2.102). Each sets LastError to 0 first and to the
+    // Transport steps. Each sets LastError to 0 first and to the
     // detail when it fails. A receive gives the reply frame without its CR.
     LinkResult OpenSerial();
     LinkResult SendSerial(const std::string& frame);
@@ -137,13 +137,13 @@ protected:
     // is skipped, at most kMaxStaleReplies of them (then kReplyMismatch).
     LinkResult ReceiveReply(size_t capacity, ReplyKind kind, std::string_view echo,
                             ReplyFrame& reply);
-    // The multi-frame read (Part 2.103) of `needChars` data characters.
+    // The multi-frame read of `needChars` data characters.
     // With `progress` its position follows the collected characters and its
     // cancel flag is tested before each frame (502).
     LinkResult MultiFrameRead(const std::string& request, char start, size_t needChars,
                               ProgressSink* progress, std::string& data);
-    // The block write of Part 2.105 over an open link. `session`: an error
-    // frame ends at once (the unit's code returned as Part 2.105 says);
+    // The block write over an open link. `session`: an error
+    // frame ends at once (the unit's code returned as the protocol says);
     // otherwise busy (0x81) is repeated every 2000 ms and other codes give 0x8000.
     LinkResult BlockWriteFrames(const uint8_t* data, uint32_t size, bool session,
                                 ProgressSink* progress);

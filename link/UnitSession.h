@@ -1,4 +1,4 @@
-// The session form of the link object (Part 2.107): keeps the link open from
+// The session form of the link object: keeps the link open from
 // its first command until CloseSession or destruction, and carries the
 // session commands of Parts 2.104 and 2.105.
 //
