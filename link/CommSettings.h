@@ -17,7 +17,7 @@ constexpr uint32_t kCommSerial = 1;
 
 constexpr size_t kAddressField = 20; // `PCIPAddr`, `TCP IPAddr`: 19 bytes and a NUL
 // `COM Name`: on this platform either a device name below /dev ("ttyS0") or a
-// path the user typed; 255 bytes and a NUL (the Part's 16 hold no path).
+// path the user typed; 255 bytes and a NUL (16 would hold no path).
 constexpr size_t kComNameField = 256;
 
 struct CommSettings {

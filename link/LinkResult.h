@@ -5,7 +5,7 @@
 // 502, -1 and 0x8000 stand outside that scheme, and so do the codes this
 // program adds for replies that arrive but cannot be trusted (331, 333, 334,
 // 336) and for requests refused before anything is sent (335); they collide with
-// no code of the Part (311 and 332 are given a text there but returned by no
+// no code of the protocol (311 and 332 are given a text there but returned by no
 // step, and stay unused).
 #pragma once
 #include <cstdint>

@@ -165,7 +165,7 @@ LinkResult SerialPort::Open(const std::string& path, uint32_t& lastError) {
     termios t{};
     if (::tcgetattr(fd, &t) != 0)
         return fail(kSerialGetState, errno);
-    // Exclusive use, as the share mode 0 of the Part: no second open of the
+    // Exclusive use, as on other systems: no second open of the
     // terminal (TIOCEXCL) and no second program that honours the lock.
     if (::ioctl(fd, TIOCEXCL) != 0)
         return fail(kSerialOpen, errno);

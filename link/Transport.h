@@ -34,7 +34,7 @@ public:
 class FrameReader {
 public:
     // Reads one frame (returned without its CR). `capacity` is the receive
-    // buffer of the Part, NUL included: a frame of more than capacity - 1
+    // buffer of the protocol, NUL included: a frame of more than capacity - 1
     // characters is kReplyTooLong (the buffered input is dropped). A failure
     // of the transport is returned as it is, and drops the buffered input.
     LinkResult ReadFrame(Transport& transport, size_t capacity, std::string& frame,

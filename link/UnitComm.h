@@ -1,4 +1,4 @@
-// The link object (Parts 2.101 to 2.105): link settings, the transports, and
+// The link object: link settings, the transports, and
 // the one-shot commands that open the link, exchange their frames and close it.
 #pragma once
 #include <cstdint>
@@ -42,7 +42,7 @@ constexpr int kRelayPollMs = 200;
 constexpr int kRelayPolls = 25;
 constexpr int kMaxStaleReplies = 4;
 
-// Receive buffers of the Part, NUL included.
+// Receive buffers of the protocol, NUL included.
 constexpr size_t kReplyCapacity = 128;       // single-frame commands
 constexpr size_t kBlockFrameCapacity = 2048; // each frame of a multi-frame read
 constexpr size_t kAckCapacity = 48;          // acknowledgement of a "#3B" frame
@@ -100,7 +100,7 @@ public:
     LinkResult RecvUdp(uint8_t* buffer, int& length); // buffer of 1024 bytes
     LinkResult CloseUdp();
 
-    // One-shot commands (Parts 2.104, 2.105).
+    // One-shot commands.
     LinkResult ReadContact(const ContactName& contact, uint16_t& value);
     // count 1 to 29; on success count words.
     LinkResult ReadDataWords(int first, int count, uint16_t* words);

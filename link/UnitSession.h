@@ -1,11 +1,11 @@
 // The session form of the link object: keeps the link open from
 // its first command until CloseSession or destruction, and carries the
-// session commands of Parts 2.104 and 2.105.
+// session commands of the protocol.
 //
 // The session rule: when `SessionOpen` is 0, LastError := 0 and the link is
 // opened by `CommType`; success sets `SessionOpen` := 1; after a failed open
 // a command sends nothing and returns 111 (SessionReadStatus the open's own
-// code). Beyond the Part, a command whose exchange failed in the transport
+// code). Beyond that, a command whose exchange failed in the transport
 // or brought a reply that could not be trusted (codes 2xx and 3xx) closes the
 // link, so that a late reply is never read as the answer to the next request;
 // the next command opens it again. Error frames, -1 and 502 leave it open.

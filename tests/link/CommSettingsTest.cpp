@@ -71,7 +71,7 @@ TEST(CommSettings, RoundTripKeepsEveryFieldAndNeverStoresStationOrHandShake) {
     a.HandShake = 0;
     EXPECT_EQ(std::memcmp(&a, &b, sizeof a), 0);
 
-    // The 15 values, named exactly as the Part names them.
+    // The 15 values, named exactly as stored by earlier versions.
     const char* numbers[] = {"CommType",        "2KCmd",           "TCP Port",
                              "TCP SendTimeout", "TCP RecvTimeout", "TCP ConnectTimeout",
                              "COM BaudRate",    "COM ByteSize",    "COM Parity",

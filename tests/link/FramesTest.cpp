@@ -251,7 +251,7 @@ TEST(Frames, ChunkedRequestOfTheWholeImage) {
             EXPECT_EQ(frames.size(), 129u);
             EXPECT_EQ(chunks.back(), 522u);
             EXPECT_EQ(frames.front().size(), 1u + 2 + head.size() + 2020 + 2 + 1 + 1);
-            EXPECT_LE(frames.front().size(), 2046u + 1); // with the CR; the Part's 2048 buffer
+            EXPECT_LE(frames.front().size(), 2046u + 1); // with the CR; the 2048-character buffer
         }
     }
 }
