@@ -1,0 +1,79 @@
+// The wait dialog shown while a long exchange with the unit runs on the
+// user-interface thread: a progress bar, one line of text and Cancel. It does
+// no work of its own; the operation moves the bar, pumps it once per frame
+// and stops itself once the cancel flag is up.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <wx/dialog.h>
+#include <wx/weakref.h>
+
+#include "link/LinkServices.h"
+
+class wxGauge;
+class wxWindowDisabler;
+
+namespace qv {
+
+class CWaitDlg : public wxDialog, public ProgressSink {
+public:
+    static constexpr int kIdProgress = 1089;
+    static constexpr int kIdMessage = 1090;
+
+    // The window itself is made by Create, or by Begin over this parent.
+    explicit CWaitDlg(wxWindow* parent = nullptr);
+    ~CWaitDlg() override;
+
+    // Creates the window centred over parent and shows it.
+    bool Create(wxWindow* parent);
+    // Cancel, Enter and closing the window all come here: only the flag rises.
+    void OnCancel() { CancelFlag = 1; }
+
+    // While it is up, every other window of the program is disabled and the
+    // ticks of their timers wait until End.
+    void Begin(unsigned messageId, int rangeMax) override;
+    using wxDialog::SetPosition;
+    void SetPosition(int position) override;
+    bool PumpAndCancelled() override;
+    // Hides the window and brings its parent back to the top, active.
+    void End() override;
+
+    uint16_t CancelFlag = 0;
+    wxWindow* ParentWnd = nullptr;
+    wxGauge* ProgressBar = nullptr;
+
+private:
+    class TimerHold;
+
+    wxWindow* parent_;
+    std::unique_ptr<wxWindowDisabler> disabler_;
+    std::unique_ptr<TimerHold> timerHold_;
+};
+
+// The wait dialog as the link sees it: a new dialog for every Begin, removed
+// at its End. Without a parent it opens over the window the user works in.
+class CWaitProgress : public ProgressSink {
+public:
+    explicit CWaitProgress(wxWindow* parent = nullptr) : parent_(parent) {}
+    ~CWaitProgress() override { End(); }
+    CWaitProgress(const CWaitProgress&) = delete;
+    CWaitProgress& operator=(const CWaitProgress&) = delete;
+
+    void Begin(unsigned messageId, int rangeMax) override;
+    void SetPosition(int position) override;
+    bool PumpAndCancelled() override;
+    void End() override;
+
+    // The dialog between Begin and End, else null.
+    CWaitDlg* Dialog() const { return dialog_; }
+
+private:
+    wxWindow* parent_;
+    wxWeakRef<CWaitDlg> dialog_;
+};
+
+// The window a new pop-up of the program belongs over: the modal dialog on
+// show, else the active window, else the main window.
+wxWindow* SafeOwnerWindow();
+
+} // namespace qv
