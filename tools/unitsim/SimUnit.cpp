@@ -24,6 +24,46 @@ std::string StatusData(const UnitState& u) {
            "00" + frames::HexWordLE(0);
 }
 
+// Relays the unit sets at the end of a clear and of a firmware update.
+constexpr int kRelayWord = 999;
+constexpr int kRelayDone = 13;     // R999D: clear done
+constexpr int kRelayError = 14;    // R999E: the last clear or update failed
+constexpr int kRelayFirmware = 15; // R999F: a firmware update is under way
+
+void SetRelay(UnitState& u, int bit, bool on) {
+    uint16_t& w = u.r[kRelayWord];
+    w = on ? static_cast<uint16_t>(w | 1u << bit) : static_cast<uint16_t>(w & ~(1u << bit));
+}
+
+// System registers DT90000 to DT90224 of a unit that has run for a while:
+// no error, its clock (BCD), firmware 2.23, LAN addresses, hardware address,
+// counters and the two storage capacities with what is used of them.
+void SetSystemRegisterDefaults(std::vector<uint16_t>& dt) {
+    const struct {
+        int number;
+        uint16_t value;
+    } defaults[] = {
+        {90028, 12},     {90030, 3},                       // counters
+        {90054, 0x3000}, {90055, 0x1509}, {90056, 0x2406}, // 2024/06/15 09:30:00
+        {90057, 0x0006},                                   // day of the week
+        {90062, 1500},   {90064, 20},     {90066, 7},      {90070, 1},
+        {90082, 300},    {90084, 2},      {90086, 1},      {90090, 60},
+        {90150, 0x001A}, {90151, 0x2B3C}, {90152, 0x4D5E}, // 00-1A-2B-3C-4D-5E
+        {90153, 0x0217},                                   // 2.23
+        {90154, 0x0105}, {90155, 0xC0A8},                  // 192.168.1.5
+        {90156, 0xFF00}, {90157, 0xFFFF},                  // 255.255.255.0
+        {90158, 0x0101}, {90159, 0xC0A8},                  // 192.168.1.1
+        {90160, 0x0101}, {90161, 0xC0A8},                  // 192.168.1.1
+        {90170, 0xD687}, {90171, 0x0012},                  // 1,234,567
+        {90201, 0x4000},                                   // 1 GiB
+        {90205, 0x0100},                                   // 16 MiB used
+        {90209, 0x0080},                                   // 8 MiB
+        {90213, 0x0010},                                   // 1 MiB used
+    };
+    for (const auto& d : defaults)
+        dt[static_cast<size_t>(d.number)] = d.value;
+}
+
 bool ParseDecimalRange(std::string_view text, uint32_t max, uint32_t& value) {
     return frames::ParseDecimal(text, value) && value <= max;
 }
@@ -81,12 +121,16 @@ Reply WriteData(UnitState& u, Transfer& t, char start, std::string_view hex, boo
         t.Reset();
         return ErrorReply(start, frames::kErrProcedure);
     }
-    if (!t.firmware)
+    if (t.firmware)
+        u.firmware.insert(u.firmware.end(), bytes.begin(), bytes.end());
+    else
         std::copy(bytes.begin(), bytes.end(), u.image.begin() + t.next);
     t.next += static_cast<uint32_t>(bytes.size());
     if (t.next > t.last) {
-        if (t.firmware)
-            u.r[999] &= static_cast<uint16_t>(~(1u << 15)); // the update is taken: R999F off
+        if (t.firmware) { // the update is taken: R999F off, R999E the verdict
+            SetRelay(u, kRelayFirmware, false);
+            SetRelay(u, kRelayError, u.firmwareFails);
+        }
         t.Reset();
         return SuccessReply(start, "3B");
     }
@@ -198,12 +242,16 @@ Reply BlockWrite(UnitState& u, Transfer& t, const Request& q) {
     t.next = first;
     t.last = last;
     t.firmware = firmware;
+    if (firmware)
+        u.firmware.clear();
     return WriteData(u, t, s, std::string_view(a).substr(16), q.more);
 }
 
 } // namespace
 
-UnitState::UnitState() : image(kImageSize, 0), dt(kDataRegisters, 0), r(kContactWords, 0) {}
+UnitState::UnitState() : image(kImageSize, 0), dt(kDataRegisters, 0), r(kContactWords, 0) {
+    SetSystemRegisterDefaults(dt);
+}
 
 uint8_t ScrambleByte(uint8_t b) {
     uint8_t c = static_cast<uint8_t>(~b);
@@ -299,14 +347,31 @@ Reply Handle(UnitState& u, Transfer& t, const Request& q) {
     if (c == "RM") {
         if (a != "R" && a != "P")
             return bad();
-        u.run = a == "R";
+        u.modePending = u.modeSwitchDelay != 0;
+        if (u.modePending) {
+            u.pendingRun = a == "R";
+            u.modePollsLeft = u.modeSwitchDelay;
+        } else {
+            u.run = a == "R";
+        }
         return SuccessReply(s, c);
     }
     if (c == "0F" || c == "RT" || c == "1D5") {
         if (!a.empty())
             return bad();
-        if (c == "0F")
+        if (c == "0F") {
             ++u.clearCount;
+            SetRelay(u, kRelayDone, u.clearSetsDone || u.clearSetsError);
+            SetRelay(u, kRelayError, u.clearSetsError);
+        }
+        if (c == "RT" && u.modePending) {
+            if (u.modePollsLeft == 0) {
+                u.run = u.pendingRun;
+                u.modePending = false;
+            } else if (u.modePollsLeft > 0) {
+                --u.modePollsLeft;
+            }
+        }
         return SuccessReply(s, c, c == "RT" ? StatusData(u) : std::string());
     }
     if (c == "15")

@@ -30,6 +30,19 @@ struct UnitState {
     size_t extendedChunk = 2000; // data characters per reply frame of a '<' multi-frame read
     size_t ordinaryChunk = 64;   // of a '%' block read
 
+    // A mode command takes effect after this many further status requests
+    // (0 at once, -1 never); until then the status shows the old mode.
+    int modeSwitchDelay = 0;
+    bool modePending = false;
+    bool pendingRun = false;
+    int modePollsLeft = 0;
+    // What a clear leaves in the relays: R999D on when it is done, and R999E
+    // on as well when it failed.
+    bool clearSetsDone = true;
+    bool clearSetsError = false;
+    bool firmwareFails = false;    // a firmware update ends with R999E on
+    std::vector<uint8_t> firmware; // bytes of the last firmware update
+
     UnitState();
 };
 

@@ -605,6 +605,7 @@ bool UnitSimulator::LoggedIn() const {
 void UnitSimulator::SetRunMode(bool run) {
     std::lock_guard<std::mutex> lock(impl_->mu);
     impl_->unit.run = run;
+    impl_->unit.modePending = false;
 }
 
 bool UnitSimulator::RunMode() const {
@@ -650,6 +651,27 @@ bool UnitSimulator::Contact(const std::string& contact) const {
 int UnitSimulator::ClearCount() const {
     std::lock_guard<std::mutex> lock(impl_->mu);
     return impl_->unit.clearCount;
+}
+
+void UnitSimulator::SetModeSwitchDelay(int statusRequests) {
+    std::lock_guard<std::mutex> lock(impl_->mu);
+    impl_->unit.modeSwitchDelay = std::max(-1, statusRequests);
+}
+
+void UnitSimulator::SetClearResult(ClearResult result) {
+    std::lock_guard<std::mutex> lock(impl_->mu);
+    impl_->unit.clearSetsDone = result != ClearResult::NoAnswer;
+    impl_->unit.clearSetsError = result == ClearResult::Failed;
+}
+
+void UnitSimulator::SetFirmwareFails(bool fails) {
+    std::lock_guard<std::mutex> lock(impl_->mu);
+    impl_->unit.firmwareFails = fails;
+}
+
+std::vector<uint8_t> UnitSimulator::FirmwareReceived() const {
+    std::lock_guard<std::mutex> lock(impl_->mu);
+    return impl_->unit.firmware;
 }
 
 void UnitSimulator::SetReplyChunk(size_t extendedChars, size_t ordinaryChars) {

@@ -50,6 +50,13 @@ struct Fault {
     std::chrono::milliseconds delay{0};
 };
 
+// What a clear (0F) leaves in the relays.
+enum class ClearResult {
+    Done,    // R999D on (the default)
+    Failed,  // R999D and R999E on
+    NoAnswer // R999D stays off
+};
+
 struct TranscriptEntry {
     bool fromUnit;     // false: request received, true: reply sent
     std::string frame; // characters without the CR
@@ -84,6 +91,14 @@ public:
     void SetContact(const std::string& contact, bool on); // e.g. "R999E"
     bool Contact(const std::string& contact) const;
     int ClearCount() const;                            // 0F commands taken
+    // A mode command (RM) takes effect after this many further status
+    // requests; 0 at once (the default), -1 never.
+    void SetModeSwitchDelay(int statusRequests);
+    void SetClearResult(ClearResult result);
+    // A firmware update ends with R999E on (failed) or off.
+    void SetFirmwareFails(bool fails);
+    // The bytes of the last firmware update, in the order they came.
+    std::vector<uint8_t> FirmwareReceived() const;
 
     // Data characters per reply frame of a multi-frame read, for '<' and '%'
     // requests (defaults 2000 and 64).
