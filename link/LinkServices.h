@@ -2,6 +2,9 @@
 // unit: the wait dialog (progress with cancel), the password prompt, and
 // sleeping. The window layer implements them; tests hand in fakes.
 #pragma once
+#include <string>
+
+#include "app/MessageType.h"
 
 namespace qv {
 
@@ -34,5 +37,33 @@ public:
 };
 
 Sleeper& SystemSleeper();
+
+// What the unit tools (mode switch, clear, firmware write) ask of the user.
+// Messages are resource string numbers; the type and the answer are those
+// of app/MessageType.h.
+class UserDialogs {
+public:
+    virtual ~UserDialogs() = default;
+    // A question; returns kIdYes, kIdNo, ...
+    virtual int Ask(unsigned messageId, unsigned type) = 0;
+    virtual void Tell(unsigned messageId, unsigned type) = 0;
+    // The file-open dialog for a firmware image (filter string 57667, the
+    // file must exist); the full path, or empty when cancelled.
+    virtual std::string ChooseFirmwareFile() = 0;
+    // Shows (true) or removes (false) the wait cursor; calls come in pairs.
+    virtual void SetBusyCursor(bool busy) = 0;
+};
+
+// The wait cursor for one scope.
+class BusyCursor {
+public:
+    explicit BusyCursor(UserDialogs& user) : user_(user) { user_.SetBusyCursor(true); }
+    ~BusyCursor() { user_.SetBusyCursor(false); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+    UserDialogs& user_;
+};
 
 } // namespace qv

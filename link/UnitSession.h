@@ -14,6 +14,7 @@
 #include <string>
 
 #include "link/UnitComm.h"
+#include "link/UnitTools.h"
 
 namespace qv {
 
@@ -24,6 +25,14 @@ public:
     ~CUnitSession();
 
     uint32_t SessionOpen = 0;
+
+    // Unit tools (link/UnitTools.cpp, link/Firmware.cpp).
+    std::vector<uint8_t> FirmwareImage; // empty, or a file that passed the signature check
+    UnitStatusFields UnitStatus;        // changed only by a successful FetchStatus
+    MonitorRegisters MonitorValues;
+    uint8_t LastWriteTime[6] = {}; // year - 2000, month, day, hour, minute, second
+    char UnitNameText[33] = {};
+    char LastWriteUser[58] = {};
 
     void CloseSession();
 
@@ -52,6 +61,17 @@ public:
     // in LastError); codes 0x00 and 0xFF, which would read as success and as
     // an early end, give 0x8000 instead.
     LinkResult SessionWriteBlock(const uint8_t* data, uint32_t size);
+
+    // 0; -1 when the status read failed or its reply was not whole; the
+    // open's code when the link does not open.
+    LinkResult FetchStatus();
+    int ReadMonitorValues(); // 0 or -1
+    int ReadStatusBlocks();  // always 0; what failed is cleared
+    void ToggleRunMode(UserDialogs& user);
+    void ConfirmAndClearUnit(UserDialogs& user);
+    // 0 loaded, -1 no file chosen or not readable, -2 no firmware image.
+    int LoadFirmwareFile(UserDialogs& user);
+    void UpdateFirmware(UserDialogs& user);
 
 private:
     // The session rule: 0 when the link is open (opening it when needed),
