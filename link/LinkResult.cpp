@@ -53,7 +53,7 @@ unsigned CommErrorStringId(LinkResult result) {
         return 20341;
     case kTcpRecv:
         return 20346;
-    case kUdpRecvUnused:
+    case kUdpRecv:
         return 20346;
     case kReplyCheckCode:
         return 20349;

@@ -5,8 +5,8 @@
 // 502, -1 and 0x8000 stand outside that scheme, and so do the codes this
 // program adds for replies that arrive but cannot be trusted (331, 333, 334,
 // 336) and for requests refused before anything is sent (335); they collide with
-// no code of the protocol (311 and 332 are given a text there but returned by no
-// step, and stay unused).
+// no code of the protocol (311 is given a text there but returned by no step,
+// and stays unused; 332 ends a unit search whose receive failed).
 #pragma once
 #include <cstdint>
 #include <string>
@@ -52,7 +52,7 @@ constexpr LinkResult kTcpRecvWait =
 constexpr LinkResult kTcpRecv =
     322; // recv() failed, or the unit closed the connection (LastError ECONNRESET)
 constexpr LinkResult kReplyCheckCode = 331; // a reply frame's check code is wrong (added)
-constexpr LinkResult kUdpRecvUnused = 332;  // has a text, returned by no step
+constexpr LinkResult kUdpRecv = 332;        // the unit search could not receive (added)
 constexpr LinkResult kReplyMalformed = 333; // a reply that is garbled, too short for what the
                                             // command reads, or longer than the request can
                                             // need (too many frames, too much data)  (added)

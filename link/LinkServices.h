@@ -15,6 +15,13 @@ public:
     virtual ~ProgressSink() = default;
     // Shows the wait dialog with the product name as caption and text messageId.
     virtual void Begin(unsigned messageId, int rangeMax) = 0;
+    // The same with the caller's own text (multibyte, the interface code
+    // page) in place of a string number. A sink that shows no text may keep
+    // this default.
+    virtual void BeginText(const std::string& text, int rangeMax) {
+        (void)text;
+        Begin(0, rangeMax);
+    }
     virtual void SetPosition(int position) = 0;
     // Redraws, handles at most one pending message; true once the user cancelled.
     virtual bool PumpAndCancelled() = 0;

@@ -246,7 +246,8 @@ LinkResult SerialPort::ReadSome(char* buffer, size_t capacity, size_t& got, uint
         lastError = EBADF;
         return kSerialRecv;
     }
-    const auto deadline = Clock::now() + std::chrono::milliseconds(settings_.ComRecvTimeout);
+    const auto deadline =
+        Clock::now() + std::chrono::milliseconds(idleMs_ ? idleMs_ : settings_.ComRecvTimeout);
     bool polled = false;
     for (;;) {
         const ssize_t n = ::read(fd_, buffer, capacity);

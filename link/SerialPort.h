@@ -25,6 +25,9 @@ public:
     LinkResult Send(const char* data, size_t size, uint32_t& lastError) override;
     LinkResult ReadSome(char* buffer, size_t capacity, size_t& got, uint32_t& lastError) override;
     void DiscardInput() override;
+    // While not 0, a receive waits this long for each next byte in place of
+    // `COM RecvTimeout`.
+    void SetRecvIdleMs(uint32_t ms) { idleMs_ = ms; }
     // Drops DTR (best effort), discards both queues, closes. The descriptor is
     // gone even when close() reports a failure (411).
     LinkResult Close(uint32_t& lastError) override;
@@ -32,6 +35,7 @@ public:
 private:
     const CommSettings& settings_;
     int fd_ = -1;
+    uint32_t idleMs_ = 0;
 };
 
 } // namespace qv

@@ -123,7 +123,8 @@ LinkResult TcpConnection::ReadSome(char* buffer, size_t capacity, size_t& got,
         lastError = ENOTCONN;
         return kTcpRecv;
     }
-    const auto deadline = Clock::now() + std::chrono::milliseconds(settings_.TcpRecvTimeout);
+    const auto deadline =
+        Clock::now() + std::chrono::milliseconds(idleMs_ ? idleMs_ : settings_.TcpRecvTimeout);
     for (;;) {
         const ssize_t n = ::recv(fd_, buffer, capacity, 0);
         if (n > 0) {

@@ -35,12 +35,16 @@ public:
     // ECONNRESET).
     LinkResult ReadSome(char* buffer, size_t capacity, size_t& got, uint32_t& lastError) override;
     void DiscardInput() override;
+    // While not 0, a receive waits this long for each next byte in place of
+    // `TCP RecvTimeout`.
+    void SetRecvIdleMs(uint32_t ms) { idleMs_ = ms; }
     LinkResult Close(uint32_t& lastError) override;
 
 private:
     const CommSettings& settings_;
     int fd_ = -1;
     sockaddr_in unitAddress_{};
+    uint32_t idleMs_ = 0;
 };
 
 } // namespace qv

@@ -35,16 +35,15 @@ LinkResult UdpSocket::Open(uint32_t& lastError) {
         return r;
     };
     const int one = 1;
-    if (settings_.PCIPAddr[0]) {
-        (void)::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
-        sockaddr_in local{};
-        local.sin_family = AF_INET;
-        local.sin_port = htons(kSearchPort);
-        if (!ParseIpv4(settings_.PCIPAddr, local.sin_addr))
-            return fail(kSocketBind, EINVAL);
-        if (::bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0)
-            return fail(kSocketBind, errno);
-    }
+    (void)::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    local.sin_port = htons(kSearchPort);
+    local.sin_addr.s_addr = htonl(INADDR_ANY);
+    if (settings_.PCIPAddr[0] && !ParseIpv4(settings_.PCIPAddr, local.sin_addr))
+        return fail(kSocketBind, EINVAL);
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0)
+        return fail(kSocketBind, errno);
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags < 0 || ::fcntl(fd, F_SETFL, flags | O_NONBLOCK) != 0)
         return fail(kUdpNonBlocking, errno);

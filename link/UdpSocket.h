@@ -1,5 +1,4 @@
-// The broadcast socket of the unit search. The search itself is
-// later work; these are its steps.
+// The broadcast socket of the unit search (link/UnitSearch.h): its steps.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -19,8 +18,10 @@ public:
     UdpSocket(const UdpSocket&) = delete;
     UdpSocket& operator=(const UdpSocket&) = delete;
 
-    // 132 no socket; 137 bind to `PCIPAddr` port 9090 failed (only with
-    // `PCIPAddr`; SO_REUSEADDR first); 133 not non-blocking; 134 no
+    // Binds port 9090, where the replies come, with SO_REUSEADDR: to
+    // `PCIPAddr` when it is set, else to the any-address (a socket bound to
+    // one address receives no broadcast reply on this system).
+    // 132 no socket; 137 the bind failed; 133 not non-blocking; 134 no
     // broadcasting. A failed open closes the socket.
     LinkResult Open(uint32_t& lastError);
     bool IsOpen() const { return fd_ >= 0; }

@@ -131,6 +131,14 @@ LinkResult CUnitComm::RecvTcp(std::string& reply, size_t capacity) {
     return reader_.ReadFrame(tcp_, capacity, reply, LastError);
 }
 
+LinkResult CUnitComm::RecvSerialNoTimeout(std::string& reply, size_t capacity) {
+    LastError = 0;
+    serial_.SetRecvIdleMs(NoTimeoutIdleMs);
+    const LinkResult r = reader_.ReadFrame(serial_, capacity, reply, LastError);
+    serial_.SetRecvIdleMs(0);
+    return r;
+}
+
 LinkResult CUnitComm::CloseSerial() {
     LastError = 0;
     if (active_ == &serial_) {
@@ -201,9 +209,13 @@ LinkResult CUnitComm::SendFrame(const std::string& frame) {
 
 LinkResult CUnitComm::RecvFrame(std::string& reply, size_t capacity) {
     if (active_ == &serial_)
-        return RecvSerial(reply, capacity);
-    if (active_ == &tcp_)
-        return RecvTcp(reply, capacity);
+        return longWait_ ? RecvSerialNoTimeout(reply, capacity) : RecvSerial(reply, capacity);
+    if (active_ == &tcp_) {
+        tcp_.SetRecvIdleMs(longWait_ ? NoTimeoutIdleMs : 0);
+        const LinkResult r = RecvTcp(reply, capacity);
+        tcp_.SetRecvIdleMs(0);
+        return r;
+    }
     LastError = ENOTCONN;
     return kSerialOpen;
 }
@@ -225,10 +237,15 @@ LinkResult CUnitComm::ReceiveReply(size_t capacity, ReplyKind kind, std::string_
 }
 
 LinkResult CUnitComm::Exchange(const std::string& frame, size_t capacity, ReplyFrame& reply) {
+    return ExchangeAs(frame, capacity, ReplyKind::First, reply);
+}
+
+LinkResult CUnitComm::ExchangeAs(const std::string& frame, size_t capacity, ReplyKind kind,
+                                 ReplyFrame& reply) {
     LinkResult r = SendFrame(frame);
     if (r != kOk)
         return r;
-    r = ReceiveReply(capacity, ReplyKind::First, ExpectedEcho(frame), reply);
+    r = ReceiveReply(capacity, kind, ExpectedEcho(frame), reply);
     if (r != kOk)
         return r;
     if (reply.isError) {

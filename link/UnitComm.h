@@ -47,6 +47,10 @@ constexpr size_t kReplyCapacity = 128;       // single-frame commands
 constexpr size_t kBlockFrameCapacity = 2048; // each frame of a multi-frame read
 constexpr size_t kAckCapacity = 48;          // acknowledgement of a "#3B" frame
 
+// The file service waits for the unit "without time-out"; here that wait
+// is long but bounded: this much silence before any next byte ends it (312).
+constexpr uint32_t kNoTimeoutIdleMs = 30000;
+
 // A contact designation: area (1 character, "R") and address (at most 4).
 struct ContactName {
     std::string Area;
@@ -72,6 +76,9 @@ public:
     // code after 0x8000, ETIMEDOUT for a time-out, ECONNRESET for a connection
     // the unit closed, 0 for a reply the link rejected (331, 333, 334, 335).
     uint32_t LastError = 0;
+    // The longest silence the file service waits through, on the serial line
+    // (RecvSerialNoTimeout) and over TCP alike; tests shorten it.
+    uint32_t NoTimeoutIdleMs = kNoTimeoutIdleMs;
 
     // At most 8 bytes, cut on a character boundary of the code page.
     void SetLoginPassword(const std::string& multibyte);
@@ -90,6 +97,9 @@ public:
     LinkResult OpenSerial();
     LinkResult SendSerial(const std::string& frame);
     LinkResult RecvSerial(std::string& reply, size_t capacity);
+    // As RecvSerial, with NoTimeoutIdleMs for each next byte in place of
+    // `COM RecvTimeout` (312 with ETIMEDOUT after that).
+    LinkResult RecvSerialNoTimeout(std::string& reply, size_t capacity);
     LinkResult CloseSerial();
     LinkResult OpenTcp();
     LinkResult SendTcp(const std::string& frame);
@@ -99,6 +109,10 @@ public:
     LinkResult BroadcastUdp(const uint8_t (&datagram)[3]);
     LinkResult RecvUdp(uint8_t* buffer, int& length); // buffer of 1024 bytes
     LinkResult CloseUdp();
+
+    // What the unit search, which runs beside the link, needs of it.
+    ProgressSink* Progress() const { return progress_; }
+    Sleeper& SleeperService() const { return sleeper_; }
 
     // One-shot commands.
     LinkResult ReadContact(const ContactName& contact, uint16_t& value);
@@ -132,6 +146,10 @@ protected:
     // characters and checks it; an error frame gives 0x8000 with the code in
     // LastError. The reply is valid until the next receive.
     LinkResult Exchange(const std::string& frame, size_t capacity, ReplyFrame& reply);
+    // The same with the reply read as `kind` (a continuation frame of a
+    // multi-frame reply); the echo is checked only for a '#' request.
+    LinkResult ExchangeAs(const std::string& frame, size_t capacity, ReplyKind kind,
+                          ReplyFrame& reply);
     // Receives and checks one reply frame. An answer whose echo is not
     // `echo` answers an earlier request (a late reply on a serial line): it
     // is skipped, at most kMaxStaleReplies of them (then kReplyMismatch).
@@ -160,6 +178,10 @@ protected:
     // The password step of a login after the probe asked for it (0x65).
     LinkResult LoginPasswordBytes(const std::optional<std::string>& password,
                                   std::string& scrambled);
+
+    // While set, every receive waits up to NoTimeoutIdleMs for each next byte
+    // (the file service: RecvSerialNoTimeout on the serial line).
+    bool longWait_ = false;
 
     ProfileStore& profile_;
     ProgressSink* progress_;

@@ -73,6 +73,40 @@ public:
     int LoadFirmwareFile(UserDialogs& user);
     void UpdateFirmware(UserDialogs& user);
 
+    // Unit file service (link/UnitFiles.cpp). Names, paths and the login
+    // texts travel as the hex text of their bytes in the link's code page
+    // (BytesToHex); the code-page field is two characters ("01": code page
+    // 932). Results as the other session commands, and: -1 when the unit ends
+    // a chunked request early; 335, nothing sent, for an argument that is no
+    // even-length hex text or longer than kMaxFileTextChars, a field of the
+    // wrong length, or a "#6D" request that does not fit its one frame; 333
+    // for a reply beyond the limits below. The unit is waited for up to
+    // NoTimeoutIdleMs of silence per byte (then 312 or 321, ETIMEDOUT). With
+    // a ProgressSink, a cancel between the frames of a reply gives 502.
+    static constexpr size_t kMaxFileTextChars = 8192;       // hex characters of a name or path
+    static constexpr size_t kMaxListingBytes = 16u << 20;   // one folder listing
+    static constexpr size_t kReadFileRequestChars = 127;    // the "#6D" frame, CR included
+    size_t MaxFileReadBytes = size_t{256} << 20;            // one file read (tests lower it)
+    LinkResult FileLogin(const std::string& hexUser, const std::string& hexPassword);
+    LinkResult FileLogout();
+    LinkResult DeleteUnitFile(const std::string& hexName, const std::string& codePageField);
+    LinkResult DeleteUnitFolder(const std::string& hexName, const std::string& codePageField);
+    LinkResult FolderUp();
+    LinkResult MakeCurrentFile();
+    LinkResult ChangeFolder(const std::string& hexPath, const std::string& codePageField);
+    // The unit's current folder as bytes ("/" for the root) and the field
+    // the reply came with.
+    LinkResult GetCurrentFolder(std::string& folder, std::string& codePageField);
+    // codePageField "" or two characters. `data`: the file's bytes on
+    // success, else empty.
+    LinkResult ReadUnitFile(const std::string& codePageField, const std::string& hexName,
+                            std::vector<uint8_t>& data);
+    // The listing's bytes (lines ended by CR LF; empty for an empty folder)
+    // and the field of its first frame; both empty after a failure.
+    LinkResult ListFolder(std::string& listing, std::string& codePageField);
+    // Each byte as two upper-case hexadecimal digits.
+    static std::string BytesToHex(std::string_view bytes);
+
 private:
     // The session rule: 0 when the link is open (opening it when needed),
     // else the open's code.
@@ -82,6 +116,13 @@ private:
     LinkResult SessionRun(const std::function<LinkResult()>& body);
     void CloseAfter(LinkResult r);
     int ReadRelayOnce(const char* address);
+    // File service steps over the session link (link/UnitFiles.cpp).
+    LinkResult FileSingle(const char* code, size_t capacity);
+    LinkResult FileChunked(const std::string& head, const std::string& text, size_t ackCapacity);
+    // Sends the request and hands the data of each reply frame to `take`
+    // (first: the frame that answers the request).
+    LinkResult FileMultiFrame(const std::string& request, size_t capacity,
+                              const std::function<LinkResult(std::string_view, bool)>& take);
 };
 
 } // namespace qv

@@ -289,6 +289,8 @@ Reply Handle(UnitState& u, Transfer& t, const Request& q) {
     const char s = q.start;
     if (!q.wellFormed || !q.checkOk || q.station != "EE")
         return ErrorReply(s, frames::kErrFrame);
+    if (q.isCommand ? IsFileCommand(q.code) : t.kind == Transfer::Kind::FileText)
+        return u.files.Handle(t, q, u.extendedChunk);
     if (!q.isCommand)
         return Continue(u, t, q);
     t.Reset(); // a new command ends any exchange in progress

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "tools/unitsim/SimFiles.h"
 #include "tools/unitsim/SimFrames.h"
 
 namespace unitsim {
@@ -27,6 +28,7 @@ struct UnitState {
     std::string password; // plain bytes, at most 8
     bool loggedIn = false;
     int clearCount = 0;
+    FileStore files;             // the storage and session of the file service
     size_t extendedChunk = 2000; // data characters per reply frame of a '<' multi-frame read
     size_t ordinaryChunk = 64;   // of a '%' block read
 
@@ -48,7 +50,7 @@ struct UnitState {
 
 // A multi-frame exchange in progress on one connection.
 struct Transfer {
-    enum class Kind { None, Read, Write };
+    enum class Kind { None, Read, Write, FileText };
     Kind kind = Kind::None;
     std::string code; // "3A", "RD" or "3B"
     std::string readText;
@@ -57,6 +59,7 @@ struct Transfer {
     uint32_t next = 0; // write: next address expected
     uint32_t last = 0; // write: last address of the range
     bool firmware = false;
+    std::string fileText; // a chunked file request: its text so far
 
     void Reset() { *this = Transfer(); }
 };

@@ -34,6 +34,7 @@
 #include <thread>
 
 #include "tools/unitsim/SimFrames.h"
+#include "tools/unitsim/SimUdp.h"
 #include "tools/unitsim/SimUnit.h"
 
 namespace unitsim {
@@ -265,7 +266,8 @@ struct UnitSimulator::Impl {
                 }
                 break;
             case FaultKind::EndEarly:
-                if (r.more && ch.transfer.kind == Transfer::Kind::Write) {
+                if (r.more && (ch.transfer.kind == Transfer::Kind::Write ||
+                               ch.transfer.kind == Transfer::Kind::FileText)) {
                     r.more = false;
                     ch.transfer.Reset();
                 }
@@ -573,6 +575,8 @@ void UnitSimulator::Stop() {
     std::lock_guard<std::mutex> lock(impl_->mu);
     impl_->stopping = false;
     impl_->CloseTransports();
+    if (search_)
+        search_->Stop();
 }
 
 std::vector<uint8_t> UnitSimulator::Image() const {
@@ -705,6 +709,11 @@ void UnitSimulator::ClearTranscript() {
 int UnitSimulator::ConnectionCount() const {
     std::lock_guard<std::mutex> lock(impl_->mu);
     return impl_->connectionCount;
+}
+
+void UnitSimulator::WithFiles(const std::function<void(FileStore&)>& fn) const {
+    std::lock_guard<std::mutex> lock(impl_->mu);
+    fn(impl_->unit.files);
 }
 
 } // namespace unitsim

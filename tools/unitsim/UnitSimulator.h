@@ -18,8 +18,10 @@
 // block write is a firmware update: any range below 16 MiB is acknowledged,
 // the image is left alone, and R999F goes off when the last byte came.
 #pragma once
+#include <array>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,7 +40,8 @@ enum class FaultKind {
     LateReply,      // answer correctly after delay
     Oversize,       // a reply frame longer than any receive buffer (4096 characters)
     ShortReply,     // a reply cut short: fewer data characters than asked for
-    EndEarly,       // acknowledge a block write frame without '&' before all data came
+    EndEarly,       // acknowledge a block write or chunked file request frame without '&'
+                    // before all data came
 };
 
 struct Fault {
@@ -61,6 +64,34 @@ struct TranscriptEntry {
     bool fromUnit;     // false: request received, true: reply sent
     std::string frame; // characters without the CR
 };
+
+// One unit that answers the unit search (UDP), with the faults a reply may carry.
+struct SearchUnit {
+    uint8_t mark = 0xC0;           // reply byte 1: 0xC0 with a status in byte 2, else without
+    uint8_t status = 0;            // byte 2
+    uint8_t onOff = 1;             // byte 3
+    uint32_t ip = 0xC0A80105;      // 192.168.1.5
+    uint32_t mask = 0xFFFFFF00;    // 255.255.255.0
+    uint32_t gateway = 0xC0A80101; // 192.168.1.1
+    std::array<uint8_t, 6> mac = {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E};
+    uint8_t versionMajor = 2;
+    uint8_t versionMinor = 0x23;
+    uint16_t tcpPort = 9094;
+    uint8_t run = 1;
+    uint8_t model = 0x2C;
+    std::string name = "BRELLOX"; // bytes in the unit's code page, any length
+    std::array<uint8_t, 4> trailer = {};
+    int nameLength = -1; // byte 31 when 0 to 255 (a length that lies), else the name's
+    size_t length = 0;   // when not 0, the datagram is cut or zero-padded to this size
+    int copies = 1;      // the same reply sent this many times per request
+};
+
+// Where the search replies go: by broadcast to the requester's port, or to
+// the requester's address and port.
+enum class SearchReplyTo { Broadcast, Sender };
+
+class SearchResponder;
+class FileStore;
 
 class UnitSimulator {
 public:
@@ -112,9 +143,39 @@ public:
     // Number of TCP connections accepted so far.
     int ConnectionCount() const;
 
+    // Unit search (tools/unitsim/SimUdp.h): answers each request 0x88 0x40
+    // 0x00 with the replies of the units added, in their order, then the
+    // datagrams added. Binds address:port with SO_REUSEADDR (the any-address
+    // receives broadcasts; port 0 picks a free one). The port, 0 on failure.
+    uint16_t StartUdp(const std::string& address = "0.0.0.0", uint16_t port = 9090);
+    void AddSearchUnit(const SearchUnit& unit);
+    // Sent as it is (an echo, a foreign datagram); never a request itself.
+    void AddSearchDatagram(const std::vector<uint8_t>& datagram);
+    void ClearSearchUnits(); // and the datagrams
+    void SetSearchReplyTo(SearchReplyTo to); // default Broadcast
+    int SearchRequestCount() const;
+
+    // The unit's storage for the file service "#5V" to "#6E"
+    // (tools/unitsim/SimFiles.h, with its error codes 0x02, 0x62, 0x66,
+    // 0x67, 0xA6, 0xA7). Paths are bytes in the unit's code page, names
+    // joined by '/' from the root; missing folders are made. The listing
+    // has a line per entry, "drwxrwxrwx" or "-rw-rw-rw-", "1", "unit", the
+    // size, date, time and the name, each line ended by CR LF.
+    void AddUnitFolder(const std::string& path);
+    void AddUnitFile(const std::string& path, const std::string& bytes);
+    bool UnitPathExists(const std::string& path) const;
+    void SetFileUser(const std::string& user, const std::string& password);
+    bool FileLoggedIn() const;
+    void EndFileSession(); // what follows gets 0x62 until the next login
+    std::string CurrentUnitFolder() const;
+    int MakeCurrentFileCount() const; // "#6A" taken
+
 private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
+    std::unique_ptr<SearchResponder> search_;
+    // Runs fn on the file store with the unit's lock held.
+    void WithFiles(const std::function<void(FileStore&)>& fn) const;
 };
 
 } // namespace unitsim
