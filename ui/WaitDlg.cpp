@@ -1,5 +1,8 @@
 #include "ui/WaitDlg.h"
 
+#include "app/QuorvelApp.h"
+#include "document/CodePageText.h"
+
 #include <algorithm>
 #include <vector>
 #include <wx/app.h>
@@ -101,11 +104,17 @@ bool CWaitDlg::Create(wxWindow* parent) {
     return true;
 }
 
-void CWaitDlg::Begin(unsigned messageId, int rangeMax) {
+void CWaitDlg::Begin(unsigned messageId, int rangeMax) { BeginWithMessage(Res(messageId), rangeMax); }
+
+void CWaitDlg::BeginText(const std::string& text, int rangeMax) {
+    BeginWithMessage(wxString(MultiToWide(text, wxGetApp().codePage)), rangeMax);
+}
+
+void CWaitDlg::BeginWithMessage(const wxString& message, int rangeMax) {
     if (!GetHandle() && !Create(parent_))
         return;
     SetTitle(kProductName);
-    FindWindow(kIdMessage)->SetLabel(Res(messageId));
+    FindWindow(kIdMessage)->SetLabel(message);
     GetSizer()->Fit(this);
     CentreOnParent();
     CancelFlag = 0;
@@ -167,6 +176,12 @@ void CWaitProgress::Begin(unsigned messageId, int rangeMax) {
     End();
     dialog_ = new CWaitDlg(parent_ ? parent_ : SafeOwnerWindow());
     dialog_->Begin(messageId, rangeMax);
+}
+
+void CWaitProgress::BeginText(const std::string& text, int rangeMax) {
+    End();
+    dialog_ = new CWaitDlg(parent_ ? parent_ : SafeOwnerWindow());
+    dialog_->BeginText(text, rangeMax);
 }
 
 void CWaitProgress::SetPosition(int position) {

@@ -32,6 +32,8 @@ public:
     // While it is up, every other window of the program is disabled and the
     // ticks of their timers wait until End.
     void Begin(unsigned messageId, int rangeMax) override;
+    // The caller's own text (multibyte, the interface code page).
+    void BeginText(const std::string& text, int rangeMax) override;
     using wxDialog::SetPosition;
     void SetPosition(int position) override;
     bool PumpAndCancelled() override;
@@ -44,6 +46,7 @@ public:
 
 private:
     class TimerHold;
+    void BeginWithMessage(const wxString& message, int rangeMax);
 
     wxWindow* parent_;
     std::unique_ptr<wxWindowDisabler> disabler_;
@@ -60,6 +63,7 @@ public:
     CWaitProgress& operator=(const CWaitProgress&) = delete;
 
     void Begin(unsigned messageId, int rangeMax) override;
+    void BeginText(const std::string& text, int rangeMax) override;
     void SetPosition(int position) override;
     bool PumpAndCancelled() override;
     void End() override;

@@ -131,6 +131,16 @@ TEST_F(WaitDlgTest, BarFollowsThePositionWithinItsRange) {
     EXPECT_EQ(sink.Dialog(), nullptr);
 }
 
+// The unit search shows the caller's own text, given in the interface code page.
+TEST_F(WaitDlgTest, CallersOwnTextInTheCodePage) {
+    CWaitProgress sink(starter);
+    sink.BeginText("\x83\x86\x83\x6A\x83\x62\x83\x67 search", 80); // "ユニット search" in 932
+    ASSERT_TRUE(sink.Dialog());
+    EXPECT_EQ(sink.Dialog()->FindWindow(CWaitDlg::kIdMessage)->GetLabel(),
+              wxString::FromUTF8("\xE3\x83\xA6\xE3\x83\x8B\xE3\x83\x83\xE3\x83\x88 search"));
+    sink.End();
+}
+
 // Timers, deferred calls and clicks of other windows wait for the end of the
 // transfer, both before the main loop runs and inside a modal dialog.
 TEST_F(WaitDlgTest, OtherWindowsWaitUntilTheEnd) {
