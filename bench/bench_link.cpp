@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/LinkBench.h"
 #include "document/CodePageText.h"
 #include "document/ProfileStore.h"
 #include "link/UnitComm.h"
@@ -20,13 +21,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::NoSleep;
 using qv::kCommSection;
-
-class NoSleep : public qv::Sleeper {
-public:
-    void SleepMs(int) override {}
-};
 
 std::vector<uint8_t> Image(uint32_t seed) {
     std::mt19937 gen(seed);
@@ -91,9 +88,7 @@ void Tcp(int runs) {
         std::exit(1);
     }
     qv::MemoryProfile profile;
-    profile.WriteNumber(kCommSection, "CommType", qv::kCommTcp);
-    profile.WriteText(kCommSection, "TCP IPAddr", L"127.0.0.1");
-    profile.WriteNumber(kCommSection, "TCP Port", port);
+    bench::WriteLoopbackProfile(profile, port);
     std::printf("TCP on loopback, best and worst of %d runs (goal: <= 0.200 s with 2KCmd 1)\n",
                 runs);
     for (uint32_t cmd2K : {1u, 0u}) {

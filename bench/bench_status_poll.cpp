@@ -9,22 +9,13 @@
 #include <cstdlib>
 #include <vector>
 
+#include "bench/LinkBench.h"
 #include "document/CodePageText.h"
 #include "document/ProfileStore.h"
 #include "link/UnitSession.h"
 #include "tools/unitsim/UnitSimulator.h"
 
-namespace {
-
-using Clock = std::chrono::steady_clock;
-using qv::kCommSection;
-
-class NoSleep : public qv::Sleeper {
-public:
-    void SleepMs(int) override {}
-};
-
-} // namespace
+using bench::Clock;
 
 int main(int argc, char** argv) {
     const int polls = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
@@ -35,10 +26,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     qv::MemoryProfile profile;
-    profile.WriteNumber(kCommSection, "CommType", qv::kCommTcp);
-    profile.WriteText(kCommSection, "TCP IPAddr", L"127.0.0.1");
-    profile.WriteNumber(kCommSection, "TCP Port", port);
-    NoSleep sleeper;
+    bench::WriteLoopbackProfile(profile, port);
+    bench::NoSleep sleeper;
     qv::CUnitSession session(profile, qv::kCodePageJapanese, nullptr, nullptr, sleeper);
 
     std::vector<double> ms;

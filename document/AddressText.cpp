@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "document/HexDigit.h"
 #include "document/Records.h"
 
 namespace qv {
@@ -14,16 +15,6 @@ constexpr int kAreaWR = 13;
 
 template <typename Char> bool IsDigit(Char c) {
     return c >= '0' && c <= '9';
-}
-
-template <typename Char> int HexDigitValue(Char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
 }
 
 template <typename Text> Text WithoutBlanks(Text text) {

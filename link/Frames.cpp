@@ -3,24 +3,16 @@
 #include <algorithm>
 #include <cstring>
 
+#include "document/HexDigit.h"
+
 namespace qv {
 
 namespace {
 
 const char kHexDigits[] = "0123456789ABCDEF";
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 int DigitOrZero(char c) {
-    const int v = HexValue(c);
+    const int v = HexDigitValue(c);
     return v < 0 ? 0 : v;
 }
 
@@ -75,7 +67,7 @@ uint16_t HexToWordLE(const char* four) {
 
 bool IsHexText(std::string_view text) {
     for (char c : text)
-        if (HexValue(c) < 0)
+        if (HexDigitValue(c) < 0)
             return false;
     return true;
 }
@@ -166,6 +158,19 @@ void ChunkedRequest::Advance() {
     std::string prefix(1, start_);
     prefix += kStation;
     Build(std::move(prefix), further_);
+}
+
+std::optional<LinkResult> ChunkedRequest::Acknowledged(bool more) {
+    using namespace link_result;
+    if (!more)
+        return AllSent() ? kOk : kEndedEarly;
+    if (AllSent()) {
+        if (emptyFrameSent_)
+            return kReplyMalformed;
+        emptyFrameSent_ = true;
+    }
+    Advance();
+    return std::nullopt;
 }
 
 void ChunkedRequest::Build(std::string prefix, size_t chunk) {

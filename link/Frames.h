@@ -4,6 +4,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -103,6 +104,12 @@ public:
     bool AllSent() const { return sent_ == payload_.size(); }
     size_t FrameCount() const { return frames_; }
     void Advance();
+    // Judges the unit's acknowledgement (no error frame) of the current
+    // frame: the request's result once it is over, else nothing, with the
+    // next frame current. A unit that wants no more ends it: kOk when all was
+    // sent, else kEndedEarly. One frame without data may follow the payload;
+    // a unit that still wants more after it is out of step (kReplyMalformed).
+    std::optional<LinkResult> Acknowledged(bool more);
 
 private:
     void Build(std::string prefix, size_t chunk);
@@ -111,6 +118,7 @@ private:
     size_t further_;
     size_t sent_ = 0;
     size_t frames_ = 0;
+    bool emptyFrameSent_ = false;
     std::string frame_;
 };
 

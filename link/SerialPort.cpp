@@ -139,15 +139,11 @@ bool SameSpeed(const termios& a, const termios& b) {
 } // namespace
 
 SerialPort::~SerialPort() {
-    uint32_t ignored = 0;
-    Close(ignored);
+    posix_io::CloseQuietly(*this);
 }
 
 LinkResult SerialPort::Open(const std::string& path, uint32_t& lastError) {
-    if (fd_ >= 0) {
-        uint32_t ignored = 0;
-        Close(ignored);
-    }
+    posix_io::CloseQuietly(*this);
     if (path.empty()) {
         lastError = ENOENT;
         return kSerialOpen;
@@ -157,11 +153,7 @@ LinkResult SerialPort::Open(const std::string& path, uint32_t& lastError) {
         lastError = static_cast<uint32_t>(errno);
         return kSerialOpen;
     }
-    auto fail = [&](LinkResult r, int err) {
-        lastError = static_cast<uint32_t>(err);
-        ::close(fd);
-        return r;
-    };
+    const posix_io::OpenFailure fail(fd, lastError);
     termios t{};
     if (::tcgetattr(fd, &t) != 0)
         return fail(kSerialGetState, errno);
@@ -223,13 +215,8 @@ LinkResult SerialPort::Send(const char* data, size_t size, uint32_t& lastError) 
             return kSerialSend;
         }
         short revents = 0;
-        const int p = posix_io::PollUntil(fd_, POLLOUT, deadline, revents);
-        if (p < 0) {
-            lastError = static_cast<uint32_t>(errno);
-            return kSerialSend;
-        }
-        if (p == 0) {
-            lastError = ETIMEDOUT;
+        if (const int err = posix_io::WaitReady(fd_, POLLOUT, deadline, revents)) {
+            lastError = static_cast<uint32_t>(err);
             return kSerialSend;
         }
         if (revents & (POLLERR | POLLNVAL)) {
@@ -270,14 +257,9 @@ LinkResult SerialPort::ReadSome(char* buffer, size_t capacity, size_t& got, uint
             lastError = ETIMEDOUT;
             return kSerialRecv;
         }
-        short revents = 0;
-        const int p = posix_io::PollUntil(fd_, POLLIN, deadline, revents);
-        if (p < 0) {
-            lastError = static_cast<uint32_t>(errno);
-            return kSerialRecv;
-        }
-        if (p == 0) {
-            lastError = ETIMEDOUT; // no byte within `COM RecvTimeout`
+        short revents = 0; // ETIMEDOUT: no byte within `COM RecvTimeout`
+        if (const int err = posix_io::WaitReady(fd_, POLLIN, deadline, revents)) {
+            lastError = static_cast<uint32_t>(err);
             return kSerialRecv;
         }
         if ((revents & (POLLHUP | POLLERR | POLLNVAL)) && !(revents & POLLIN)) {
@@ -296,19 +278,13 @@ void SerialPort::DiscardInput() {
 LinkResult SerialPort::Close(uint32_t& lastError) {
     if (fd_ < 0)
         return kOk;
-    const int fd = fd_;
-    fd_ = -1;
     int bits = TIOCM_DTR;
-    (void)::ioctl(fd, TIOCMBIC, &bits);
-    ::tcflush(fd, TCIOFLUSH);
+    (void)::ioctl(fd_, TIOCMBIC, &bits);
+    ::tcflush(fd_, TCIOFLUSH);
     // The exclusive mark belongs to the terminal, not to this descriptor:
     // lift it, or the next open fails while another side holds the terminal.
-    (void)::ioctl(fd, TIOCNXCL);
-    if (::close(fd) != 0 && errno != EINTR) {
-        lastError = static_cast<uint32_t>(errno);
-        return kSerialClose;
-    }
-    return kOk;
+    (void)::ioctl(fd_, TIOCNXCL);
+    return posix_io::CloseDescriptor(fd_, kSerialClose, lastError);
 }
 
 } // namespace qv

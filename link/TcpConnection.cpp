@@ -2,11 +2,9 @@
 
 #include <arpa/inet.h>
 #include <cerrno>
-#include <fcntl.h>
 #include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
-#include <unistd.h>
 
 #include "link/PosixIo.h"
 
@@ -21,37 +19,40 @@ bool ParseIpv4(const char* text, in_addr& out) {
     return text && text[0] && ::inet_pton(AF_INET, text, &out) == 1;
 }
 
+int NewIpv4Socket(int type, uint32_t& lastError) {
+    const int fd = ::socket(AF_INET, type | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        lastError = static_cast<uint32_t>(errno);
+    return fd;
+}
+
+int BindLocal(int fd, const char* address, uint16_t port) {
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    local.sin_port = htons(port);
+    local.sin_addr.s_addr = htonl(INADDR_ANY);
+    if (address[0] && !ParseIpv4(address, local.sin_addr))
+        return EINVAL;
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0)
+        return errno;
+    return 0;
+}
+
 TcpConnection::~TcpConnection() {
-    uint32_t ignored = 0;
-    Close(ignored);
+    posix_io::CloseQuietly(*this);
 }
 
 LinkResult TcpConnection::Open(uint32_t& lastError) {
-    if (fd_ >= 0) {
-        uint32_t ignored = 0;
-        Close(ignored);
-    }
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0) {
-        lastError = static_cast<uint32_t>(errno);
+    posix_io::CloseQuietly(*this);
+    const int fd = NewIpv4Socket(SOCK_STREAM, lastError);
+    if (fd < 0)
         return kTcpNoSocket;
+    const posix_io::OpenFailure fail(fd, lastError);
+    if (settings_.PCIPAddr[0]) { // else the system chooses the local end
+        if (const int err = BindLocal(fd, settings_.PCIPAddr, 0))
+            return fail(kSocketBind, err);
     }
-    auto fail = [&](LinkResult r, int err) {
-        lastError = static_cast<uint32_t>(err);
-        ::close(fd);
-        return r;
-    };
-    if (settings_.PCIPAddr[0]) {
-        sockaddr_in local{};
-        local.sin_family = AF_INET;
-        local.sin_port = 0;
-        if (!ParseIpv4(settings_.PCIPAddr, local.sin_addr))
-            return fail(kSocketBind, EINVAL);
-        if (::bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0)
-            return fail(kSocketBind, errno);
-    }
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags < 0 || ::fcntl(fd, F_SETFL, flags | O_NONBLOCK) != 0)
+    if (!posix_io::SetNonBlocking(fd))
         return fail(kTcpConnectEvent, errno);
     // Frames are small and every one waits for its reply: send each at once.
     const int one = 1;
@@ -103,13 +104,8 @@ LinkResult TcpConnection::Send(const char* data, size_t size, uint32_t& lastErro
             return kTcpSend;
         }
         short revents = 0;
-        const int p = posix_io::PollUntil(fd_, POLLOUT, deadline, revents);
-        if (p < 0) {
-            lastError = static_cast<uint32_t>(errno);
-            return kTcpSendWait;
-        }
-        if (p == 0) {
-            lastError = ETIMEDOUT;
+        if (const int err = posix_io::WaitReady(fd_, POLLOUT, deadline, revents)) {
+            lastError = static_cast<uint32_t>(err);
             return kTcpSendWait;
         }
     }
@@ -141,14 +137,9 @@ LinkResult TcpConnection::ReadSome(char* buffer, size_t capacity, size_t& got,
             lastError = static_cast<uint32_t>(errno);
             return kTcpRecv;
         }
-        short revents = 0;
-        const int p = posix_io::PollUntil(fd_, POLLIN, deadline, revents);
-        if (p < 0) {
-            lastError = static_cast<uint32_t>(errno);
-            return kTcpRecvWait;
-        }
-        if (p == 0) {
-            lastError = ETIMEDOUT; // no byte within `TCP RecvTimeout`
+        short revents = 0; // ETIMEDOUT: no byte within `TCP RecvTimeout`
+        if (const int err = posix_io::WaitReady(fd_, POLLIN, deadline, revents)) {
+            lastError = static_cast<uint32_t>(err);
             return kTcpRecvWait;
         }
     }
@@ -163,15 +154,7 @@ void TcpConnection::DiscardInput() {
 }
 
 LinkResult TcpConnection::Close(uint32_t& lastError) {
-    if (fd_ < 0)
-        return kOk;
-    const int fd = fd_;
-    fd_ = -1;
-    if (::close(fd) != 0 && errno != EINTR) {
-        lastError = static_cast<uint32_t>(errno);
-        return kTcpClose;
-    }
-    return kOk;
+    return posix_io::CloseDescriptor(fd_, kTcpClose, lastError);
 }
 
 } // namespace qv

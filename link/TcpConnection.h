@@ -11,6 +11,14 @@ namespace qv {
 // empty text).
 bool ParseIpv4(const char* text, in_addr& out);
 
+// Socket steps the TCP connection shares with the unit search's UDP socket.
+// A new IPv4 socket of `type`, close-on-exec; -1 with lastError set.
+int NewIpv4Socket(int type, uint32_t& lastError);
+// Binds to the dotted `address` (the any-address when it is empty) and
+// `port`: 0, or the errno of the failure (EINVAL for a text that is no IPv4
+// address).
+int BindLocal(int fd, const char* address, uint16_t port);
+
 class TcpConnection final : public Transport {
 public:
     explicit TcpConnection(const CommSettings& settings) : settings_(settings) {}

@@ -2,10 +2,9 @@
 
 #include <arpa/inet.h>
 #include <cerrno>
-#include <fcntl.h>
 #include <sys/socket.h>
-#include <unistd.h>
 
+#include "link/PosixIo.h"
 #include "link/TcpConnection.h"
 
 namespace qv {
@@ -15,37 +14,20 @@ using namespace link_result;
 }
 
 UdpSocket::~UdpSocket() {
-    uint32_t ignored = 0;
-    Close(ignored);
+    posix_io::CloseQuietly(*this);
 }
 
 LinkResult UdpSocket::Open(uint32_t& lastError) {
-    if (fd_ >= 0) {
-        uint32_t ignored = 0;
-        Close(ignored);
-    }
-    const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-    if (fd < 0) {
-        lastError = static_cast<uint32_t>(errno);
+    posix_io::CloseQuietly(*this);
+    const int fd = NewIpv4Socket(SOCK_DGRAM, lastError);
+    if (fd < 0)
         return kUdpNoSocket;
-    }
-    auto fail = [&](LinkResult r, int err) {
-        lastError = static_cast<uint32_t>(err);
-        ::close(fd);
-        return r;
-    };
+    const posix_io::OpenFailure fail(fd, lastError);
     const int one = 1;
     (void)::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
-    sockaddr_in local{};
-    local.sin_family = AF_INET;
-    local.sin_port = htons(kSearchPort);
-    local.sin_addr.s_addr = htonl(INADDR_ANY);
-    if (settings_.PCIPAddr[0] && !ParseIpv4(settings_.PCIPAddr, local.sin_addr))
-        return fail(kSocketBind, EINVAL);
-    if (::bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0)
-        return fail(kSocketBind, errno);
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags < 0 || ::fcntl(fd, F_SETFL, flags | O_NONBLOCK) != 0)
+    if (const int err = BindLocal(fd, settings_.PCIPAddr, kSearchPort))
+        return fail(kSocketBind, err);
+    if (!posix_io::SetNonBlocking(fd))
         return fail(kUdpNonBlocking, errno);
     if (::setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &one, sizeof one) != 0)
         return fail(kUdpBroadcast, errno);
@@ -96,15 +78,7 @@ LinkResult UdpSocket::Receive(uint8_t* buffer, int& length, uint32_t& lastError)
 }
 
 LinkResult UdpSocket::Close(uint32_t& lastError) {
-    if (fd_ < 0)
-        return kOk;
-    const int fd = fd_;
-    fd_ = -1;
-    if (::close(fd) != 0 && errno != EINTR) {
-        lastError = static_cast<uint32_t>(errno);
-        return kUdpClose;
-    }
-    return kOk;
+    return posix_io::CloseDescriptor(fd_, kUdpClose, lastError);
 }
 
 } // namespace qv

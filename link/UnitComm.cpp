@@ -360,7 +360,6 @@ LinkResult CUnitComm::BlockWriteFrames(const uint8_t* data, uint32_t size, bool 
     const uint16_t* chunks = ChunkSizesFor(CommSettings.Cmd2K);
     ChunkedRequest request(start, Format("#3B%08X%08X", 0u, size - 1), BytesToHex(data, size),
                            size_t{2} * chunks[0], size_t{2} * chunks[1]);
-    bool emptyFrameSent = false;
     for (;;) {
         if (progress) {
             progress->SetPosition(static_cast<int>(request.SentChars() / 2));
@@ -389,16 +388,8 @@ LinkResult CUnitComm::BlockWriteFrames(const uint8_t* data, uint32_t size, bool 
             }
             return kUnitError;
         }
-        if (!ack.more)
-            return request.AllSent() ? kOk : kEndedEarly;
-        if (request.AllSent()) {
-            // One frame without data may follow the last data;
-            // a unit that still wants more after it is out of step.
-            if (emptyFrameSent)
-                return kReplyMalformed;
-            emptyFrameSent = true;
-        }
-        request.Advance();
+        if (const auto result = request.Acknowledged(ack.more))
+            return *result;
     }
 }
 

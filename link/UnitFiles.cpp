@@ -83,22 +83,13 @@ LinkResult CUnitSession::FileChunked(const std::string& head, const std::string&
     ChunkedRequest request(start, head, text, chunks[0], chunks[1]);
     return SessionRun([&] {
         FlagScope wait(longWait_);
-        bool emptyFrameSent = false;
         for (;;) {
             ReplyFrame ack;
             const LinkResult r = ExchangeAs(request.Current(), ackCapacity, ReplyKind::First, ack);
             if (r != kOk)
                 return r;
-            if (!ack.more)
-                return request.AllSent() ? kOk : kEndedEarly;
-            if (request.AllSent()) {
-                // One frame without data may follow the text; a unit that
-                // still wants more after it is out of step.
-                if (emptyFrameSent)
-                    return kReplyMalformed;
-                emptyFrameSent = true;
-            }
-            request.Advance();
+            if (const auto result = request.Acknowledged(ack.more))
+                return *result;
         }
     });
 }

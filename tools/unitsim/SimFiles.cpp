@@ -44,19 +44,10 @@ bool Unhex(std::string_view hex, std::string& out) {
     return true;
 }
 
-// The first frame of a reply; the rest waits in the transfer for the
-// continuation requests. Frames carry whole pairs.
+// StartRead with frames that carry whole pairs.
 Reply StartFileRead(Transfer& t, char start, const std::string& code, std::string text,
                     size_t chunk) {
-    chunk = std::max<size_t>(2, chunk & ~size_t{1});
-    if (text.size() <= chunk)
-        return SuccessReply(start, code, std::move(text));
-    t.kind = Transfer::Kind::Read;
-    t.code = code;
-    t.chunk = chunk;
-    t.readText = std::move(text);
-    t.readPos = chunk;
-    return SuccessReply(start, code, t.readText.substr(0, chunk), true);
+    return StartRead(t, start, code, std::move(text), std::max<size_t>(2, chunk & ~size_t{1}));
 }
 
 } // namespace

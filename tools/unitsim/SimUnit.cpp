@@ -97,19 +97,6 @@ std::string WordsHex(const uint16_t* words, size_t count) {
     return text;
 }
 
-// The first frame of a reply; the rest waits in the transfer for the
-// continuation requests.
-Reply StartRead(Transfer& t, char start, const std::string& code, std::string text, size_t chunk) {
-    if (text.size() <= chunk)
-        return SuccessReply(start, code, std::move(text));
-    t.kind = Transfer::Kind::Read;
-    t.code = code;
-    t.chunk = chunk;
-    t.readText = std::move(text);
-    t.readPos = chunk;
-    return SuccessReply(start, code, t.readText.substr(0, chunk), true);
-}
-
 Reply WriteData(UnitState& u, Transfer& t, char start, std::string_view hex, bool more) {
     std::vector<uint8_t> bytes;
     if (!ParseBytes(hex, bytes)) {
@@ -248,6 +235,17 @@ Reply BlockWrite(UnitState& u, Transfer& t, const Request& q) {
 }
 
 } // namespace
+
+Reply StartRead(Transfer& t, char start, const std::string& code, std::string text, size_t chunk) {
+    if (text.size() <= chunk)
+        return SuccessReply(start, code, std::move(text));
+    t.kind = Transfer::Kind::Read;
+    t.code = code;
+    t.chunk = chunk;
+    t.readText = std::move(text);
+    t.readPos = chunk;
+    return SuccessReply(start, code, t.readText.substr(0, chunk), true);
+}
 
 UnitState::UnitState() : image(kImageSize, 0), dt(kDataRegisters, 0), r(kContactWords, 0) {
     SetSystemRegisterDefaults(dt);

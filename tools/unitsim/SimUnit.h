@@ -64,6 +64,11 @@ struct Transfer {
     void Reset() { *this = Transfer(); }
 };
 
+// The first frame of a reply of `chunk` data characters a frame; the rest
+// waits in the transfer for the continuation requests.
+frames::Reply StartRead(Transfer& t, char start, const std::string& code, std::string text,
+                        size_t chunk);
+
 // The command code a frame counts as for fault matching: its own code, the
 // code of the exchange it continues, or "" for a stray frame.
 std::string EffectiveCode(const Transfer& transfer, const frames::Request& request);

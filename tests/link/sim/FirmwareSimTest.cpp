@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "FakeUserDialogs.h"
-#include "SimFixture.h"
+#include "SentCommands.h"
 #include "link/Firmware.h"
 
 namespace qv::test {
@@ -27,30 +27,10 @@ std::vector<uint8_t> FirmwareBytes(size_t size, uint32_t seed = 1) {
     return image;
 }
 
-// Command bodies without station and check code; continuation frames left
-// out, block transfers and password commands cut to their code.
-std::vector<std::string> Commands(const std::vector<std::string>& requests) {
-    std::vector<std::string> out;
-    for (const std::string& r : requests) {
-        if (r.size() < 6 || r[3] != '#')
-            continue;
-        std::string body = r.substr(4);
-        if (body.back() == '&')
-            body.pop_back();
-        body.resize(body.size() - 2);
-        if (body.compare(0, 2, "3A") == 0 || body.compare(0, 2, "3B") == 0)
-            body.resize(2);
-        else if (body.compare(0, 2, "15") == 0)
-            body.resize(3);
-        out.push_back(body);
-    }
-    return out;
-}
-
-class FirmwareTest : public SimLinkTest {
+class FirmwareTest : public SentCommandsTest {
 protected:
     void SetUp() override {
-        SimLinkTest::SetUp();
+        SentCommandsTest::SetUp();
         char tmpl[] = "/tmp/qv-fw-XXXXXX";
         ASSERT_NE(::mkdtemp(tmpl), nullptr);
         fileDir = tmpl;
@@ -58,7 +38,7 @@ protected:
     void TearDown() override {
         std::error_code ec;
         std::filesystem::remove_all(fileDir, ec);
-        SimLinkTest::TearDown();
+        SentCommandsTest::TearDown();
     }
 
     std::string WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) {
@@ -80,8 +60,6 @@ protected:
         EXPECT_EQ(s->LoadFirmwareFile(user), 0);
         return s;
     }
-
-    std::vector<std::string> SentCommands() const { return Commands(Requests()); }
 
     std::string fileDir;
     const std::vector<uint8_t> image = FirmwareBytes(12000);

@@ -5,7 +5,7 @@
 #include <deque>
 
 #include "FakeUserDialogs.h"
-#include "SimFixture.h"
+#include "SentCommands.h"
 
 namespace qv::test {
 namespace {
@@ -15,37 +15,13 @@ using unitsim::ClearResult;
 using unitsim::Fault;
 using unitsim::FaultKind;
 
-// The commands the unit received, continuation frames left out: the body
-// without station and check code, block transfers and password commands cut
-// to their code ("3A", "3B", "15A").
-std::vector<std::string> Commands(const std::vector<std::string>& requests) {
-    std::vector<std::string> out;
-    for (const std::string& r : requests) {
-        if (r.size() < 6 || r[3] != '#')
-            continue;
-        std::string body = r.substr(4);
-        if (body.back() == '&')
-            body.pop_back();
-        body.resize(body.size() - 2);
-        if (body.compare(0, 2, "3A") == 0 || body.compare(0, 2, "3B") == 0)
-            body.resize(2);
-        else if (body.compare(0, 2, "15") == 0)
-            body.resize(3);
-        out.push_back(body);
-    }
-    return out;
-}
-
 std::vector<std::string> Then(std::vector<std::string> first, const std::string& command,
                               int times) {
     first.insert(first.end(), static_cast<size_t>(times), command);
     return first;
 }
 
-class UnitToolsTest : public SimLinkTest {
-protected:
-    std::vector<std::string> SentCommands() const { return Commands(Requests()); }
-};
+class UnitToolsTest : public SentCommandsTest {};
 // Tests where the wire matters: the session keeps the one port or connection.
 class UnitToolsWiresTest : public UnitToolsTest {};
 
