@@ -2,6 +2,8 @@
 // reply check, the multi-frame reply and the chunked request.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <cstring>
 #include <string>
 #include <vector>
@@ -264,6 +266,33 @@ TEST(Frames, ChunkedRequestThatEndsWithinTheFirstFrameAndTheEmptyFrame) {
     req.Advance(); // the unit still asked for more: a frame without data
     EXPECT_EQ(req.Current(), "<EE3C\r");
     EXPECT_EQ(req.SentChars(), 4u);
+}
+
+// How the unit's acknowledgements end a chunked request: a sequence of
+// "wants more" answers and the result it comes to.
+TEST(Frames, AcknowledgementsDecideTheChunkedRequest) {
+    struct {
+        const char* what;
+        std::vector<bool> more;
+        std::optional<LinkResult> result;
+    } cases[] = {
+        {"all in one frame", {false}, kOk},
+        {"two frames", {true, false}, kOk},
+        {"stops early", {false}, kEndedEarly}, // payload of two frames, first acked without '&'
+        {"one empty frame after the data", {true, true, false}, kOk},
+        {"still wants more after the empty frame", {true, true, true}, kReplyMalformed},
+    };
+    for (const auto& c : cases) {
+        const bool twoFrames = std::string(c.what) != "all in one frame";
+        ChunkedRequest req('%', "#3B0000000000000003", twoFrames ? "AABBCCDD" : "AABB", 4, 4);
+        std::optional<LinkResult> result;
+        for (bool more : c.more) {
+            result = req.Acknowledged(more);
+            if (result)
+                break;
+        }
+        EXPECT_EQ(result, c.result) << c.what;
+    }
 }
 
 } // namespace
