@@ -1,6 +1,5 @@
 #include "app/MainFrame.h"
 
-#include <wx/filename.h>
 #include <wx/ribbon/bar.h>
 #include <wx/sizer.h>
 #include <wx/statusbr.h>
@@ -17,7 +16,6 @@
 namespace qv {
 
 namespace {
-constexpr unsigned kStrUntitled = 61443;
 constexpr unsigned kStrTreePaneCaption = 3207;
 } // namespace
 
@@ -70,8 +68,7 @@ CMainFrame::CMainFrame(CQuorvelDoc& doc)
     Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
     Bind(wxEVT_SIZE, &CMainFrame::OnSize, this);
     Bind(wxEVT_MOVE, [this](wxMoveEvent& e) {
-        if (!IsMaximized() && !IsIconized())
-            normalRect_ = GetRect();
+        NoteNormalRect();
         e.Skip();
     });
     Bind(wxEVT_MENU, &CMainFrame::OnCommand, this);
@@ -87,10 +84,7 @@ CMainFrame::CMainFrame(CQuorvelDoc& doc)
 CMainFrame::~CMainFrame() { aui_.UnInit(); }
 
 void CMainFrame::UpdateTitle() {
-    const wxString name = doc_.IsUntitled()
-                              ? Res(kStrUntitled) + ".qv"
-                              : wxFileName(wxString::FromUTF8(doc_.PathName())).GetFullName();
-    SetTitle(name + " - " + kProductName);
+    SetTitle(DocumentFileName(doc_) + " - " + kProductName);
 }
 
 void CMainFrame::SetCaptionText(const wxString& text) { captionBar_->SetText(text); }
@@ -132,9 +126,15 @@ WindowPlacement CMainFrame::CurrentPlacement() const {
     return p;
 }
 
-void CMainFrame::OnSize(wxSizeEvent& event) {
+// The placement keeps the last rectangle the window had while neither
+// maximised nor minimised.
+void CMainFrame::NoteNormalRect() {
     if (!IsMaximized() && !IsIconized())
         normalRect_ = GetRect();
+}
+
+void CMainFrame::OnSize(wxSizeEvent& event) {
+    NoteNormalRect();
     event.Skip();
 }
 

@@ -64,6 +64,7 @@ private:
     void OnUpdateUi(wxUpdateUIEvent& event);
     void OnClose(wxCloseEvent& event);
     void OnSize(wxSizeEvent& event);
+    void NoteNormalRect();
     void ToggleCaptionBar();
     void ToggleTreePane();
 

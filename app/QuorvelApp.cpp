@@ -138,7 +138,7 @@ bool CQuorvelApp::StartUp(const std::vector<std::string>& args) {
     LoadListState(*profile_, columnWidths, -1);
 
     doc_ = std::make_unique<CQuorvelDoc>(codePage);
-    doc_->SetRecentFileSink(&recent_);
+    doc_->SetRecentFileSink(this);
     frame_ = new CMainFrame(*doc_);
     SetTopWindow(frame_);
     AppStartHost host(*this);
@@ -147,7 +147,6 @@ bool CQuorvelApp::StartUp(const std::vector<std::string>& args) {
         frame_ = nullptr;
         return false;
     }
-    recent_.Save(*profile_);
 
     const WindowPlacement stored = LoadWindowPlacement(*profile_);
     if (stored.NothingStored())
@@ -178,13 +177,8 @@ bool CQuorvelApp::StartUp(const std::vector<std::string>& args) {
 }
 
 void CQuorvelApp::SelectSettingsPage(int itemData) {
-    if (!frame_)
-        return;
-    static const int kPages[] = {10, 20, 21, 22, 30, 31, 50, 51, 52};
-    if (std::find(std::begin(kPages), std::end(kPages), itemData) != std::end(kPages))
-        frame_->View().SelectPage(itemData);
-    else
-        frame_->View().SelectDevicePage(itemData);
+    if (frame_)
+        frame_->View().SelectTreeItem(itemData);
 }
 
 void CQuorvelApp::OpenRecentFile(size_t index) {
@@ -197,13 +191,16 @@ void CQuorvelApp::OpenRecentFile(size_t index) {
         return;
     }
     frame_->View().OpenRecentFile(path);
+}
+
+void CQuorvelApp::AddRecentFile(const std::string& path) {
+    recent_.AddRecentFile(path);
     recent_.Save(*profile_);
 }
 
 void CQuorvelApp::StoreWindowState(const WindowPlacement& placement) {
     SaveWindowPlacement(*profile_, placement);
     SaveListState(*profile_, columnWidths, -1);
-    recent_.Save(*profile_);
 }
 
 int CQuorvelApp::FilterEvent(wxEvent& event) {

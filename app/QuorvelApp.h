@@ -16,8 +16,11 @@ namespace qv {
 
 class CMainFrame;
 
-class CQuorvelApp : public wxApp {
+// It is also the document's recent-file sink: every file opened or saved
+// goes to the top of the list, kept in the profile at once.
+class CQuorvelApp : public wxApp, public RecentFileSink {
 public:
+    void AddRecentFile(const std::string& path) override;
     bool OnInit() override;
     int OnExit() override;
     int FilterEvent(wxEvent& event) override;

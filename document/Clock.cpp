@@ -42,6 +42,12 @@ public:
 
 } // namespace
 
+void PutTimeBytes(uint8_t* out, const LocalTime& t) {
+    const int fields[7] = {t.year - 2000, t.month, t.day, t.hour, t.minute, t.second, t.weekday};
+    for (int i = 0; i < 7; ++i)
+        out[i] = static_cast<uint8_t>(fields[i]);
+}
+
 const Clock& SystemClock() {
     static const LocalClock clock;
     return clock;

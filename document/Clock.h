@@ -1,5 +1,6 @@
 // Local time and the logged-on user, handed in so tests can fix them.
 #pragma once
+#include <cstdint>
 #include <string>
 
 namespace qv {
@@ -26,6 +27,10 @@ public:
     // The account name of the logged-on user, as UTF-8.
     virtual std::string LoggedOnUser() const = 0;
 };
+
+// Writes the time as 7 bytes: year - 2000, month, day, hour, minute,
+// second, weekday (the layout of the header's save time and the write stamp).
+void PutTimeBytes(uint8_t* out, const LocalTime& t);
 
 // The machine's local clock and the account name from the password database.
 const Clock& SystemClock();

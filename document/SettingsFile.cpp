@@ -70,9 +70,7 @@ void FillHeader(ImageHeader& h, const LocalTime& t) {
     h.SetAscii(hdr::kProduct, hdr::kProductWidth, hdr::kProductName);
     h.SetAscii(hdr::kVersion, hdr::kVersionWidth, hdr::kVersionText);
     h.SetU32(hdr::kImageSizeField, static_cast<uint32_t>(kImageSize));
-    const int fields[7] = {t.year - 2000, t.month, t.day, t.hour, t.minute, t.second, t.weekday};
-    for (int i = 0; i < 7; ++i)
-        h.SetU8(hdr::kSaveTime + static_cast<size_t>(i), static_cast<uint8_t>(fields[i]));
+    PutTimeBytes(h.data() + hdr::kSaveTime, t);
 }
 
 } // namespace

@@ -24,10 +24,8 @@ size_t CQuorvelDoc::ImageToDoc(const TransferImage& image) {
 
 void CQuorvelDoc::StampWriteInfo() {
     const LocalTime t = clock_.Now();
-    const int fields[7] = {t.year - 2000, t.month, t.day, t.hour, t.minute, t.second, t.weekday};
     WriteStampBlock& s = live_->writeStamp;
-    for (int i = 0; i < 7; ++i)
-        s.SetU8(stamp::kTime + static_cast<size_t>(i), static_cast<uint8_t>(fields[i]));
+    PutTimeBytes(s.data() + stamp::kTime, t);
     // The name keeps a terminating NUL inside its field; a name the code page
     // cannot hold leaves the field empty.
     uint8_t* name = s.data() + stamp::kUserName;

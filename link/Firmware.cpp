@@ -128,14 +128,8 @@ void CUnitSession::UpdateFirmware(UserDialogs& user) {
         user.Tell(kMsgNotFirmwareImage, kOkInformation);
         return;
     }
-    const int updating = RelayState(*this, "999F");
-    const int faulted = updating == 0 ? RelayState(*this, "999E") : 0;
-    if (updating < 0 || faulted < 0) {
-        user.Tell(kMsgFirmwareStatusFailed, kOkExclamation);
-        return;
-    }
-    if (updating == 1 || faulted == 1) {
-        user.Tell(updating == 1 ? kMsgUnitBusyUpdating : kMsgUnitReportsError, kOkExclamation);
+    if (const unsigned refused = RelaysForbidWork(*this, kMsgFirmwareStatusFailed)) {
+        user.Tell(refused, kOkExclamation);
         return;
     }
 

@@ -76,6 +76,16 @@ int RelayState(CUnitSession& session, const char* address) {
     return value == 1 ? 1 : 0;
 }
 
+unsigned RelaysForbidWork(CUnitSession& session, unsigned readFailed) {
+    const int updating = RelayState(session, "999F");
+    const int faulted = updating == 0 ? RelayState(session, "999E") : 0;
+    if (updating < 0 || faulted < 0)
+        return readFailed;
+    if (updating == 1)
+        return kMsgUnitBusyUpdating;
+    return faulted == 1 ? kMsgUnitReportsError : 0;
+}
+
 bool DecodeStatusReply(std::string_view frame, UnitStatusFields& out) {
     if (frame.size() < 22 || !IsHexText(frame.substr(6, 2)) || !IsHexText(frame.substr(10, 12)))
         return false;
@@ -228,14 +238,8 @@ void CUnitSession::ConfirmAndClearUnit(UserDialogs& user) {
         user.Tell(kMsgClearInRun, kOkExclamation);
         return;
     }
-    const int updating = RelayState(*this, "999F");
-    const int faulted = updating == 0 ? RelayState(*this, "999E") : 0;
-    if (updating < 0 || faulted < 0) {
-        user.Tell(kMsgClearStatusFailed, kOkExclamation);
-        return;
-    }
-    if (updating == 1 || faulted == 1) {
-        user.Tell(updating == 1 ? kMsgUnitBusyUpdating : kMsgUnitReportsError, kOkExclamation);
+    if (const unsigned refused = RelaysForbidWork(*this, kMsgClearStatusFailed)) {
+        user.Tell(refused, kOkExclamation);
         return;
     }
     if (user.Ask(kMsgAskClear, kMbYesNo | kMbIconQuestion) != kIdYes)

@@ -70,6 +70,11 @@ class CUnitSession;
 // update a unit in the middle of an update.
 int RelayState(CUnitSession& session, const char* address);
 
+// The relays checked before a clear or a firmware write: 0 when the unit is
+// free for it, else the message to show (readFailed when a relay could not be
+// read, else "busy with an update" for R999F or "reports an error" for R999E).
+unsigned RelaysForbidWork(CUnitSession& session, unsigned readFailed);
+
 constexpr int kSystemRegisterFirst = 90000;
 constexpr int kSystemRegisterCount = 225;
 

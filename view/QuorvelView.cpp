@@ -51,6 +51,11 @@ bool FileExists(const std::string& path) {
 
 } // namespace
 
+wxString DocumentFileName(const CQuorvelDoc& doc) {
+    return doc.IsUntitled() ? Res(kStrUntitled) + ".qv"
+                            : wxFileName(wxString::FromUTF8(doc.PathName())).GetFullName();
+}
+
 CQuorvelView::CQuorvelView(wxWindow* parent, CQuorvelDoc& doc, CMainFrame& frame)
     : wxPanel(parent, wxID_ANY), doc_(doc), frame_(frame) {
     tabs_ = new wxNotebook(this, 1000);
@@ -95,6 +100,13 @@ void CQuorvelView::ShowPage(int mode) {
     frame_.SetCaptionText(caption_);
 }
 
+void CQuorvelView::SelectTreeItem(int itemData) {
+    if (itemData > kPageDeviceList && itemData <= kPageDeviceList + 16)
+        SelectDevicePage(itemData);
+    else
+        SelectPage(itemData);
+}
+
 void CQuorvelView::SelectPage(int mode) {
     ShowPage(mode);
     pagesReady_ = true;
@@ -123,11 +135,8 @@ void CQuorvelView::StoreUnitNamePage() {
 bool CQuorvelView::AskSaveChanges() {
     if (doc_.IsUnmodified())
         return true;
-    const wxString name = doc_.IsUntitled()
-                              ? Res(kStrUntitled) + ".qv"
-                              : wxFileName(wxString::FromUTF8(doc_.PathName())).GetFullName();
-    const int answer =
-        ShowMessage(kMbYesNoCancel, wxString::Format(Res(kStrSaveChanges), name));
+    const int answer = ShowMessage(
+        kMbYesNoCancel, wxString::Format(Res(kStrSaveChanges), DocumentFileName(doc_)));
     if (answer == kIdCancel)
         return false;
     if (answer == kIdNo)
@@ -202,7 +211,7 @@ void CQuorvelView::OnFileSave() {
 void CQuorvelView::OnFileSaveAs() {
     StoreUnitNamePage();
     const std::string initial =
-        doc_.IsUntitled() ? (Res(kStrUntitled) + ".qv").utf8_string() : doc_.PathName();
+        doc_.IsUntitled() ? DocumentFileName(doc_).utf8_string() : doc_.PathName();
     const std::string path = BrowseSettingsFile(false, initial, this);
     lastSaveOk = false;
     if (path.empty())

@@ -26,10 +26,17 @@ enum PageMode {
     kPageMailSend = 52,
 };
 
+// The document's file name as the title and the questions show it: the
+// untitled name until it has a file.
+wxString DocumentFileName(const CQuorvelDoc& doc);
+
 class CQuorvelView : public wxPanel {
 public:
     CQuorvelView(wxWindow* parent, CQuorvelDoc& doc, CMainFrame& frame);
 
+    // A settings-tree item's data: a page mode, or 32..47 for the device
+    // list of file 1..16.
+    void SelectTreeItem(int itemData);
     // Tree selection: show the page of a mode (10..52), or the device list of
     // the file named by the item data 32..47.
     void SelectPage(int mode);

@@ -139,6 +139,9 @@ TEST_F(MainFrameTest, CommandsAndWhatTheyChange) {
              EXPECT_EQ(Doc().PathName(), saveAsPath + ".qv");
              EXPECT_EQ(FileBytes(saveAsPath + ".qv").size(), 131072u);
              EXPECT_EQ(app.Recent().Paths().front(), saveAsPath + ".qv");
+             // kept in the profile at once, not only at the close
+             EXPECT_EQ(*app.Profile().ReadText("Recent File List", "File1"),
+                       wxString::FromUTF8(saveAsPath + ".qv").ToStdWstring());
          }},
         {"save", cmd::kFileSave, [&](test::DialogScript&) { Change(); },
          [&] {

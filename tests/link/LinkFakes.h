@@ -1,6 +1,7 @@
 // Fakes of what the link asks of the user and the machine, and a profile
 // with short time-outs for the tests.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,7 @@ public:
 };
 
 // The wait dialog: records what it is told; cancels from the given pump on
-// (1-based; 0 never).
+// (1-based; 0 never), or when onPump says so.
 class FakeProgress : public ProgressSink {
 public:
     explicit FakeProgress(int cancelAtPump = 0) : cancelAt(cancelAtPump) {}
@@ -27,15 +28,22 @@ public:
         messageId = id;
         rangeMax = range;
     }
+    void BeginText(const std::string& t, int range) override {
+        ++begins;
+        text = t;
+        rangeMax = range;
+    }
     void SetPosition(int p) override { positions.push_back(p); }
     bool PumpAndCancelled() override {
         ++pumps;
-        return cancelAt > 0 && pumps >= cancelAt;
+        return (cancelAt > 0 && pumps >= cancelAt) || (onPump && onPump());
     }
     void End() override { ++ends; }
     int cancelAt;
+    std::function<bool()> onPump; // true: the user cancelled
     int begins = 0, ends = 0, pumps = 0;
     unsigned messageId = 0;
+    std::string text;
     int rangeMax = 0;
     std::vector<int> positions;
 };

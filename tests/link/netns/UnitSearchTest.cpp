@@ -28,6 +28,7 @@
 #include "document/ProfileStore.h"
 #include "link/UnitComm.h"
 #include "link/UnitSearch.h"
+#include "tests/link/LinkFakes.h"
 #include "tools/unitsim/SimUdp.h"
 #include "tools/unitsim/UnitSimulator.h"
 
@@ -51,29 +52,7 @@ public:
     int64_t now = 0;
 };
 
-class SearchProgress : public ProgressSink {
-public:
-    void Begin(unsigned, int range) override {
-        ++begins;
-        rangeMax = range;
-    }
-    void BeginText(const std::string& t, int range) override {
-        ++begins;
-        text = t;
-        rangeMax = range;
-    }
-    void SetPosition(int p) override { positions.push_back(p); }
-    bool PumpAndCancelled() override {
-        ++pumps;
-        return onPump && onPump();
-    }
-    void End() override { ++ends; }
-
-    std::function<bool()> onPump; // true: the user cancelled
-    int begins = 0, ends = 0, pumps = 0, rangeMax = 0;
-    std::string text;
-    std::vector<int> positions;
-};
+using SearchProgress = test::FakeProgress;
 
 SearchUnit Unit(uint8_t macTail, const std::string& name) {
     SearchUnit u;
