@@ -3,7 +3,8 @@
 set -euo pipefail
 PACKAGES=(build-essential cmake ninja-build ccache pkg-config libwxgtk3.2-dev
           libcurl4-openssl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          xvfb xauth python3-pyftpdlib iproute2 fonts-noto-cjk locales)
+          xvfb xauth openbox python3-pyftpdlib iproute2 fonts-noto-cjk locales
+          clang libclang-rt-14-dev)
 missing=()
 for p in "${PACKAGES[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
