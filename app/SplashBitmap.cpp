@@ -1,7 +1,6 @@
 #include "app/SplashBitmap.h"
 
-#include <fstream>
-#include <iterator>
+#include "document/RegularFile.h"
 
 namespace qv {
 
@@ -96,16 +95,12 @@ std::optional<SplashBitmap> DecodeSplashBitmap(const std::vector<uint8_t>& f) {
 }
 
 std::optional<SplashBitmap> ReadSplashBitmap(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    RegularFile file(path);
+    if (file.Status() != RegularFileStatus::Ok || file.Size() <= 0 ||
+        static_cast<uint64_t>(file.Size()) > kMaxFileSize)
         return std::nullopt;
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size <= 0 || static_cast<size_t>(size) > kMaxFileSize)
-        return std::nullopt;
-    in.seekg(0);
-    std::vector<uint8_t> bytes(static_cast<size_t>(size));
-    if (!in.read(reinterpret_cast<char*>(bytes.data()), size))
+    std::vector<uint8_t> bytes(static_cast<size_t>(file.Size()));
+    if (!file.ReadAll(bytes.data(), bytes.size()))
         return std::nullopt;
     return DecodeSplashBitmap(bytes);
 }

@@ -1,12 +1,12 @@
 // Loading a firmware image file and writing it into the unit.
 #include "link/Firmware.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 
+#include "document/RegularFile.h"
 #include "link/UnitSession.h"
 
 namespace qv {
@@ -26,7 +26,10 @@ constexpr unsigned kOkInformation = kMbOk | kMbIconInformation;
 } // namespace
 
 FileReadResult ReadWholeFile(const std::string& path, size_t limit, std::vector<uint8_t>& bytes) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    RegularFile file(path);
+    if (file.Status() == RegularFileStatus::NotRegular)
+        return FileReadResult::NotRegular;
+    const int fd = file.Fd();
     if (fd < 0)
         return FileReadResult::CannotOpen;
     std::vector<uint8_t> data;
@@ -54,7 +57,6 @@ FileReadResult ReadWholeFile(const std::string& path, size_t limit, std::vector<
             break;
         }
     }
-    ::close(fd);
     if (result == FileReadResult::Ok)
         bytes.swap(data);
     return result;
@@ -101,7 +103,8 @@ int CUnitSession::LoadFirmwareFile(UserDialogs& user) {
     }
     // A failed load leaves no image behind that a later write could send.
     FirmwareImage.clear();
-    if (read == FileReadResult::TooLarge)
+    // A FIFO or a device is no firmware image, like a file beyond the limit.
+    if (read == FileReadResult::TooLarge || read == FileReadResult::NotRegular)
         return -2;
     if (read != FileReadResult::Ok)
         return -1;

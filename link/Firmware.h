@@ -14,10 +14,10 @@ constexpr uint8_t FirmwareSignature[8] = {0x44, 0xC5, 0x46, 0xDC, 0x54, 0xC9, 0x
 // Far above any image the unit takes; a bigger file is not read to its end.
 constexpr size_t kFirmwareFileLimit = size_t{64} << 20;
 
-enum class FileReadResult { Ok, CannotOpen, ReadFailed, TooLarge };
+enum class FileReadResult { Ok, CannotOpen, ReadFailed, TooLarge, NotRegular };
 
 // The whole file into `bytes` (only on Ok). A file longer than `limit` bytes
-// gives TooLarge.
+// gives TooLarge; a FIFO, device or socket NotRegular, without being read.
 FileReadResult ReadWholeFile(const std::string& path, size_t limit, std::vector<uint8_t>& bytes);
 
 // The signature at its offset, in a file no bigger than kFirmwareFileLimit.
