@@ -188,6 +188,11 @@ int ParseHex(const std::wstring& text, size_t maxDigits, uint32_t& value32, uint
 int ParseFloat(const std::wstring& text, uint32_t& value32, uint32_t codePage) {
     if (!IsDecimalText(text.size(), text))
         return kValueBadText;
+    // An empty field is 0, as it is for the integer types.
+    if (text.empty()) {
+        value32 = 0; // the bit pattern of 0.0f
+        return kValueOk;
+    }
     const std::string ascii = ToAscii(text);
     char* end = nullptr;
     float f = 0;
@@ -324,6 +329,9 @@ bool HasAtMostSixDigits(const std::wstring& text, uint32_t codePage) {
 FloatTextResult TextToFloat(const std::wstring& text) {
     const FloatTextResult badText{false, 0.0f, kMsgBadNumberText};
     const FloatTextResult tooLarge{false, 0.0f, kMsgNumberTooLarge};
+    // An empty field is 0, as it is for the integer types.
+    if (text.empty())
+        return {true, 0.0f, 0};
 
     // Letters, a second point, a misplaced sign or a text without digits is
     // refused like a misplaced point, never read as a partial number.

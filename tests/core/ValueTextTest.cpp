@@ -115,7 +115,7 @@ const ParseCase kParseCases[] = {
     {L"+", 6, -1, 0},
     {L".", 6, -1, 0},
     {L"-.", 6, -1, 0},
-    {L"", 6, -1, 0},
+    {L"", 6, 0, 0}, // empty is 0.0, as for the integer types
     {L"1.2.3", 6, -1, 0},
     {L"1e5", 6, -1, 0},
     {L"5.", 6, 0, 0x40A00000u},
@@ -327,7 +327,7 @@ TEST(ValueText, TextToFloat) {
         {L"abc", 20007, 0},
         {L"1e3", 20007, 0},
         {L" 1", 20007, 0},
-        {L"", 20007, 0},
+        {L"", 0, 0.0f}, // an empty field is 0, as for the integer types
         {L"-", 20007, 0},
         {L".", 20007, 0},
         {L"-.", 20007, 0},
