@@ -90,6 +90,9 @@ wxBitmap ResourceBitmap(unsigned id) {
 }
 
 bool CQuorvelApp::OnInit() {
+    // A release build shows no toolkit assertion boxes: they would ask the
+    // user about the toolkit's own consistency checks.
+    wxDISABLE_ASSERTS_IN_RELEASE_BUILD();
     wxInitAllImageHandlers();
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i)

@@ -30,6 +30,8 @@ public:
     bool DeleteValue(const std::string& section, const std::string& name) override;
 
 private:
+    bool Flush();
+
     std::unique_ptr<wxFileConfig> config_;
 };
 
