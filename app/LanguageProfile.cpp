@@ -90,14 +90,16 @@ LanguageChoice ChooseLanguage(ProfileStore& profile, const ModuleLoader& load) {
         if (index < 0 || index > 2)
             index = kLangEnglish;
         choice.codePage = LanguageCodePage(index);
-        bool listed = false;
+        // A language list that cannot be read takes its first-run default,
+        // which lists all three; a damaged profile must not end the program.
+        bool listed = !profile.ReadNumber(kSettingsSection, "LangMax");
         uint32_t position = kEnumStart;
-        do {
-            if (GetNextLanguage(profile, position) == index) {
+        while (!listed) {
+            if (GetNextLanguage(profile, position) == index)
                 listed = true;
+            else if (position == kEnumStart)
                 break;
-            }
-        } while (position != kEnumStart);
+        }
         if (listed)
             choice.module = load(LanguageModuleName(index));
         if (choice.module) {

@@ -28,7 +28,7 @@ TEST(LanguageProfile, ChooseLanguageOverProfileStatesAndMissingModules) {
         {"Chinese", true, L"chinese_S", all, false, {}, kLangChinese, 936, false},
         {"unknown name", true, L"Klingon", all, false, {}, kLangEnglish, 932, true},
         {"empty Language", true, L"", all, false, {}, kLangEnglish, 932, false},
-        {"no LangMax", true, L"English", all, true, {}, -1, 0, false},
+        {"no LangMax: the default list", true, L"Chinese_s", {}, true, {}, kLangChinese, 936, false},
         {"Chinese module missing", true, L"Chinese_s", all, false, {"QvResChs"}, kLangEnglish, 932, true},
         {"Chinese not listed", true, L"Chinese_s", {L"English", L"Japanese"}, false, {}, kLangEnglish, 932, true},
         {"English missing too", true, L"Japanese", all, false, {"QvResJpn", "QvResEnu"}, -1, 0, false},

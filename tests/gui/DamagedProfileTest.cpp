@@ -55,6 +55,10 @@ const Damaged kDamaged[] = {
      kLangEnglish},
     {"a value that is no UTF-8", kGroup + kLanguages + "Owner=\xC3\x28\xFF\n", "English", 3,
      kLangEnglish},
+    {"a language count that is no number",
+     kGroup + "Language=Chinese_s\nLang1=English\nLang3=Chinese_s\nLangMax=three\n", "Chinese_s",
+     -1, kLangChinese},
+    {"no language count", kGroup + "Language=Japanese\n", "Japanese", -1, kLangJapanese},
     {"random bytes", RandomBytes(4096), nullptr, -1, kLangJapanese}, // as at the first run
 };
 
