@@ -370,7 +370,7 @@ LinkResult CUnitComm::BlockWriteFrames(const uint8_t* data, uint32_t size, bool 
         if (r != kOk)
             return r;
         ReplyFrame ack;
-        r = ReceiveReply(kAckCapacity, ReplyKind::First, "3B", ack);
+        r = ReceiveReply(kAckCapacity, ReplyKind::Acknowledgement, "3B", ack);
         if (r != kOk)
             return r;
         if (ack.isError) {

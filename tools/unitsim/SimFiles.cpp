@@ -18,10 +18,6 @@ constexpr size_t kMaxFileText = 65536; // characters of a chunked file request
 // Every listing line carries the same date; the unit's clock is not the point.
 constexpr char kListingStamp[] = " 2024/06/15 09:30 ";
 
-bool IsChunkedCommand(const std::string& code) {
-    return code == "5V" || code == "5X" || code == "5Y" || code == "6B";
-}
-
 std::string Hex(const std::string& bytes) {
     std::string text;
     text.reserve(2 * bytes.size());
@@ -51,6 +47,10 @@ Reply StartFileRead(Transfer& t, char start, const std::string& code, std::strin
 }
 
 } // namespace
+
+bool IsChunkedFileCommand(std::string_view code) {
+    return code == "5V" || code == "5X" || code == "5Y" || code == "6B";
+}
 
 bool IsFileCommand(std::string_view code) {
     static constexpr std::array<std::string_view, 10> kCodes = {"5V", "5W", "5X", "5Y", "5Z",
@@ -172,7 +172,7 @@ Reply FileStore::Handle(Transfer& t, const frames::Request& q, size_t chunk) {
         code = q.code;
         text = q.args;
         if (q.more) {
-            if (!IsChunkedCommand(code))
+            if (!IsChunkedFileCommand(code))
                 return ErrorReply(s, frames::kErrProcedure);
             t.kind = Transfer::Kind::FileText;
             t.code = code;

@@ -24,6 +24,8 @@ constexpr uint8_t kErrWrongPassword = 0xA7;
 
 // "5V" to "6E".
 bool IsFileCommand(std::string_view code);
+// The file commands whose text may come in several frames.
+bool IsChunkedFileCommand(std::string_view code);
 
 class FileStore {
 public:
