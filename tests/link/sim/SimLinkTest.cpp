@@ -477,32 +477,6 @@ TEST_P(SimLinkTest, SessionClosesAfterATransportFailureAndReopens) {
     EXPECT_EQ(s->SessionOpen, 0u);
 }
 
-TEST_P(SimLinkTest, ALateReplyIsNeverTakenForTheNextOne) {
-    auto s = Session();
-    sim->SetContact("R999E", true);
-    sim->SetDataRegister(90153, 0x4321);
-    // The contact read's reply comes 300 ms late; the register read right
-    // after it waits long enough to see it arrive first.
-    sim->InjectFault(Fault{FaultKind::LateReply, "RCS", 0, 1, 0, std::chrono::milliseconds(300)});
-    uint16_t v = 0;
-    EXPECT_EQ(s->SessionReadContact({"R", "999E"}, v), TimeoutCode());
-    s->CommSettings.TcpRecvTimeout = 1000;
-    s->CommSettings.ComRecvTimeout = 1000;
-    std::vector<uint16_t> words(1);
-    EXPECT_EQ(s->SessionReadDataWords(90153, 1, words.data()), kOk) << s->LastError;
-    EXPECT_EQ(words[0], 0x4321);
-    // And a one-shot command likewise (the session gives the port up first).
-    s->CloseSession();
-    auto link = Link();
-    sim->InjectFault(Fault{FaultKind::LateReply, "RCS", 0, 1, 0, std::chrono::milliseconds(300)});
-    EXPECT_EQ(link->ReadContact({"R", "999E"}, v), TimeoutCode());
-    link->CommSettings.TcpRecvTimeout = 1000;
-    link->CommSettings.ComRecvTimeout = 1000;
-    uint16_t dt[1] = {};
-    EXPECT_EQ(link->ReadDataWords(90153, 1, dt), kOk) << link->LastError;
-    EXPECT_EQ(dt[0], 0x4321);
-}
-
 TEST_P(SimLinkTest, TcpSocketBoundToThePcAddress) {
     if (!Tcp())
         GTEST_SKIP() << "TCP only";

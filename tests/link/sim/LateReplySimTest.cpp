@@ -1,0 +1,97 @@
+// Replies that come after their time-out: the next exchanges of the link get
+// their own answers, over the pseudo-terminal (one line that keeps whatever
+// the unit sends late) and over TCP (a new connection after a failure).
+#include "SimFixture.h"
+
+#include <chrono>
+#include <thread>
+
+namespace qv::test {
+namespace {
+
+using namespace link_result;
+using std::chrono::milliseconds;
+using unitsim::Fault;
+using unitsim::FaultKind;
+
+class LateReplyTest : public SimLinkTest {
+protected:
+    void SetUp() override {
+        SimLinkTest::SetUp();
+        sim->SetDataRegister(100, 0x1111);
+        sim->SetDataRegister(200, 0x2222);
+        sim->SetDataRegister(300, 0x3333);
+    }
+};
+
+// Later than the time-out (200 ms), yet before the unit could be taken for
+// silent once more.
+const milliseconds kPastTimeOut{300};
+
+// The reply names no register: a late reply of a register read looks like
+// the answer to the next one. Each read after the late one must bring its
+// own register, also when the late reply is longer than any receive buffer.
+TEST_P(LateReplyTest, ARegisterReadAfterALateOneGetsItsOwnValue) {
+    struct Case {
+        const char* name;
+        FaultKind kind;
+        bool session;
+    };
+    const Case cases[] = {
+        {"late reply, one-shot", FaultKind::LateReply, false},
+        {"late reply, session", FaultKind::LateReply, true},
+        {"late over-long reply, one-shot", FaultKind::Oversize, false},
+        {"late over-long reply, session", FaultKind::Oversize, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        sim->ClearFaults();
+        sim->InjectFault(Fault{c.kind, "RD", 0, 1, 0, kPastTimeOut});
+        auto s = Session();
+        auto read = [&](int dt, uint16_t& value) {
+            return c.session ? s->SessionReadDataWords(dt, 1, &value)
+                             : s->ReadDataWords(dt, 1, &value);
+        };
+        uint16_t value = 0;
+        EXPECT_EQ(read(100, value), TimeoutCode());
+        value = 0;
+        EXPECT_EQ(read(200, value), kOk) << s->LastError;
+        EXPECT_EQ(value, 0x2222);
+        value = 0;
+        EXPECT_EQ(read(300, value), kOk) << s->LastError;
+        EXPECT_EQ(value, 0x3333);
+        s.reset();
+        std::this_thread::sleep_for(kPastTimeOut); // nothing left on the line for the next case
+    }
+}
+
+TEST_P(LateReplyTest, ALateReplyOfAnotherCommandIsSkipped) {
+    auto s = Session();
+    sim->SetContact("R999E", true);
+    sim->SetDataRegister(90153, 0x4321);
+    // The contact read's reply comes 300 ms late; the register read right
+    // after it waits long enough to see it arrive first.
+    sim->InjectFault(Fault{FaultKind::LateReply, "RCS", 0, 1, 0, std::chrono::milliseconds(300)});
+    uint16_t v = 0;
+    EXPECT_EQ(s->SessionReadContact({"R", "999E"}, v), TimeoutCode());
+    s->CommSettings.TcpRecvTimeout = 1000;
+    s->CommSettings.ComRecvTimeout = 1000;
+    std::vector<uint16_t> words(1);
+    EXPECT_EQ(s->SessionReadDataWords(90153, 1, words.data()), kOk) << s->LastError;
+    EXPECT_EQ(words[0], 0x4321);
+    // And a one-shot command likewise (the session gives the port up first).
+    s->CloseSession();
+    auto link = Link();
+    sim->InjectFault(Fault{FaultKind::LateReply, "RCS", 0, 1, 0, std::chrono::milliseconds(300)});
+    EXPECT_EQ(link->ReadContact({"R", "999E"}, v), TimeoutCode());
+    link->CommSettings.TcpRecvTimeout = 1000;
+    link->CommSettings.ComRecvTimeout = 1000;
+    uint16_t dt[1] = {};
+    EXPECT_EQ(link->ReadDataWords(90153, 1, dt), kOk) << link->LastError;
+    EXPECT_EQ(dt[0], 0x4321);
+}
+
+INSTANTIATE_TEST_SUITE_P(Wires, LateReplyTest, ::testing::Values(Wire::Tcp, Wire::Pty), WireName);
+
+} // namespace
+} // namespace qv::test
