@@ -26,6 +26,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <deque>
 #include <list>
@@ -118,7 +119,7 @@ struct UnitSimulator::Impl {
     int ptySlaveFd = -1; // held open so that the master never sees a hang-up
     std::string ptyLink;
     std::string ptyDevice;
-    std::chrono::nanoseconds charTime{0}; // 10 bits at the pty's baud rate; 0 = not paced
+    std::chrono::nanoseconds charTime{0}; // one character at the pty's baud rate; 0 = not paced
 
     ~Impl() { CloseFd(wakeFd); }
 
@@ -530,9 +531,9 @@ uint16_t UnitSimulator::StartTcp(uint16_t port) {
     return impl_->port;
 }
 
-bool UnitSimulator::StartPty(const std::string& linkPath, int baud) {
+bool UnitSimulator::StartPty(const std::string& linkPath, int baud, double bitsPerChar) {
     std::lock_guard<std::mutex> lock(impl_->mu);
-    if (impl_->pty || linkPath.empty())
+    if (impl_->pty || linkPath.empty() || !(bitsPerChar > 0))
         return false;
     int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (master < 0)
@@ -568,7 +569,7 @@ bool UnitSimulator::StartPty(const std::string& linkPath, int baud) {
     impl_->ptyLink = linkPath;
     impl_->ptyDevice = device;
     impl_->charTime =
-        baud > 0 ? std::chrono::nanoseconds(10000000000LL / baud) : std::chrono::nanoseconds(0);
+        std::chrono::nanoseconds(baud > 0 ? std::llround(1e9 * bitsPerChar / baud) : 0);
     if (!impl_->EnsureThread()) {
         impl_->CloseTransports();
         return false;

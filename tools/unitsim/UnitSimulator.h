@@ -117,8 +117,9 @@ public:
     uint16_t StartTcp(uint16_t port = 0);
     // Opens a pseudo-terminal and makes linkPath a symlink to its device.
     // With baud > 0 the simulator paces what it sends and what it takes in at
-    // that rate (10 bits per character). Returns false on failure.
-    bool StartPty(const std::string& linkPath, int baud = 0);
+    // that rate, bitsPerChar bits per character (start bit, data bits, parity
+    // bit and stop bits: 10 for 8N1, 11 for 8O1). Returns false on failure.
+    bool StartPty(const std::string& linkPath, int baud = 0, double bitsPerChar = 10);
     void Stop();
 
     // Unit state.
