@@ -58,7 +58,7 @@ bool IsFileCommand(std::string_view code) {
     return std::find(kCodes.begin(), kCodes.end(), code) != kCodes.end();
 }
 
-std::vector<std::string> FileStore::Parts(const std::string& path) const {
+std::vector<std::string> FileStore::NamesOf(const std::string& path) const {
     std::vector<std::string> parts;
     if (path.empty() || path[0] != '/')
         parts = current_;
@@ -102,11 +102,11 @@ FileStore::Node* FileStore::MakeFolders(const std::vector<std::string>& parts) {
 }
 
 bool FileStore::AddFolder(const std::string& path) {
-    return MakeFolders(Parts(path)) != nullptr;
+    return MakeFolders(NamesOf(path)) != nullptr;
 }
 
 bool FileStore::AddFile(const std::string& path, const std::string& bytes) {
-    std::vector<std::string> parts = Parts(path);
+    std::vector<std::string> parts = NamesOf(path);
     if (parts.empty())
         return false;
     const std::string name = parts.back();
@@ -123,7 +123,7 @@ bool FileStore::AddFile(const std::string& path, const std::string& bytes) {
 }
 
 bool FileStore::Exists(const std::string& path) const {
-    return Find(Parts(path)) != nullptr;
+    return Find(NamesOf(path)) != nullptr;
 }
 
 void FileStore::SetUser(const std::string& user, const std::string& password) {
@@ -201,7 +201,7 @@ Reply FileStore::Login(char s, const std::string& text) {
 }
 
 Reply FileStore::Remove(char s, const std::string& code, const std::string& name) {
-    std::vector<std::string> parts = Parts(name);
+    std::vector<std::string> parts = NamesOf(name);
     const Node* n = parts.empty() ? nullptr : Find(parts);
     if (!n || n->folder != (code == "5Y"))
         return ErrorReply(s, kErrNoSuchEntry);
@@ -256,13 +256,13 @@ Reply FileStore::Carry(char s, const std::string& code, const std::string& text,
     if (!Unhex(hex, name))
         return ErrorReply(s, frames::kErrArguments);
     if (code == "6D") {
-        const Node* file = Find(Parts(name));
+        const Node* file = Find(NamesOf(name));
         if (name.empty() || !file || file->folder)
             return ErrorReply(s, kErrNoSuchEntry);
         return StartFileRead(t, s, code, Hex(file->data), chunk);
     }
     if (code == "6B") {
-        std::vector<std::string> parts = Parts(name);
+        std::vector<std::string> parts = NamesOf(name);
         const Node* folder = Find(parts);
         if (!folder || !folder->folder)
             return ErrorReply(s, kErrNoSuchEntry);

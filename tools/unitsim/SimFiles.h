@@ -51,7 +51,7 @@ private:
         std::map<std::string, Node> children;
     };
 
-    std::vector<std::string> Parts(const std::string& path) const;
+    std::vector<std::string> NamesOf(const std::string& path) const;
     Node* Find(const std::vector<std::string>& parts);
     const Node* Find(const std::vector<std::string>& parts) const;
     Node* MakeFolders(const std::vector<std::string>& parts);
