@@ -14,9 +14,11 @@
 // block read/write while a password is set and nobody is logged in; 0x81
 // busy (fault only). The status reply is "$RT", the unit type, "23", "20",
 // the mode byte (0x21 RUN, 0x20 PROGRAM), "00", "00", "0000". Replies echo two
-// characters of the command ("$RC" for RCS, "$1D" for 1D5). With R999F on, a
-// block write is a firmware update: any range below 16 MiB is acknowledged,
-// the image is left alone, and R999F goes off when the last byte came.
+// characters of the command ("$RC" for RCS, "$1D" for 1D5), except that the
+// frames of a chunked request are acknowledged in the form SetAckForm chose
+// (the echo "$3B" by default). With R999F on, a block write is a firmware
+// update: any range below 16 MiB is acknowledged, the image is left alone,
+// and R999F goes off when the last byte came.
 #pragma once
 #include <array>
 #include <chrono>
