@@ -187,7 +187,7 @@ TEST(SerialTransport, ALineThatNeverFallsSilentEndsTheRequestUnsent) {
     Pty pty;
     ASSERT_TRUE(pty.ok());
     LinkUnderTest t;
-    WriteSerialProfile(t.profile, pty.slave(), 100);
+    WriteSerialProfile(t.profile, pty.slave(), 200);
     t.Make();
     CUnitSession& link = *t.link;
     const std::string request = "%EE#RCSR999E6A\r";
@@ -199,7 +199,7 @@ TEST(SerialTransport, ALineThatNeverFallsSilentEndsTheRequestUnsent) {
     std::thread chatter([&] {
         while (!stop) {
             (void)::write(pty.master(), "x", 1);
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
     });
     EXPECT_EQ(link.SessionReadContact({"R", "999E"}, value), kReplyMismatch);

@@ -24,9 +24,11 @@ protected:
     }
 };
 
-// Later than the time-out (200 ms), yet before the unit could be taken for
-// silent once more.
-const milliseconds kPastTimeOut{300};
+// Twice the time-out of the first read (200 ms). The reads after it wait
+// longer for each byte, and so for a quiet line: the late reply comes well
+// inside that wait, however the machine is loaded.
+const milliseconds kPastTimeOut{2 * kTestTimeoutMs};
+constexpr uint16_t kPatientMs = 4 * kTestTimeoutMs;
 
 // The reply names no register: a late reply of a register read looks like
 // the answer to the next one. Each read after the late one must bring its
@@ -54,6 +56,7 @@ TEST_P(LateReplyTest, ARegisterReadAfterALateOneGetsItsOwnValue) {
         };
         uint16_t value = 0;
         EXPECT_EQ(read(100, value), TimeoutCode());
+        s->CommSettings.ComRecvTimeout = s->CommSettings.TcpRecvTimeout = kPatientMs;
         value = 0;
         EXPECT_EQ(read(200, value), kOk) << s->LastError;
         EXPECT_EQ(value, 0x2222);
@@ -78,8 +81,7 @@ TEST_P(LateReplyTest, ALateReplyOfAnotherCommandIsSkippedByItsEcho) {
         EXPECT_EQ(Link()->ReadContact({"R", "999E"}, v), TimeoutCode());
         // Sent at once, and waiting long enough to see the late reply first.
         auto s = Session();
-        s->CommSettings.TcpRecvTimeout = 1000;
-        s->CommSettings.ComRecvTimeout = 1000;
+        s->CommSettings.ComRecvTimeout = s->CommSettings.TcpRecvTimeout = kPatientMs;
         uint16_t dt = 0;
         EXPECT_EQ(
             session ? s->SessionReadDataWords(90153, 1, &dt) : s->ReadDataWords(90153, 1, &dt), kOk)
