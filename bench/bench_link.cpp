@@ -1,8 +1,10 @@
 // The whole 131,072-byte settings image read from and written to the unit
 // simulator: over TCP on loopback (goal: each within 0.2 s with the large
 // frames), and over the simulator's pseudo-terminal paced at a fixed baud
-// rate, against the time the characters need on the wire (10 bits per
-// character, both directions; goal: measured / wire <= 1.10).
+// rate, against the time the characters need on the wire (both directions,
+// each character as many bits as the link's line settings give it: 11 for
+// the default 8 data bits, odd parity, 1 stop bit; goal: measured / wire <=
+// 1.10).
 //
 //   bench_link [baud] [tcp-runs]      defaults 115200 and 5; baud 0 skips the serial part
 #include <chrono>
@@ -121,28 +123,33 @@ void Serial(int baud) {
     const std::string dir = tmpl;
     const std::string path = dir + "/unit";
     {
-        unitsim::UnitSimulator sim;
-        if (!sim.StartPty(path, baud)) {
-            std::fprintf(stderr, "simulator: no pseudo-terminal\n");
-            std::exit(1);
-        }
         qv::MemoryProfile profile;
         profile.WriteNumber(kCommSection, "CommType", qv::kCommSerial);
         profile.WriteText(kCommSection, "COM Name", std::wstring(path.begin(), path.end()));
         profile.WriteNumber(kCommSection, "COM BaudRate", static_cast<uint32_t>(baud));
         profile.WriteNumber(kCommSection, "2KCmd", 1);
-        std::printf("Pseudo-terminal paced at %d baud, 2KCmd 1 (goal: measured / wire <= 1.10)\n",
-                    baud);
+        qv::CommSettings line;
+        qv::LoadCommSettings(profile, qv::kCodePageJapanese, line);
+        const double bits = bench::LineBitsPerChar(line);
+        // The simulated unit keeps the same pace as the line the link sets up.
+        unitsim::UnitSimulator sim;
+        if (!sim.StartPty(path, baud, bits)) {
+            std::fprintf(stderr, "simulator: no pseudo-terminal\n");
+            std::exit(1);
+        }
+        std::printf("Pseudo-terminal paced at %d baud, %.1f bits a character, 2KCmd 1 "
+                    "(goal: measured / wire <= 1.10)\n",
+                    baud, bits);
         const auto image = Image(7);
         sim.SetImage(image);
         const Run rd = ReadImage(profile, sim, image);
-        const double rdWire = 10.0 * static_cast<double>(rd.chars) / baud;
+        const double rdWire = bits * static_cast<double>(rd.chars) / baud;
         std::printf("  read   %8zu characters  wire %.3f s  measured %.3f s  ratio %.4f  %s\n",
                     rd.chars, rdWire, rd.seconds, rd.seconds / rdWire,
                     rd.ok ? "data equal" : "DATA DIFFER");
         const auto other = Image(8);
         const Run wr = WriteImage(profile, sim, other);
-        const double wrWire = 10.0 * static_cast<double>(wr.chars) / baud;
+        const double wrWire = bits * static_cast<double>(wr.chars) / baud;
         std::printf("  write  %8zu characters  wire %.3f s  measured %.3f s  ratio %.4f  %s\n",
                     wr.chars, wrWire, wr.seconds, wr.seconds / wrWire,
                     wr.ok ? "data equal" : "DATA DIFFER");

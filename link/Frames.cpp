@@ -119,6 +119,10 @@ LinkResult CheckReply(std::string_view frame, ReplyKind kind, ReplyFrame& out) {
         out.isError = true;
         out.errorCode = ParseErrorCode(checked.data() + 4);
         dataFrom = 6;
+    } else if (mark == '$' && kind == ReplyKind::Acknowledgement) {
+        if (checked.size() >= 6)
+            out.echo = checked.substr(4, 2);
+        dataFrom = std::min<size_t>(6, checked.size());
     } else if (mark == '$') {
         if (checked.size() < 6)
             return kReplyMalformed;

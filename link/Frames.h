@@ -73,19 +73,24 @@ std::string_view ExpectedEcho(std::string_view request);
 bool AnswersAnotherRequest(const ReplyFrame& reply, std::string_view expected);
 
 enum class ReplyKind {
-    First,        // a reply to a request: '$' (or an error mark) at position 3, data from 6
-    Continuation, // a further frame of a multi-frame reply: data from position 3
-                  // ('$' at position 3 is taken as a first-frame layout)
+    First,           // a reply to a request: '$' (or an error mark) at position 3, data from 6
+    Continuation,    // a further frame of a multi-frame reply: data from position 3
+                     // ('$' at position 3 is taken as a first-frame layout)
+    Acknowledgement, // the answer to a frame of a chunked request: only an error mark
+                     // and the last character count, so "%EE$3B", "%EE$" and a bare
+                     // "%EE" before the check code are all acknowledgements
 };
 
 // The reply check. Every frame must be: start, station, then by kind, then
 // two hexadecimal check-code digits equal to the XOR of everything before
 // them, then '&' only as the last character. A frame too short for its layout,
-// with no '$' and no error mark where one belongs, with a non-hexadecimal
-// error code, or with a '&' inside gives kReplyMalformed; a wrong check code
-// kReplyCheckCode. An error frame is 0 here with isError set (the command
-// turns it into 0x8000). `data` is not checked here: the command knows what
-// it reads.
+// with no '$' and no error mark where one belongs (a first frame), with a
+// non-hexadecimal error code, or with a '&' inside gives kReplyMalformed; a
+// wrong check code kReplyCheckCode. An acknowledgement needs no '$': what
+// lies between station and check code is its own business, and its echo is
+// positions 4-5 only after a '$'. An error frame is 0 here with isError set
+// (the command turns it into 0x8000). `data` is not checked here: the
+// command knows what it reads.
 LinkResult CheckReply(std::string_view frame, ReplyKind kind, ReplyFrame& out);
 
 // The chunked request: the first frame is start, "EE", `head`

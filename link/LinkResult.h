@@ -61,7 +61,9 @@ constexpr LinkResult kReplyTooLong = 334;   // a reply frame with no CR within t
 constexpr LinkResult kBadRequest = 335;     // an argument out of range: nothing sent (added)
 constexpr LinkResult kReplyMismatch = 336;  // replies kept coming that answer another request
                                             // (a late reply is skipped; more than a few of
-                                            // them end the exchange)             (added)
+                                            // them end the exchange), or after a failed
+                                            // exchange the line did not fall silent
+                                            // before the next request            (added)
 
 // Close.
 constexpr LinkResult kSerialClose = 411;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -9,6 +10,7 @@
 #include "document/CodePageText.h"
 #include "document/ProfileStore.h"
 #include "document/Scramble.h"
+#include "link/PosixIo.h"
 
 namespace qv {
 
@@ -102,8 +104,10 @@ LinkResult CUnitComm::OpenTcp() {
     LastError = 0;
     CloseLinkQuiet();
     const LinkResult r = tcp_.Open(LastError);
-    if (r == kOk)
+    if (r == kOk) {
         active_ = &tcp_;
+        lineOutOfStep_ = false; // nothing sent on the old connection comes on this one
+    }
     return r;
 }
 
@@ -199,12 +203,57 @@ void CUnitComm::CloseLinkQuiet() {
 }
 
 LinkResult CUnitComm::SendFrame(const std::string& frame) {
-    if (active_ == &serial_)
-        return SendSerial(frame);
-    if (active_ == &tcp_)
-        return SendTcp(frame);
-    LastError = ENOTCONN;
-    return kSerialOpen;
+    if (active_ && lineOutOfStep_) {
+        const LinkResult quiet = AwaitQuietLine();
+        if (quiet != kOk)
+            return quiet;
+    }
+    LinkResult r = kSerialOpen;
+    if (active_ == &serial_) {
+        r = SendSerial(frame);
+    } else if (active_ == &tcp_) {
+        r = SendTcp(frame);
+    } else {
+        LastError = ENOTCONN;
+        return r;
+    }
+    if (r != kOk)
+        lineOutOfStep_ = true; // part of the frame may have gone out
+    return r;
+}
+
+LinkResult CUnitComm::AwaitQuietLine() {
+    const uint32_t quietMs = std::max<uint32_t>(
+        1, active_ == &serial_ ? CommSettings.ComRecvTimeout : CommSettings.TcpRecvTimeout);
+    const auto giveUp =
+        posix_io::Clock::now() + std::chrono::milliseconds(quietMs * kQuietLineLimit);
+    const auto setIdleMs = [this](uint32_t ms) {
+        if (active_ == &serial_)
+            serial_.SetRecvIdleMs(ms);
+        else
+            tcp_.SetRecvIdleMs(ms);
+    };
+    reader_.Discard();
+    char scratch[4096];
+    for (;;) {
+        size_t got = 0;
+        uint32_t err = 0;
+        setIdleMs(quietMs);
+        const LinkResult r = active_->ReadSome(scratch, sizeof scratch, got, err);
+        setIdleMs(0);
+        if (r != kOk && err == ETIMEDOUT) {
+            lineOutOfStep_ = false;
+            return kOk;
+        }
+        if (r != kOk) {
+            LastError = err;
+            return r;
+        }
+        if (posix_io::Clock::now() >= giveUp) {
+            LastError = 0;
+            return kReplyMismatch;
+        }
+    }
 }
 
 LinkResult CUnitComm::RecvFrame(std::string& reply, size_t capacity) {
@@ -224,15 +273,20 @@ LinkResult CUnitComm::ReceiveReply(size_t capacity, ReplyKind kind, std::string_
                                    ReplyFrame& reply) {
     for (int stale = 0;; ++stale) {
         LinkResult r = RecvFrame(reply_, capacity);
-        if (r != kOk)
+        if (r == kOk)
+            r = CheckReply(reply_, kind, reply);
+        if (r != kOk) {
+            // A time-out, or a frame that cannot be trusted (perhaps the tail
+            // of a late one): what belongs to this request may still come.
+            lineOutOfStep_ = true;
             return r;
-        r = CheckReply(reply_, kind, reply);
-        if (r != kOk)
-            return r;
+        }
         if (!AnswersAnotherRequest(reply, echo))
             return kOk;
-        if (stale >= kMaxStaleReplies)
+        if (stale >= kMaxStaleReplies) {
+            lineOutOfStep_ = true;
             return kReplyMismatch;
+        }
     }
 }
 
@@ -370,7 +424,7 @@ LinkResult CUnitComm::BlockWriteFrames(const uint8_t* data, uint32_t size, bool 
         if (r != kOk)
             return r;
         ReplyFrame ack;
-        r = ReceiveReply(kAckCapacity, ReplyKind::First, "3B", ack);
+        r = ReceiveReply(kAckCapacity, ReplyKind::Acknowledgement, "3B", ack);
         if (r != kOk)
             return r;
         if (ack.isError) {

@@ -41,6 +41,10 @@ constexpr int kBusyRetryMs = 2000;
 constexpr int kRelayPollMs = 200;
 constexpr int kRelayPolls = 25;
 constexpr int kMaxStaleReplies = 4;
+// After a failed exchange the next request waits for the line to fall silent
+// for one receive time-out; a line still talking after this many receive
+// time-outs ends that request unsent (kReplyMismatch).
+constexpr uint32_t kQuietLineLimit = 4;
 
 // Receive buffers of the protocol, NUL included.
 constexpr size_t kReplyCapacity = 128;       // single-frame commands
@@ -189,8 +193,12 @@ protected:
     Sleeper& sleeper_;
 
 private:
+    // Sends after a quiet line when the last exchange failed.
     LinkResult SendFrame(const std::string& frame);
     LinkResult RecvFrame(std::string& reply, size_t capacity);
+    // Reads and drops what the unit still sends for a request given up on,
+    // until the line has been silent for one receive time-out.
+    LinkResult AwaitQuietLine();
     int WaitRelay(const char* address);
 
     SerialPort serial_;
@@ -198,6 +206,11 @@ private:
     UdpSocket udp_;
     Transport* active_ = nullptr;
     FrameReader reader_;
+    // An exchange failed after its request went out (or while it went out),
+    // so a reply may still be on its way; replies name no address, so only a
+    // quiet line keeps it from answering the next request. A serial line keeps
+    // the mark across close and open; a new TCP connection clears it.
+    bool lineOutOfStep_ = false;
     std::string reply_;         // the last received frame
     std::string blockReadText_; // BlockReadText: data characters of the last ReadBlock
 };

@@ -85,7 +85,8 @@ LinkResult CUnitSession::FileChunked(const std::string& head, const std::string&
         FlagScope wait(longWait_);
         for (;;) {
             ReplyFrame ack;
-            const LinkResult r = ExchangeAs(request.Current(), ackCapacity, ReplyKind::First, ack);
+            const LinkResult r =
+                ExchangeAs(request.Current(), ackCapacity, ReplyKind::Acknowledgement, ack);
             if (r != kOk)
                 return r;
             if (const auto result = request.Acknowledged(ack.more))

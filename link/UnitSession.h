@@ -7,8 +7,10 @@
 // a command sends nothing and returns 111 (SessionReadStatus the open's own
 // code). Beyond that, a command whose exchange failed in the transport
 // or brought a reply that could not be trusted (codes 2xx and 3xx) closes the
-// link, so that a late reply is never read as the answer to the next request;
-// the next command opens it again. Error frames, -1 and 502 leave it open.
+// link; the next command opens it again (a new TCP connection, which no late
+// reply reaches) and, on the serial line, first waits for the line to fall
+// silent, so that a late reply is never read as the answer to its request.
+// Error frames, -1 and 502 leave it open.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -83,10 +85,10 @@ public:
     // for a reply beyond the limits below. The unit is waited for up to
     // NoTimeoutIdleMs of silence per byte (then 312 or 321, ETIMEDOUT). With
     // a ProgressSink, a cancel between the frames of a reply gives 502.
-    static constexpr size_t kMaxFileTextChars = 8192;       // hex characters of a name or path
-    static constexpr size_t kMaxListingBytes = 16u << 20;   // one folder listing
-    static constexpr size_t kReadFileRequestChars = 127;    // the "#6D" frame, CR included
-    size_t MaxFileReadBytes = size_t{256} << 20;            // one file read (tests lower it)
+    static constexpr size_t kMaxFileTextChars = 8192;     // hex characters of a name or path
+    static constexpr size_t kMaxListingBytes = 16u << 20; // one folder listing
+    static constexpr size_t kReadFileRequestChars = 127;  // the "#6D" frame, CR included
+    size_t MaxFileReadBytes = size_t{256} << 20;          // one file read (tests lower it)
     LinkResult FileLogin(const std::string& hexUser, const std::string& hexPassword);
     LinkResult FileLogout();
     LinkResult DeleteUnitFile(const std::string& hexName, const std::string& codePageField);

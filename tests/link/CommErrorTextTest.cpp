@@ -10,7 +10,7 @@ namespace {
 
 using namespace link_result;
 
-TEST(CommErrorText, FormatsOfThePart) {
+TEST(CommErrorText, FormatsOfUnitErrorsAndOtherCodes) {
     ScopedLanguage english(kEnglish);
     EXPECT_EQ(GetCommErrorText(kUnitError, 0x65), ResString(20348) + L":(65H)");
     EXPECT_EQ(GetCommErrorText(kUnitError, 0x65), L"The unit answered with an error:(65H)");

@@ -1,5 +1,5 @@
-// The frame layer on its own: golden frames of the Parts, encodings, the
-// reply check, the multi-frame reply and the chunked request.
+// The frame layer on its own: golden frames with known check codes,
+// encodings, the reply check, the multi-frame reply and the chunked request.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -21,7 +21,7 @@ struct FrameCase {
     const char* sent; // completed, CR shown as \r
 };
 
-TEST(Frames, CheckCodesOfThePartsExamples) {
+TEST(Frames, CheckCodesOfKnownFrames) {
     const FrameCase cases[] = {
         {"%EE#RT", false, "%EE#RT00\r"},
         {"%EE#RCSR999E", false, "%EE#RCSR999E6A\r"},
@@ -153,6 +153,52 @@ TEST(Frames, ReplyCheck) {
         EXPECT_EQ(r.errorCode, c.code) << c.name;
         EXPECT_EQ(r.more, c.more) << c.name;
         EXPECT_EQ(std::string(r.data), c.data) << c.name;
+    }
+}
+
+// A unit may acknowledge a frame of a chunked request in any layout that
+// ends with a good check code: only an error mark and the last character
+// count.
+TEST(Frames, AcknowledgementForms) {
+    struct AckCase {
+        const char* name;
+        std::string frame;
+        LinkResult result;
+        bool isError;
+        uint8_t code;
+        bool more;
+        std::string echo;
+    };
+    const AckCase cases[] = {
+        {"echo, more", Framed("<EE$3B", true), kOk, false, 0, true, "3B"},
+        {"echo, last", Framed("%EE$3B"), kOk, false, 0, false, "3B"},
+        {"echo of another command", Framed("%EE$5V", true), kOk, false, 0, true, "5V"},
+        {"mark without echo", Framed("<EE$", true), kOk, false, 0, true, ""},
+        {"mark and one character", Framed("<EE$3"), kOk, false, 0, false, ""},
+        {"bare, more", Framed("<EE", true), kOk, false, 0, true, ""},
+        {"bare, last", Framed("%EE"), kOk, false, 0, false, ""},
+        {"bare with something in it", Framed("%EE00", true), kOk, false, 0, true, ""},
+        {"error", Framed("<EE!81"), kOk, true, 0x81, false, ""},
+        {"error mark #", Framed("<EE#65"), kOk, true, 0x65, false, ""},
+        {"bare, wrong check code", Framed("<EE", true, 1), kReplyCheckCode, false, 0, false, ""},
+        {"echo, wrong check code", Framed("<EE$3B", false, 1), kReplyCheckCode, false, 0, false,
+         ""},
+        {"echo where the check code belongs", "%EE$3B&", kReplyCheckCode, false, 0, false, ""},
+        {"no check code at all", "%EE&", kReplyMalformed, false, 0, false, ""},
+        {"only '&'", "&", kReplyMalformed, false, 0, false, ""},
+        {"check code not hex", "<EEZZ&", kReplyMalformed, false, 0, false, ""},
+        {"'&' inside", Framed("<EE&", true), kReplyMalformed, false, 0, false, ""},
+        {"error code cut", Framed("<EE!8"), kReplyMalformed, false, 0, false, ""},
+    };
+    for (const auto& c : cases) {
+        ReplyFrame r;
+        EXPECT_EQ(CheckReply(c.frame, ReplyKind::Acknowledgement, r), c.result) << c.name;
+        if (c.result != kOk)
+            continue;
+        EXPECT_EQ(r.isError, c.isError) << c.name;
+        EXPECT_EQ(r.errorCode, c.code) << c.name;
+        EXPECT_EQ(r.more, c.more) << c.name;
+        EXPECT_EQ(std::string(r.echo), c.echo) << c.name;
     }
 }
 

@@ -13,11 +13,13 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <thread>
 
 #include "LinkFakes.h"
 #include "document/CodePageText.h"
@@ -176,6 +178,38 @@ TEST(SerialTransport, ExclusiveUseAndReopen) {
     b.link->CloseLink();
     EXPECT_EQ(a.link->OpenSerial(), kOk) << a.link->LastError;
     a.link->CloseLink();
+}
+
+// After a failed exchange the next request waits for a quiet line; a line
+// that keeps talking ends that request unsent, and once it falls silent the
+// next request goes out.
+TEST(SerialTransport, ALineThatNeverFallsSilentEndsTheRequestUnsent) {
+    Pty pty;
+    ASSERT_TRUE(pty.ok());
+    LinkUnderTest t;
+    WriteSerialProfile(t.profile, pty.slave(), 200);
+    t.Make();
+    CUnitSession& link = *t.link;
+    const std::string request = "%EE#RCSR999E6A\r";
+    uint16_t value = 0;
+    EXPECT_EQ(link.SessionReadContact({"R", "999E"}, value), kSerialRecv); // no answer
+    EXPECT_EQ(pty.ReadMaster(request.size()), request);
+
+    std::atomic<bool> stop{false};
+    std::thread chatter([&] {
+        while (!stop) {
+            (void)::write(pty.master(), "x", 1);
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    });
+    EXPECT_EQ(link.SessionReadContact({"R", "999E"}, value), kReplyMismatch);
+    EXPECT_EQ(link.LastError, 0u);
+    stop = true;
+    chatter.join();
+    EXPECT_EQ(pty.ReadMaster(1, 200), "");
+
+    EXPECT_EQ(link.SessionReadContact({"R", "999E"}, value), kSerialRecv);
+    EXPECT_EQ(pty.ReadMaster(request.size()), request);
 }
 
 struct OpenCase {

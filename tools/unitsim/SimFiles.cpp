@@ -18,10 +18,6 @@ constexpr size_t kMaxFileText = 65536; // characters of a chunked file request
 // Every listing line carries the same date; the unit's clock is not the point.
 constexpr char kListingStamp[] = " 2024/06/15 09:30 ";
 
-bool IsChunkedCommand(const std::string& code) {
-    return code == "5V" || code == "5X" || code == "5Y" || code == "6B";
-}
-
 std::string Hex(const std::string& bytes) {
     std::string text;
     text.reserve(2 * bytes.size());
@@ -52,13 +48,17 @@ Reply StartFileRead(Transfer& t, char start, const std::string& code, std::strin
 
 } // namespace
 
+bool IsChunkedFileCommand(std::string_view code) {
+    return code == "5V" || code == "5X" || code == "5Y" || code == "6B";
+}
+
 bool IsFileCommand(std::string_view code) {
     static constexpr std::array<std::string_view, 10> kCodes = {"5V", "5W", "5X", "5Y", "5Z",
                                                                 "6A", "6B", "6C", "6D", "6E"};
     return std::find(kCodes.begin(), kCodes.end(), code) != kCodes.end();
 }
 
-std::vector<std::string> FileStore::Parts(const std::string& path) const {
+std::vector<std::string> FileStore::NamesOf(const std::string& path) const {
     std::vector<std::string> parts;
     if (path.empty() || path[0] != '/')
         parts = current_;
@@ -102,11 +102,11 @@ FileStore::Node* FileStore::MakeFolders(const std::vector<std::string>& parts) {
 }
 
 bool FileStore::AddFolder(const std::string& path) {
-    return MakeFolders(Parts(path)) != nullptr;
+    return MakeFolders(NamesOf(path)) != nullptr;
 }
 
 bool FileStore::AddFile(const std::string& path, const std::string& bytes) {
-    std::vector<std::string> parts = Parts(path);
+    std::vector<std::string> parts = NamesOf(path);
     if (parts.empty())
         return false;
     const std::string name = parts.back();
@@ -123,7 +123,7 @@ bool FileStore::AddFile(const std::string& path, const std::string& bytes) {
 }
 
 bool FileStore::Exists(const std::string& path) const {
-    return Find(Parts(path)) != nullptr;
+    return Find(NamesOf(path)) != nullptr;
 }
 
 void FileStore::SetUser(const std::string& user, const std::string& password) {
@@ -172,7 +172,7 @@ Reply FileStore::Handle(Transfer& t, const frames::Request& q, size_t chunk) {
         code = q.code;
         text = q.args;
         if (q.more) {
-            if (!IsChunkedCommand(code))
+            if (!IsChunkedFileCommand(code))
                 return ErrorReply(s, frames::kErrProcedure);
             t.kind = Transfer::Kind::FileText;
             t.code = code;
@@ -201,7 +201,7 @@ Reply FileStore::Login(char s, const std::string& text) {
 }
 
 Reply FileStore::Remove(char s, const std::string& code, const std::string& name) {
-    std::vector<std::string> parts = Parts(name);
+    std::vector<std::string> parts = NamesOf(name);
     const Node* n = parts.empty() ? nullptr : Find(parts);
     if (!n || n->folder != (code == "5Y"))
         return ErrorReply(s, kErrNoSuchEntry);
@@ -256,13 +256,13 @@ Reply FileStore::Carry(char s, const std::string& code, const std::string& text,
     if (!Unhex(hex, name))
         return ErrorReply(s, frames::kErrArguments);
     if (code == "6D") {
-        const Node* file = Find(Parts(name));
+        const Node* file = Find(NamesOf(name));
         if (name.empty() || !file || file->folder)
             return ErrorReply(s, kErrNoSuchEntry);
         return StartFileRead(t, s, code, Hex(file->data), chunk);
     }
     if (code == "6B") {
-        std::vector<std::string> parts = Parts(name);
+        std::vector<std::string> parts = NamesOf(name);
         const Node* folder = Find(parts);
         if (!folder || !folder->folder)
             return ErrorReply(s, kErrNoSuchEntry);

@@ -24,6 +24,8 @@ constexpr uint8_t kErrWrongPassword = 0xA7;
 
 // "5V" to "6E".
 bool IsFileCommand(std::string_view code);
+// The file commands whose text may come in several frames.
+bool IsChunkedFileCommand(std::string_view code);
 
 class FileStore {
 public:
@@ -49,7 +51,7 @@ private:
         std::map<std::string, Node> children;
     };
 
-    std::vector<std::string> Parts(const std::string& path) const;
+    std::vector<std::string> NamesOf(const std::string& path) const;
     Node* Find(const std::vector<std::string>& parts);
     const Node* Find(const std::vector<std::string>& parts) const;
     Node* MakeFolders(const std::vector<std::string>& parts);

@@ -283,6 +283,12 @@ std::string EffectiveCode(const Transfer& transfer, const Request& request) {
     return transfer.code;
 }
 
+bool IsChunkedRequestFrame(const Transfer& transfer, const Request& request) {
+    if (request.isCommand)
+        return request.code == "3B" || IsChunkedFileCommand(request.code);
+    return transfer.kind == Transfer::Kind::Write || transfer.kind == Transfer::Kind::FileText;
+}
+
 Reply Handle(UnitState& u, Transfer& t, const Request& q) {
     const char s = q.start;
     if (!q.wellFormed || !q.checkOk || q.station != "EE")

@@ -73,6 +73,10 @@ frames::Reply StartRead(Transfer& t, char start, const std::string& code, std::s
 // code of the exchange it continues, or "" for a stray frame.
 std::string EffectiveCode(const Transfer& transfer, const frames::Request& request);
 
+// True for a frame of a chunked request: a block write "#3B", a file request
+// with a text argument, or a further frame of either.
+bool IsChunkedRequestFrame(const Transfer& transfer, const frames::Request& request);
+
 // Carries out one well-formed or malformed frame (isFrame true) and says what to answer.
 frames::Reply Handle(UnitState& unit, Transfer& transfer, const frames::Request& request);
 

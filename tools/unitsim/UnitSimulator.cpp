@@ -26,6 +26,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <deque>
 #include <list>
@@ -78,6 +79,18 @@ struct Channel {
     bool muted = false; // pty after a Disconnect fault: further frames of that request are dropped
 };
 
+// A success reply to a frame of a chunked request in the form the unit uses.
+void ShapeAcknowledgement(frames::Reply& r, AckForm form) {
+    if (r.kind != frames::Reply::Kind::Success)
+        return;
+    if (form == AckForm::Mark) {
+        r.echo.clear();
+    } else if (form == AckForm::Bare) {
+        r.kind = frames::Reply::Kind::Continuation;
+        r.data.clear();
+    }
+}
+
 void CloseFd(int& fd) {
     if (fd >= 0)
         ::close(fd);
@@ -90,6 +103,7 @@ struct UnitSimulator::Impl {
     mutable std::mutex mu;
     UnitState unit;
     std::deque<Fault> faults;
+    AckForm ackForm = AckForm::Echo;
     std::deque<TranscriptEntry> transcript;
     int connectionCount = 0;
 
@@ -105,7 +119,7 @@ struct UnitSimulator::Impl {
     int ptySlaveFd = -1; // held open so that the master never sees a hang-up
     std::string ptyLink;
     std::string ptyDevice;
-    std::chrono::nanoseconds charTime{0}; // 10 bits at the pty's baud rate; 0 = not paced
+    std::chrono::nanoseconds charTime{0}; // one character at the pty's baud rate; 0 = not paced
 
     ~Impl() { CloseFd(wakeFd); }
 
@@ -209,19 +223,21 @@ struct UnitSimulator::Impl {
             ch.muted = false;
         }
         const std::string code = EffectiveCode(ch.transfer, q);
+        const bool chunked = IsChunkedRequestFrame(ch.transfer, q);
         const std::optional<Fault> f = TakeFault(code);
+        const Clock::time_point at = f ? now + f->delay : now;
         if (f) {
             switch (f->kind) {
             case FaultKind::NoReply:
                 return;
             case FaultKind::Garbage:
-                Send(ch, kGarbage, now);
+                Send(ch, kGarbage, at);
                 return;
             case FaultKind::ErrorFrame:
-                Send(ch, frames::Serialize(frames::ErrorReply(q.start, f->errorCode)), now);
+                Send(ch, frames::Serialize(frames::ErrorReply(q.start, f->errorCode)), at);
                 return;
             case FaultKind::Busy:
-                Send(ch, frames::Serialize(frames::ErrorReply(q.start, frames::kErrBusy)), now);
+                Send(ch, frames::Serialize(frames::ErrorReply(q.start, frames::kErrBusy)), at);
                 return;
             case FaultKind::Disconnect:
                 if (!ch.pty) {
@@ -236,7 +252,7 @@ struct UnitSimulator::Impl {
             case FaultKind::Oversize: {
                 std::string body = std::string(1, q.start) + "EE$" + code.substr(0, 2) +
                                    std::string(kOversizeData, '0');
-                Send(ch, body + frames::HexByte(frames::CheckCode(body)), now);
+                Send(ch, body + frames::HexByte(frames::CheckCode(body)), at);
                 return;
             }
             default:
@@ -245,15 +261,13 @@ struct UnitSimulator::Impl {
         }
 
         frames::Reply r = Handle(unit, ch.transfer, q);
+        if (chunked)
+            ShapeAcknowledgement(r, ackForm);
         bool wrongCheck = false;
-        Clock::time_point at = now;
         if (f) {
             switch (f->kind) {
             case FaultKind::WrongCheckCode:
                 wrongCheck = true;
-                break;
-            case FaultKind::LateReply:
-                at = now + f->delay;
                 break;
             case FaultKind::ShortReply:
                 if (!r.data.empty())
@@ -517,9 +531,9 @@ uint16_t UnitSimulator::StartTcp(uint16_t port) {
     return impl_->port;
 }
 
-bool UnitSimulator::StartPty(const std::string& linkPath, int baud) {
+bool UnitSimulator::StartPty(const std::string& linkPath, int baud, double bitsPerChar) {
     std::lock_guard<std::mutex> lock(impl_->mu);
-    if (impl_->pty || linkPath.empty())
+    if (impl_->pty || linkPath.empty() || !(bitsPerChar > 0))
         return false;
     int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (master < 0)
@@ -555,7 +569,7 @@ bool UnitSimulator::StartPty(const std::string& linkPath, int baud) {
     impl_->ptyLink = linkPath;
     impl_->ptyDevice = device;
     impl_->charTime =
-        baud > 0 ? std::chrono::nanoseconds(10000000000LL / baud) : std::chrono::nanoseconds(0);
+        std::chrono::nanoseconds(baud > 0 ? std::llround(1e9 * bitsPerChar / baud) : 0);
     if (!impl_->EnsureThread()) {
         impl_->CloseTransports();
         return false;
@@ -682,6 +696,11 @@ void UnitSimulator::SetReplyChunk(size_t extendedChars, size_t ordinaryChars) {
     std::lock_guard<std::mutex> lock(impl_->mu);
     impl_->unit.extendedChunk = std::max<size_t>(1, extendedChars);
     impl_->unit.ordinaryChunk = std::max<size_t>(1, ordinaryChars);
+}
+
+void UnitSimulator::SetAckForm(AckForm form) {
+    std::lock_guard<std::mutex> lock(impl_->mu);
+    impl_->ackForm = form;
 }
 
 void UnitSimulator::InjectFault(const Fault& fault) {

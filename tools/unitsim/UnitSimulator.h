@@ -14,9 +14,11 @@
 // block read/write while a password is set and nobody is logged in; 0x81
 // busy (fault only). The status reply is "$RT", the unit type, "23", "20",
 // the mode byte (0x21 RUN, 0x20 PROGRAM), "00", "00", "0000". Replies echo two
-// characters of the command ("$RC" for RCS, "$1D" for 1D5). With R999F on, a
-// block write is a firmware update: any range below 16 MiB is acknowledged,
-// the image is left alone, and R999F goes off when the last byte came.
+// characters of the command ("$RC" for RCS, "$1D" for 1D5), except that the
+// frames of a chunked request are acknowledged in the form SetAckForm chose
+// (the echo "$3B" by default). With R999F on, a block write is a firmware
+// update: any range below 16 MiB is acknowledged, the image is left alone,
+// and R999F goes off when the last byte came.
 #pragma once
 #include <array>
 #include <chrono>
@@ -39,6 +41,7 @@ enum class FaultKind {
     Disconnect,     // close the connection (TCP) or hang up (pty) instead of answering
     LateReply,      // answer correctly after delay
     Oversize,       // a reply frame longer than any receive buffer (4096 characters)
+                    // (with a delay: a late one)
     ShortReply,     // a reply cut short: fewer data characters than asked for
     EndEarly,       // acknowledge a block write or chunked file request frame without '&'
                     // before all data came
@@ -46,11 +49,23 @@ enum class FaultKind {
 
 struct Fault {
     FaultKind kind = FaultKind::NoReply;
-    std::string command;  // command code it applies to ("3A", "RCS", ...); empty = any frame
-    int skip = 0;         // frames matching `command` to let through first
-    int times = 1;        // how many matching frames it affects (-1 = every one)
+    std::string command; // command code it applies to ("3A", "RCS", ...); empty = any frame
+    int skip = 0;        // frames matching `command` to let through first
+    int times = 1;       // how many matching frames it affects (-1 = every one)
     uint8_t errorCode = 0;
+    // When the reply goes out after the request came: LateReply, and every
+    // other fault that sends something (Garbage, ErrorFrame, Oversize, ...).
     std::chrono::milliseconds delay{0};
+};
+
+// How the unit acknowledges a frame of a chunked request (the block write
+// "#3B" and the file requests "#5V", "#5X", "#5Y", "#6B") when it takes it;
+// its error frames stay as they are. Each form ends with the check code and,
+// while the unit wants more, '&'.
+enum class AckForm {
+    Echo, // "%EE$3B": the answer mark and the command (the default)
+    Mark, // "%EE$": the answer mark alone
+    Bare, // "%EE": start and station alone
 };
 
 // What a clear (0F) leaves in the relays.
@@ -104,24 +119,25 @@ public:
     uint16_t StartTcp(uint16_t port = 0);
     // Opens a pseudo-terminal and makes linkPath a symlink to its device.
     // With baud > 0 the simulator paces what it sends and what it takes in at
-    // that rate (10 bits per character). Returns false on failure.
-    bool StartPty(const std::string& linkPath, int baud = 0);
+    // that rate, bitsPerChar bits per character (start bit, data bits, parity
+    // bit and stop bits: 10 for 8N1, 11 for 8O1). Returns false on failure.
+    bool StartPty(const std::string& linkPath, int baud = 0, double bitsPerChar = 10);
     void Stop();
 
     // Unit state.
     std::vector<uint8_t> Image() const;
     void SetImage(const std::vector<uint8_t>& image); // kImageSize bytes
-    void SetPassword(const std::string& password);     // empty: no password
+    void SetPassword(const std::string& password);    // empty: no password
     std::string Password() const;
     bool LoggedIn() const;
     void SetRunMode(bool run);
     bool RunMode() const;
-    void SetUnitType(uint8_t code);                    // status reply positions 6-7
-    void SetDataRegister(int number, uint16_t value);  // DT number 0..99999
+    void SetUnitType(uint8_t code);                   // status reply positions 6-7
+    void SetDataRegister(int number, uint16_t value); // DT number 0..99999
     uint16_t DataRegister(int number) const;
     void SetContact(const std::string& contact, bool on); // e.g. "R999E"
     bool Contact(const std::string& contact) const;
-    int ClearCount() const;                            // 0F commands taken
+    int ClearCount() const; // 0F commands taken
     // A mode command (RM) takes effect after this many further status
     // requests; 0 at once (the default), -1 never.
     void SetModeSwitchDelay(int statusRequests);
@@ -134,6 +150,8 @@ public:
     // Data characters per reply frame of a multi-frame read, for '<' and '%'
     // requests (defaults 2000 and 64).
     void SetReplyChunk(size_t extendedChars, size_t ordinaryChars);
+
+    void SetAckForm(AckForm form);
 
     void InjectFault(const Fault& fault);
     void ClearFaults();
@@ -151,7 +169,7 @@ public:
     void AddSearchUnit(const SearchUnit& unit);
     // Sent as it is (an echo, a foreign datagram); never a request itself.
     void AddSearchDatagram(const std::vector<uint8_t>& datagram);
-    void ClearSearchUnits(); // and the datagrams
+    void ClearSearchUnits();                 // and the datagrams
     void SetSearchReplyTo(SearchReplyTo to); // default Broadcast
     int SearchRequestCount() const;
 

@@ -1,5 +1,6 @@
 // unitsim: plays a Brellox unit for trying the program without one.
 //   unitsim --tcp PORT --pty PATH [--baud N] [--password PW] [--image FILE]
+//           [--ack echo|mark|bare]
 // Runs until SIGINT or SIGTERM.
 #include <pthread.h>
 #include <signal.h>
@@ -20,9 +21,23 @@ namespace {
 
 int Usage() {
     std::fprintf(stderr, "usage: unitsim [--tcp PORT] [--pty PATH] [--baud N] [--password PW] "
-                         "[--image FILE]\n"
-                         "  at least one of --tcp and --pty; --tcp 0 picks a free port\n");
+                         "[--image FILE] [--ack echo|mark|bare]\n"
+                         "  at least one of --tcp and --pty; --tcp 0 picks a free port\n"
+                         "  --ack: each frame of a write or file request is acknowledged as\n"
+                         "         %EE$3B (echo, the default), %EE$ (mark) or %EE (bare)\n");
     return 2;
+}
+
+bool ParseAckForm(const std::string& text, unitsim::AckForm& form) {
+    if (text == "echo")
+        form = unitsim::AckForm::Echo;
+    else if (text == "mark")
+        form = unitsim::AckForm::Mark;
+    else if (text == "bare")
+        form = unitsim::AckForm::Bare;
+    else
+        return false;
+    return true;
 }
 
 bool ParseNumber(const char* text, long max, long& value) {
@@ -38,6 +53,7 @@ int main(int argc, char** argv) {
     long tcpPort = -1, baud = 0;
     std::string ptyPath, password, imagePath;
     bool havePassword = false;
+    unitsim::AckForm ackForm = unitsim::AckForm::Echo;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (i + 1 >= argc)
@@ -56,6 +72,9 @@ int main(int argc, char** argv) {
             havePassword = true;
         } else if (arg == "--image") {
             imagePath = value;
+        } else if (arg == "--ack") {
+            if (!ParseAckForm(value, ackForm))
+                return Usage();
         } else {
             return Usage();
         }
@@ -64,6 +83,7 @@ int main(int argc, char** argv) {
         return Usage();
 
     unitsim::UnitSimulator sim;
+    sim.SetAckForm(ackForm);
     if (!imagePath.empty()) {
         std::ifstream in(imagePath, std::ios::binary);
         std::vector<uint8_t> image((std::istreambuf_iterator<char>(in)),

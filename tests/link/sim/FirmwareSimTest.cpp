@@ -64,7 +64,7 @@ protected:
     std::string fileDir;
     const std::vector<uint8_t> image = FirmwareBytes(12000);
 };
-// Tests where the wire matters.
+// Tests where the wire and the unit's acknowledgements matter.
 class FirmwareWiresTest : public FirmwareTest {};
 
 // ---- the image file ----
@@ -353,7 +353,7 @@ TEST_P(FirmwareTest, TheUnitsVerdict) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Tcp, FirmwareTest, ::testing::Values(Wire::Tcp), WireName);
-INSTANTIATE_TEST_SUITE_P(Wires, FirmwareWiresTest, ::testing::Values(Wire::Tcp, Wire::Pty),
+INSTANTIATE_TEST_SUITE_P(Wires, FirmwareWiresTest, ::testing::ValuesIn(EveryWireAndAckForm()),
                          WireName);
 
 } // namespace

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -23,17 +24,56 @@ namespace qv::test {
 
 enum class Wire { Tcp, Pty };
 
-inline std::string WireName(const ::testing::TestParamInfo<Wire>& info) {
-    return info.param == Wire::Tcp ? "Tcp" : "Pty";
+// What a test runs against: the wire, and the form in which the unit
+// acknowledges the frames of a chunked request.
+struct SimCase {
+    SimCase(Wire w, unitsim::AckForm a = unitsim::AckForm::Echo) : wire(w), ack(a) {}
+    Wire wire;
+    unitsim::AckForm ack;
+};
+
+inline const char* AckFormName(unitsim::AckForm form) {
+    switch (form) {
+    case unitsim::AckForm::Echo:
+        return "EchoAck";
+    case unitsim::AckForm::Mark:
+        return "MarkAck";
+    case unitsim::AckForm::Bare:
+        return "BareAck";
+    }
+    return "?";
+}
+
+inline void PrintTo(const SimCase& c, std::ostream* os) {
+    *os << (c.wire == Wire::Tcp ? "Tcp" : "Pty") << ", " << AckFormName(c.ack);
+}
+
+// "Tcp", "Pty"; with another acknowledgement than the echo "Tcp_BareAck".
+inline std::string WireName(const ::testing::TestParamInfo<SimCase>& info) {
+    std::string name = info.param.wire == Wire::Tcp ? "Tcp" : "Pty";
+    if (info.param.ack != unitsim::AckForm::Echo)
+        name = name + "_" + AckFormName(info.param.ack);
+    return name;
+}
+
+// Both wires with every form of acknowledgement, for the tests of the
+// chunked requests.
+inline std::vector<SimCase> EveryWireAndAckForm() {
+    std::vector<SimCase> cases;
+    for (Wire w : {Wire::Tcp, Wire::Pty})
+        for (auto a : {unitsim::AckForm::Echo, unitsim::AckForm::Mark, unitsim::AckForm::Bare})
+            cases.emplace_back(w, a);
+    return cases;
 }
 
 constexpr int kTestTimeoutMs = 200;
 
-class SimLinkTest : public ::testing::TestWithParam<Wire> {
+class SimLinkTest : public ::testing::TestWithParam<SimCase> {
 protected:
     void SetUp() override {
         sim = std::make_unique<unitsim::UnitSimulator>();
-        if (GetParam() == Wire::Tcp) {
+        sim->SetAckForm(GetParam().ack);
+        if (GetParam().wire == Wire::Tcp) {
             const uint16_t port = sim->StartTcp();
             ASSERT_NE(port, 0);
             WriteTcpProfile(profile, port, kTestTimeoutMs);
@@ -55,7 +95,7 @@ protected:
         }
     }
 
-    bool Tcp() const { return GetParam() == Wire::Tcp; }
+    bool Tcp() const { return GetParam().wire == Wire::Tcp; }
     LinkResult TimeoutCode() const {
         return Tcp() ? link_result::kTcpRecvWait : link_result::kSerialRecv;
     }

@@ -133,46 +133,6 @@ TEST_P(SimLinkTest, ReadBlockAsWords) {
     EXPECT_EQ(link->ReadBlock(kBlockImageSize + 1, words.data()), kBadRequest);
 }
 
-TEST_P(SimLinkTest, WriteTheImageBackWithLargeAndSmallFrames) {
-    struct Case {
-        uint32_t cmd2K;
-        size_t frames;
-    };
-    // 1010 + 127 x 1020 + 522; 30 + 4095 x 32 + 2.
-    for (const Case c : {Case{1, 129}, Case{0, 4097}}) {
-        SCOPED_TRACE(c.cmd2K);
-        profile.WriteNumber(kCommSection, "2KCmd", c.cmd2K);
-        const auto image = RandomImage(10 + c.cmd2K);
-        sim->ClearTranscript();
-        FakeProgress progress;
-        auto link = Link(&progress);
-        ASSERT_EQ(link->WriteBlock(image.data()), kOk) << link->LastError;
-        EXPECT_TRUE(sim->Image() == image);
-        const auto r = Requests();
-        EXPECT_EQ(r.size(), c.frames);
-        ASSERT_FALSE(r.empty());
-        EXPECT_EQ(r[0].substr(0, 22), std::string(c.cmd2K ? "<" : "%") + "EE#3B000000000001FFFF");
-        EXPECT_EQ(progress.messageId, kMsgWritingSettings);
-        EXPECT_EQ(progress.rangeMax, 0x20000);
-        EXPECT_EQ(progress.positions.back(), 0x20000);
-        EXPECT_EQ(progress.ends, 1);
-        EXPECT_FALSE(link->LinkIsOpen());
-
-        // And read back what was written.
-        std::vector<uint8_t> back;
-        ASSERT_EQ(link->ReadBlock(kBlockImageSize, back), kOk);
-        EXPECT_TRUE(back == image);
-    }
-}
-
-TEST_P(SimLinkTest, WriteInRunModeIsRefusedByTheUnit) {
-    sim->SetRunMode(true);
-    auto link = Link();
-    const auto image = RandomImage(3);
-    EXPECT_EQ(link->WriteBlock(image.data()), kUnitError);
-    EXPECT_EQ(link->LastError, 0x63u);
-}
-
 // ---- single-frame commands ----
 
 TEST_P(SimLinkTest, OneShotCommands) {
@@ -366,48 +326,6 @@ TEST_P(SimLinkTest, SessionErrorRepliesFillTheWords) {
     }
 }
 
-TEST_P(SimLinkTest, SessionLoginAndWriteBlock) {
-    sim->SetPassword("fw");
-    FakePrompt prompt("fw");
-    FakeProgress progress;
-    auto s = Session(&progress, &prompt);
-    EXPECT_EQ(s->SessionLogin(), kOk) << s->LastError;
-    EXPECT_EQ(sleeper.sleeps, std::vector<int>{1000});
-    EXPECT_EQ(prompt.asked, 1);
-    EXPECT_TRUE(sim->LoggedIn());
-    EXPECT_EQ(progress.begins, 0); // the probe shows no wait dialog
-
-    std::vector<uint8_t> data(3000);
-    for (size_t i = 0; i < data.size(); ++i)
-        data[i] = static_cast<uint8_t>(i * 7);
-    EXPECT_EQ(s->SessionWriteBlock(data.data(), static_cast<uint32_t>(data.size())), kOk);
-    const auto image = sim->Image();
-    EXPECT_TRUE(std::equal(data.begin(), data.end(), image.begin()));
-    EXPECT_EQ(progress.messageId, kMsgWritingFirmware);
-    EXPECT_EQ(progress.rangeMax, 3000);
-    EXPECT_EQ(progress.ends, 1);
-    EXPECT_EQ(s->SessionOpen, 1u);
-
-    // An error frame of the session write: the unit's code itself.
-    sim->InjectFault(Fault{FaultKind::ErrorFrame, "3B", 1, 1, 0x41});
-    EXPECT_EQ(s->SessionWriteBlock(data.data(), static_cast<uint32_t>(data.size())), 0x41);
-    sim->InjectFault(Fault{FaultKind::ErrorFrame, "3B", 0, 1, 0x80});
-    EXPECT_EQ(s->SessionWriteBlock(data.data(), static_cast<uint32_t>(data.size())), -128);
-    // Busy is not repeated here.
-    sim->InjectFault(Fault{FaultKind::Busy, "3B", 0, 1, 0});
-    EXPECT_EQ(s->SessionWriteBlock(data.data(), static_cast<uint32_t>(data.size())),
-              static_cast<int8_t>(0x81));
-    // 00 and FF would read as success and as an early end.
-    sim->InjectFault(Fault{FaultKind::ErrorFrame, "3B", 0, 1, 0x00});
-    EXPECT_EQ(s->SessionWriteBlock(data.data(), static_cast<uint32_t>(data.size())), kUnitError);
-    EXPECT_EQ(s->LastError, 0u);
-    sim->InjectFault(Fault{FaultKind::ErrorFrame, "3B", 0, 1, 0xFF});
-    EXPECT_EQ(s->SessionWriteBlock(data.data(), static_cast<uint32_t>(data.size())), kUnitError);
-    EXPECT_EQ(s->LastError, 0xFFu);
-    sim->InjectFault(Fault{FaultKind::EndEarly, "3B", 0, 1, 0});
-    EXPECT_EQ(s->SessionWriteBlock(data.data(), static_cast<uint32_t>(data.size())), kEndedEarly);
-}
-
 TEST_P(SimLinkTest, SessionLoginCancelled) {
     sim->SetPassword("fw");
     FakePrompt prompt("", false);
@@ -428,35 +346,7 @@ TEST_P(SimLinkTest, SessionDestructorClosesTheLink) {
     EXPECT_EQ(other->ReadStatus(status), kOk) << other->LastError;
 }
 
-// ---- busy, cancel, early end ----
-
-TEST_P(SimLinkTest, BusyFramesAreSentAgainEveryTwoSeconds) {
-    sim->InjectFault(Fault{FaultKind::Busy, "3B", 1, 3, 0});
-    const auto image = RandomImage(21);
-    FakeProgress progress;
-    auto link = Link(&progress);
-    ASSERT_EQ(link->WriteBlock(image.data()), kOk) << link->LastError;
-    EXPECT_EQ(sleeper.sleeps, std::vector<int>(3, 2000));
-    EXPECT_TRUE(sim->Image() == image);
-    const auto r = Requests();
-    ASSERT_EQ(r.size(), 129u + 3u);
-    EXPECT_EQ(r[1], r[2]);
-    EXPECT_EQ(r[1], r[3]);
-    EXPECT_EQ(r[1], r[4]);
-    EXPECT_NE(r[4], r[5]);
-}
-
-TEST_P(SimLinkTest, CancelDuringBusyRepeats) {
-    sim->InjectFault(Fault{FaultKind::Busy, "3B", 0, -1, 0});
-    const auto image = RandomImage(22);
-    FakeProgress progress(4);
-    auto link = Link(&progress);
-    EXPECT_EQ(link->WriteBlock(image.data()), kCancelled);
-    EXPECT_EQ(Requests().size(), 3u);
-    EXPECT_EQ(sleeper.sleeps.size(), 3u);
-    EXPECT_EQ(progress.ends, 1);
-    EXPECT_FALSE(link->LinkIsOpen());
-}
+// ---- cancel ----
 
 TEST_P(SimLinkTest, CancelDuringReadChangesNothing) {
     sim->SetImage(RandomImage(23));
@@ -473,32 +363,6 @@ TEST_P(SimLinkTest, CancelDuringReadChangesNothing) {
     auto link2 = Link(&first);
     EXPECT_EQ(link2->ReadBlock(8, words.data()), kCancelled);
     EXPECT_EQ(words, std::vector<uint16_t>(4, 0x5555));
-}
-
-TEST_P(SimLinkTest, CancelDuringWrite) {
-    FakeProgress progress(5);
-    auto link = Link(&progress);
-    const auto image = RandomImage(24);
-    EXPECT_EQ(link->WriteBlock(image.data()), kCancelled);
-    EXPECT_EQ(Requests().size(), 4u);
-    EXPECT_FALSE(link->LinkIsOpen());
-}
-
-TEST_P(SimLinkTest, UnitEndsTheWriteEarly) {
-    sim->InjectFault(Fault{FaultKind::EndEarly, "3B", 2, 1, 0});
-    auto link = Link();
-    const auto image = RandomImage(25);
-    EXPECT_EQ(link->WriteBlock(image.data()), kEndedEarly);
-    EXPECT_EQ(Requests().size(), 3u);
-    EXPECT_FALSE(link->LinkIsOpen());
-}
-
-TEST_P(SimLinkTest, ErrorCode00DuringTheWriteIsStillAnError) {
-    sim->InjectFault(Fault{FaultKind::ErrorFrame, "3B", 1, 1, 0x00});
-    auto link = Link();
-    const auto image = RandomImage(26);
-    EXPECT_EQ(link->WriteBlock(image.data()), kUnitError);
-    EXPECT_EQ(link->LastError, 0u);
 }
 
 // ---- faults, one table ----
@@ -611,32 +475,6 @@ TEST_P(SimLinkTest, SessionClosesAfterATransportFailureAndReopens) {
     sim->InjectFault(Fault{FaultKind::WrongCheckCode, "RT", 0, 1, 0});
     EXPECT_EQ(s->SessionReadStatus(status), kReplyCheckCode);
     EXPECT_EQ(s->SessionOpen, 0u);
-}
-
-TEST_P(SimLinkTest, ALateReplyIsNeverTakenForTheNextOne) {
-    auto s = Session();
-    sim->SetContact("R999E", true);
-    sim->SetDataRegister(90153, 0x4321);
-    // The contact read's reply comes 300 ms late; the register read right
-    // after it waits long enough to see it arrive first.
-    sim->InjectFault(Fault{FaultKind::LateReply, "RCS", 0, 1, 0, std::chrono::milliseconds(300)});
-    uint16_t v = 0;
-    EXPECT_EQ(s->SessionReadContact({"R", "999E"}, v), TimeoutCode());
-    s->CommSettings.TcpRecvTimeout = 1000;
-    s->CommSettings.ComRecvTimeout = 1000;
-    std::vector<uint16_t> words(1);
-    EXPECT_EQ(s->SessionReadDataWords(90153, 1, words.data()), kOk) << s->LastError;
-    EXPECT_EQ(words[0], 0x4321);
-    // And a one-shot command likewise (the session gives the port up first).
-    s->CloseSession();
-    auto link = Link();
-    sim->InjectFault(Fault{FaultKind::LateReply, "RCS", 0, 1, 0, std::chrono::milliseconds(300)});
-    EXPECT_EQ(link->ReadContact({"R", "999E"}, v), TimeoutCode());
-    link->CommSettings.TcpRecvTimeout = 1000;
-    link->CommSettings.ComRecvTimeout = 1000;
-    uint16_t dt[1] = {};
-    EXPECT_EQ(link->ReadDataWords(90153, 1, dt), kOk) << link->LastError;
-    EXPECT_EQ(dt[0], 0x4321);
 }
 
 TEST_P(SimLinkTest, TcpSocketBoundToThePcAddress) {

@@ -1,6 +1,6 @@
 // The unit file service of the session form against the simulated unit's
 // storage, over the pseudo-terminal (the road the file browser takes) and
-// over TCP.
+// over TCP, with every form in which the unit may acknowledge a frame.
 #include "SimFixture.h"
 
 #include <cerrno>
@@ -383,7 +383,8 @@ TEST_P(UnitFilesTest, NoLinkNoCommand) {
     EXPECT_TRUE(Requests().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Wires, UnitFilesTest, ::testing::Values(Wire::Tcp, Wire::Pty), WireName);
+INSTANTIATE_TEST_SUITE_P(Wires, UnitFilesTest, ::testing::ValuesIn(EveryWireAndAckForm()),
+                         WireName);
 
 } // namespace
 } // namespace qv::test
