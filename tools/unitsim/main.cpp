@@ -121,7 +121,8 @@ int main(int argc, char** argv) {
         std::printf("unitsim: TCP on 127.0.0.1:%u\n", port);
     }
     if (!ptyPath.empty()) {
-        if (!sim.StartPty(ptyPath, static_cast<int>(baud))) {
+        // Paced as the program's default line: start, 8 data bits, odd parity, 1 stop bit.
+        if (!sim.StartPty(ptyPath, static_cast<int>(baud), 11)) {
             std::fprintf(stderr, "unitsim: cannot open a pseudo-terminal at %s\n", ptyPath.c_str());
             return 1;
         }
