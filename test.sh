@@ -8,3 +8,4 @@ scripts/build.sh build
 (cd build && ctest --output-on-failure --parallel "$(nproc)")
 scripts/build.sh build-asan -DQV_SANITIZE=ON -DQV_BUILD_GUI=OFF -DQV_BUILD_BENCH=OFF
 (cd build-asan && ctest --output-on-failure --parallel "$(nproc)")
+scripts/fuzz.sh
