@@ -8,6 +8,7 @@
 #include <wx/log.h>
 #include <wx/sstream.h>
 #include <wx/stdpaths.h>
+#include <wx/utils.h>
 
 namespace qv {
 
