@@ -5,6 +5,7 @@
 
 #include "app/LanguageProfile.h"
 #include "document/StringTable.h"
+#include "tests/gui/PumpUntil.h"
 
 namespace qv::test {
 
@@ -48,11 +49,39 @@ void RunPendingEvents() {
     }
 }
 
+bool ActivateWindow(wxTopLevelWindow* top) {
+    top->Show();
+    for (int attempt = 0; attempt < 15; ++attempt) {
+        top->Raise();
+        if (PumpUntil([top] { return top->IsActive(); }, 200))
+            return true;
+    }
+    return false;
+}
+
+bool FocusControl(wxWindow* control) {
+    auto* top = wxDynamicCast(wxGetTopLevelParent(control), wxTopLevelWindow);
+    if (!top || !ActivateWindow(top))
+        return false;
+    auto hasFocus = [control] {
+        wxWindow* focus = wxWindow::FindFocus();
+        return focus && (focus == control || control->IsDescendant(focus));
+    };
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        control->SetFocus();
+        if (PumpUntil(hasFocus, 300))
+            return true;
+    }
+    return false;
+}
+
 ScopedGuiLanguage::ScopedGuiLanguage() : module_(LoadModuleBesideProgram("QvResEnu")) {
     EXPECT_TRUE(module_);
     SetActiveStringTable(module_.get());
 }
 
-ScopedGuiLanguage::~ScopedGuiLanguage() { SetActiveStringTable(nullptr); }
+ScopedGuiLanguage::~ScopedGuiLanguage() {
+    SetActiveStringTable(nullptr);
+}
 
 } // namespace qv::test
