@@ -7,6 +7,7 @@
 
 #include "app/MessageType.h"
 #include "document/StringTable.h"
+#include "ui/StdButtons.h"
 
 namespace qv {
 
@@ -15,44 +16,78 @@ int g_pumpKey = 0;
 bool g_pumping = false;
 } // namespace
 
-wxString Res(unsigned id) { return wxString(ResString(id)); }
+wxString Res(unsigned id) {
+    return wxString(ResString(id));
+}
 
-int ShowMessage(unsigned type, const wxString& text) {
+std::unique_ptr<wxMessageDialog> BuildMessageBox(unsigned type, const wxString& text) {
     type = EffectiveMessageType(type);
     long style = 0;
     const unsigned buttons = type & kMbButtonMask;
     switch (buttons) {
     case kMbOkCancel:
-    case kMbRetryCancel: style = wxOK | wxCANCEL; break;
+    case kMbRetryCancel:
+        style = wxOK | wxCANCEL;
+        break;
     case kMbYesNoCancel:
-    case kMbAbortRetryIgnore: style = wxYES_NO | wxCANCEL; break;
-    case kMbYesNo: style = wxYES_NO; break;
-    default: style = wxOK; break;
+    case kMbAbortRetryIgnore:
+        style = wxYES_NO | wxCANCEL;
+        break;
+    case kMbYesNo:
+        style = wxYES_NO;
+        break;
+    default:
+        style = wxOK;
+        break;
     }
     switch (type & kMbIconMask) {
-    case kMbIconError: style |= wxICON_ERROR; break;
-    case kMbIconQuestion: style |= wxICON_QUESTION; break;
-    case kMbIconExclamation: style |= wxICON_EXCLAMATION; break;
-    case kMbIconInformation: style |= wxICON_INFORMATION; break;
-    default: style |= wxICON_NONE; break;
+    case kMbIconError:
+        style |= wxICON_ERROR;
+        break;
+    case kMbIconQuestion:
+        style |= wxICON_QUESTION;
+        break;
+    case kMbIconExclamation:
+        style |= wxICON_EXCLAMATION;
+        break;
+    case kMbIconInformation:
+        style |= wxICON_INFORMATION;
+        break;
+    default:
+        style |= wxICON_NONE;
+        break;
     }
     wxWindow* owner = wxTheApp ? wxTheApp->GetTopWindow() : nullptr;
-    wxMessageDialog dlg(owner && owner->IsShown() ? owner : nullptr, text, kProductName, style);
+    auto box = std::make_unique<wxMessageDialog>(owner && owner->IsShown() ? owner : nullptr, text,
+                                                 kProductName, style);
+    LabelMessageButtons(*box, style);
     if (buttons == kMbAbortRetryIgnore)
-        dlg.SetYesNoCancelLabels("&Abort", "&Retry", "&Ignore");
+        box->SetYesNoCancelLabels(Res(kStrAbort), Res(kStrRetry), Res(kStrIgnore));
     else if (buttons == kMbRetryCancel)
-        dlg.SetOKCancelLabels("&Retry", wxID_CANCEL);
-    const int answer = dlg.ShowModal();
+        box->SetOKCancelLabels(Res(kStrRetry), Res(kStrCancel));
+    return box;
+}
+
+int ShowMessage(unsigned type, const wxString& text) {
+    const unsigned buttons = EffectiveMessageType(type) & kMbButtonMask;
+    const int answer = BuildMessageBox(type, text)->ShowModal();
     switch (answer) {
-    case wxID_OK: return buttons == kMbRetryCancel ? kIdRetry : kIdOk;
-    case wxID_YES: return buttons == kMbAbortRetryIgnore ? kIdAbort : kIdYes;
-    case wxID_NO: return buttons == kMbAbortRetryIgnore ? kIdRetry : kIdNo;
-    case wxID_CANCEL: return buttons == kMbAbortRetryIgnore ? kIdIgnore : kIdCancel;
-    default: return kIdCancel;
+    case wxID_OK:
+        return buttons == kMbRetryCancel ? kIdRetry : kIdOk;
+    case wxID_YES:
+        return buttons == kMbAbortRetryIgnore ? kIdAbort : kIdYes;
+    case wxID_NO:
+        return buttons == kMbAbortRetryIgnore ? kIdRetry : kIdNo;
+    case wxID_CANCEL:
+        return buttons == kMbAbortRetryIgnore ? kIdIgnore : kIdCancel;
+    default:
+        return kIdCancel;
     }
 }
 
-int ShowMessageId(unsigned id, unsigned type) { return ShowMessage(type, Res(id)); }
+int ShowMessageId(unsigned id, unsigned type) {
+    return ShowMessage(type, Res(id));
+}
 
 void ShowMessageFocus(const wxString& text, wxWindow* control) {
     ShowMessage(kMbOk, text);
