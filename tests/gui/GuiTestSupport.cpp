@@ -1,5 +1,6 @@
 #include "tests/gui/GuiTestSupport.h"
 
+#include <vector>
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/evtloop.h>
@@ -78,6 +79,28 @@ bool FocusControl(wxWindow* control) {
             return true;
     }
     return false;
+}
+
+namespace {
+void CollectRects(wxWindow* window, std::vector<wxRect>& rects) {
+    rects.push_back(window->GetScreenRect());
+    for (wxWindow* child : window->GetChildren())
+        CollectRects(child, rects);
+}
+} // namespace
+
+bool WaitUntilLaidOut(wxWindow* top) {
+    std::vector<wxRect> last;
+    wxStopWatch still;
+    return PumpUntil([&] {
+        std::vector<wxRect> now;
+        CollectRects(top, now);
+        if (now != last) {
+            last = std::move(now);
+            still.Start();
+        }
+        return top->IsShownOnScreen() && still.Time() > 150;
+    });
 }
 
 ScopedGuiLanguage::ScopedGuiLanguage() : ScopedGuiLanguage(kLangEnglish) {}

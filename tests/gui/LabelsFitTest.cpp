@@ -44,13 +44,7 @@ protected:
     // Shown and laid out as the user sees it, then checked.
     void Check(wxTopLevelWindow* window, const char* what) {
         window->Show();
-        // Under a window manager a new size arrives a little later.
-        ASSERT_TRUE(test::PumpUntil([window] {
-            wxSizer* sizer = window->GetSizer();
-            const wxSize client = window->GetClientSize();
-            return window->IsShownOnScreen() && (!sizer || (client.x >= sizer->GetMinSize().x &&
-                                                            client.y >= sizer->GetMinSize().y));
-        })) << "the window never took the size its layout asks for";
+        ASSERT_TRUE(test::WaitUntilLaidOut(window)) << Where(what);
         test::ExpectLabelsFit(window, Where(what));
         test::ExpectButtonsInLanguage(window, GetParam(), Where(what));
         EXPECT_GE(window->GetSize().x, TitleBarWidth(window))
@@ -156,7 +150,7 @@ TEST_P(LabelsFitTest, MainWindow) {
     ASSERT_TRUE(app.StartUp({file}));
     ASSERT_EQ(app.languageIndex, GetParam());
     CMainFrame& frame = *app.MainFrame();
-    ASSERT_TRUE(test::PumpUntil([&] { return frame.IsShownOnScreen(); }));
+    ASSERT_TRUE(test::WaitUntilLaidOut(&frame));
 
     for (int look = cmd::kLookFirst; look <= cmd::kLookLast; ++look) {
         frame.RunCommand(look); // the style menu
@@ -178,6 +172,7 @@ TEST_P(LabelsFitTest, MainWindow) {
         }
     }
     frame.RunCommand(cmd::kLookDefault);
+    ASSERT_TRUE(test::WaitUntilLaidOut(&frame));
     test::ExpectLabelsFit(&frame, Where("the main window"));
 
     app.Document()->TakeSnapshot(kSnapshotSaved);

@@ -31,5 +31,8 @@ template <class Done> bool PumpUntil(Done done, long limitMs = 3000) {
 bool ActivateWindow(wxTopLevelWindow* top);
 // Activates the control's window and waits until the control has the focus.
 bool FocusControl(wxWindow* control);
+// Waits until the window and everything in it keep their places for a
+// moment: a window manager hands out sizes later than a bare display.
+bool WaitUntilLaidOut(wxWindow* top);
 
 } // namespace qv::test
