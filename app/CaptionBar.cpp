@@ -10,9 +10,9 @@ namespace qv {
 CCaptionBar::CCaptionBar(wxWindow* parent) : wxPanel(parent, 221) {
     SetBackgroundColour(wxColour(235, 241, 250));
     auto* row = new wxBoxSizer(wxHORIZONTAL);
-    row->Add(new wxStaticBitmap(
-                 this, wxID_ANY,
-                 wxArtProvider::GetBitmap(wxART_INFORMATION, wxART_OTHER, wxSize(16, 16))),
+    row->Add(new wxStaticBitmap(this, wxID_ANY,
+                                wxArtProvider::GetBitmap(wxART_INFORMATION, wxART_OTHER,
+                                                         wxSize(16, 16))),
              0, wxALIGN_CENTER_VERTICAL | wxALL, 4);
     text_ = new wxStaticText(this, wxID_ANY, wxEmptyString);
     text_->SetFont(text_->GetFont().Bold());
@@ -28,8 +28,6 @@ void CCaptionBar::SetText(const wxString& text) {
     Layout();
 }
 
-wxString CCaptionBar::Text() const {
-    return text_->GetLabel();
-}
+wxString CCaptionBar::Text() const { return text_->GetLabel(); }
 
 } // namespace qv

@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <wx/artprov.h>
 #include <wx/bmpbuttn.h>
-#include <wx/dcclient.h>
 #include <wx/button.h>
+#include <wx/dcclient.h>
 #include <wx/menu.h>
 #include <wx/ribbon/bar.h>
 #include <wx/ribbon/buttonbar.h>

@@ -16,9 +16,7 @@ int g_pumpKey = 0;
 bool g_pumping = false;
 } // namespace
 
-wxString Res(unsigned id) {
-    return wxString(ResString(id));
-}
+wxString Res(unsigned id) { return wxString(ResString(id)); }
 
 std::unique_ptr<wxMessageDialog> BuildMessageBox(unsigned type, const wxString& text) {
     type = EffectiveMessageType(type);
@@ -26,36 +24,18 @@ std::unique_ptr<wxMessageDialog> BuildMessageBox(unsigned type, const wxString& 
     const unsigned buttons = type & kMbButtonMask;
     switch (buttons) {
     case kMbOkCancel:
-    case kMbRetryCancel:
-        style = wxOK | wxCANCEL;
-        break;
+    case kMbRetryCancel: style = wxOK | wxCANCEL; break;
     case kMbYesNoCancel:
-    case kMbAbortRetryIgnore:
-        style = wxYES_NO | wxCANCEL;
-        break;
-    case kMbYesNo:
-        style = wxYES_NO;
-        break;
-    default:
-        style = wxOK;
-        break;
+    case kMbAbortRetryIgnore: style = wxYES_NO | wxCANCEL; break;
+    case kMbYesNo: style = wxYES_NO; break;
+    default: style = wxOK; break;
     }
     switch (type & kMbIconMask) {
-    case kMbIconError:
-        style |= wxICON_ERROR;
-        break;
-    case kMbIconQuestion:
-        style |= wxICON_QUESTION;
-        break;
-    case kMbIconExclamation:
-        style |= wxICON_EXCLAMATION;
-        break;
-    case kMbIconInformation:
-        style |= wxICON_INFORMATION;
-        break;
-    default:
-        style |= wxICON_NONE;
-        break;
+    case kMbIconError: style |= wxICON_ERROR; break;
+    case kMbIconQuestion: style |= wxICON_QUESTION; break;
+    case kMbIconExclamation: style |= wxICON_EXCLAMATION; break;
+    case kMbIconInformation: style |= wxICON_INFORMATION; break;
+    default: style |= wxICON_NONE; break;
     }
     wxWindow* owner = wxTheApp ? wxTheApp->GetTopWindow() : nullptr;
     auto box = std::make_unique<wxMessageDialog>(owner && owner->IsShown() ? owner : nullptr, text,
@@ -72,22 +52,15 @@ int ShowMessage(unsigned type, const wxString& text) {
     const unsigned buttons = EffectiveMessageType(type) & kMbButtonMask;
     const int answer = BuildMessageBox(type, text)->ShowModal();
     switch (answer) {
-    case wxID_OK:
-        return buttons == kMbRetryCancel ? kIdRetry : kIdOk;
-    case wxID_YES:
-        return buttons == kMbAbortRetryIgnore ? kIdAbort : kIdYes;
-    case wxID_NO:
-        return buttons == kMbAbortRetryIgnore ? kIdRetry : kIdNo;
-    case wxID_CANCEL:
-        return buttons == kMbAbortRetryIgnore ? kIdIgnore : kIdCancel;
-    default:
-        return kIdCancel;
+    case wxID_OK: return buttons == kMbRetryCancel ? kIdRetry : kIdOk;
+    case wxID_YES: return buttons == kMbAbortRetryIgnore ? kIdAbort : kIdYes;
+    case wxID_NO: return buttons == kMbAbortRetryIgnore ? kIdRetry : kIdNo;
+    case wxID_CANCEL: return buttons == kMbAbortRetryIgnore ? kIdIgnore : kIdCancel;
+    default: return kIdCancel;
     }
 }
 
-int ShowMessageId(unsigned id, unsigned type) {
-    return ShowMessage(type, Res(id));
-}
+int ShowMessageId(unsigned id, unsigned type) { return ShowMessage(type, Res(id)); }
 
 void ShowMessageFocus(const wxString& text, wxWindow* control) {
     ShowMessage(kMbOk, text);

@@ -106,9 +106,7 @@ bool CWaitDlg::Build(wxWindow* parent) {
     return true;
 }
 
-void CWaitDlg::Begin(unsigned messageId, int rangeMax) {
-    BeginWithMessage(Res(messageId), rangeMax);
-}
+void CWaitDlg::Begin(unsigned messageId, int rangeMax) { BeginWithMessage(Res(messageId), rangeMax); }
 
 void CWaitDlg::BeginText(const std::string& text, int rangeMax) {
     BeginWithMessage(wxString(MultiToWide(text, wxGetApp().codePage)), rangeMax);

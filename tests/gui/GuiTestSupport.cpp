@@ -111,9 +111,7 @@ ScopedGuiLanguage::ScopedGuiLanguage(int language)
     SetActiveStringTable(module_.get());
 }
 
-ScopedGuiLanguage::~ScopedGuiLanguage() {
-    SetActiveStringTable(nullptr);
-}
+ScopedGuiLanguage::~ScopedGuiLanguage() { SetActiveStringTable(nullptr); }
 
 const int kGuiLanguages[3] = {kLangEnglish, kLangJapanese, kLangChinese};
 
