@@ -4,6 +4,8 @@
 #include <wx/stattext.h>
 
 #include "ui/Messages.h"
+#include "ui/StdButtons.h"
+#include "ui/TitleWidth.h"
 
 namespace qv {
 
@@ -16,15 +18,22 @@ constexpr unsigned kStrAboutRegisteredTo = 29112;
 CAboutDlg::CAboutDlg(wxWindow* parent, const wxString& owner, const wxString& organization)
     : wxDialog(parent, wxID_ANY, Res(kStrAboutCaption)) {
     auto* column = new wxBoxSizer(wxVERTICAL);
-    auto* product = new wxStaticText(this, wxID_ANY, Res(kStrAboutProduct));
-    product->SetFont(product->GetFont().Bold().Scaled(1.2f));
+    // Markup, not a font of its own: the toolkit applies a control's font only
+    // once the window is shown, after the layout measured the plain text.
+    auto* product = new wxStaticText(this, wxID_ANY, wxString());
+    wxString name = Res(kStrAboutProduct);
+    name.Replace("&", "&amp;");
+    name.Replace("<", "&lt;");
+    name.Replace(">", "&gt;");
+    product->SetLabelMarkup("<big><b>" + name + "</b></big>");
     column->Add(product, 0, wxALL, 12);
     column->Add(new wxStaticText(this, wxID_ANY, Res(kStrAboutRegisteredTo)), 0,
                 wxLEFT | wxRIGHT, 12);
     column->Add(new wxStaticText(this, kIdAboutOwnerText, owner + "\n" + organization), 0,
                 wxALL, 12);
-    column->Add(CreateSeparatedButtonSizer(wxOK), 0, wxEXPAND | wxALL, 10);
+    column->Add(CreateStdButtons(this, wxOK), 0, wxEXPAND | wxALL, 10);
     SetSizerAndFit(column);
+    MakeRoomForTitle(this);
     CentreOnParent();
 }
 

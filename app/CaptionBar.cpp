@@ -22,6 +22,9 @@ CCaptionBar::CCaptionBar(wxWindow* parent) : wxPanel(parent, 221) {
 
 void CCaptionBar::SetText(const wxString& text) {
     text_->SetLabel(text);
+    // Another script can need a taller line: the bar's own height may change.
+    if (GetParent())
+        GetParent()->Layout();
     Layout();
 }
 

@@ -1,7 +1,9 @@
 // The main window's ribbon, its application menu, quick-access tools and style menu.
+#include <algorithm>
 #include <wx/artprov.h>
 #include <wx/bmpbuttn.h>
 #include <wx/button.h>
+#include <wx/dcclient.h>
 #include <wx/menu.h>
 #include <wx/ribbon/bar.h>
 #include <wx/ribbon/buttonbar.h>
@@ -67,6 +69,33 @@ const std::vector<RibbonCategory>& Categories() {
     return kCategories;
 }
 
+// A panel is only as wide as its button bar: a bar never narrower than the
+// panel's label, whichever of its layouts the page picks, keeps the label whole.
+class LabelWideButtonBar : public wxRibbonButtonBar {
+public:
+    explicit LabelWideButtonBar(wxRibbonPanel* panel) : wxRibbonButtonBar(panel) {}
+    wxSize GetMinSize() const override { return Widened(wxRibbonButtonBar::GetMinSize()); }
+
+protected:
+    wxSize DoGetBestSize() const override { return Widened(wxRibbonButtonBar::DoGetBestSize()); }
+    wxSize DoGetNextSmallerSize(wxOrientation direction, wxSize relativeTo) const override {
+        return Widened(wxRibbonButtonBar::DoGetNextSmallerSize(direction, relativeTo));
+    }
+    wxSize DoGetNextLargerSize(wxOrientation direction, wxSize relativeTo) const override {
+        return Widened(wxRibbonButtonBar::DoGetNextLargerSize(direction, relativeTo));
+    }
+
+private:
+    wxSize Widened(wxSize size) const {
+        if (wxRibbonArtProvider* art = GetArtProvider()) {
+            wxClientDC dc(const_cast<LabelWideButtonBar*>(this));
+            dc.SetFont(art->GetFont(wxRIBBON_ART_PANEL_LABEL_FONT));
+            size.x = std::max(size.x, dc.GetTextExtent(GetParent()->GetLabel()).x);
+        }
+        return size;
+    }
+};
+
 wxBitmap Art(const wxArtID& id, int size) {
     return wxArtProvider::GetBitmap(id, wxART_TOOLBAR, wxSize(size, size));
 }
@@ -80,7 +109,7 @@ void CMainFrame::BuildRibbon() {
             auto* panel = new wxRibbonPanel(page, wxID_ANY, Res(p.label), wxNullBitmap,
                                             wxDefaultPosition, wxDefaultSize,
                                             wxRIBBON_PANEL_NO_AUTO_MINIMISE);
-            auto* buttons = new wxRibbonButtonBar(panel);
+            auto* buttons = new LabelWideButtonBar(panel);
             for (const RibbonCommand& c : p.commands) {
                 if (c.toggle)
                     buttons->AddToggleButton(c.id, Res(c.label), Art(c.art, 32));

@@ -7,6 +7,7 @@
 #include "app/QuorvelApp.h"
 #include "document/StartChoice.h"
 #include "ui/Messages.h"
+#include "ui/StdButtons.h"
 
 namespace qv {
 
@@ -52,7 +53,7 @@ CStartUpDlg::CStartUpDlg(wxWindow* parent, int& startChoice, bool wizardsAvailab
         button->Bind(wxEVT_BUTTON, [this, choice](wxCommandEvent&) { Choose(choice); });
         column->Add(button, 0, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, 10);
     }
-    column->Add(CreateSeparatedButtonSizer(wxCANCEL), 0, wxEXPAND | wxALL, 10);
+    column->Add(CreateStdButtons(this, wxCANCEL), 0, wxEXPAND | wxALL, 10);
     SetSizerAndFit(column);
     SetMinSize(wxSize(FromDIP(380), -1));
     Fit();

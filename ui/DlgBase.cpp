@@ -5,6 +5,8 @@
 #include "app/CommandIds.h"
 #include "app/QuorvelApp.h"
 #include "ui/Messages.h"
+#include "ui/StdButtons.h"
+#include "ui/TitleWidth.h"
 
 namespace qv {
 
@@ -38,6 +40,16 @@ CDlgBase::CDlgBase(unsigned templateId, DlgOwner owner, wxWindow* parent, const 
                    long style)
     : wxDialog(parent, wxID_ANY, title, wxDefaultPosition, wxDefaultSize, style), Owner(owner),
       CodePage(wxGetApp().codePage), Parent(parent), templateId_(templateId) {}
+
+wxSizer* CDlgBase::CreateButtons(long flags) {
+    return CreateStdButtons(this, flags);
+}
+
+bool CDlgBase::Show(bool show) {
+    if (show && !IsShown())
+        MakeRoomForTitle(this);
+    return wxDialog::Show(show);
+}
 
 std::unique_ptr<wxMenu> LoadPopupMenu(unsigned menuId) {
     switch (menuId) {

@@ -38,6 +38,11 @@ public:
              long style = wxDEFAULT_DIALOG_STYLE);
 
     unsigned TemplateId() const { return templateId_; }
+    // The dialog's OK, Cancel, Yes or No buttons (flags as for wxDialog),
+    // labelled in the interface language.
+    wxSizer* CreateButtons(long flags = wxOK | wxCANCEL);
+    // Shown at least as wide as its title needs (modal runs come here too).
+    bool Show(bool show = true) override;
 
     DlgOwner Owner;
     uint32_t CodePage; // of the interface language when the dialog was built

@@ -7,6 +7,7 @@
 
 #include "app/MessageType.h"
 #include "document/StringTable.h"
+#include "ui/StdButtons.h"
 
 namespace qv {
 
@@ -17,7 +18,7 @@ bool g_pumping = false;
 
 wxString Res(unsigned id) { return wxString(ResString(id)); }
 
-int ShowMessage(unsigned type, const wxString& text) {
+std::unique_ptr<wxMessageDialog> BuildMessageBox(unsigned type, const wxString& text) {
     type = EffectiveMessageType(type);
     long style = 0;
     const unsigned buttons = type & kMbButtonMask;
@@ -37,12 +38,19 @@ int ShowMessage(unsigned type, const wxString& text) {
     default: style |= wxICON_NONE; break;
     }
     wxWindow* owner = wxTheApp ? wxTheApp->GetTopWindow() : nullptr;
-    wxMessageDialog dlg(owner && owner->IsShown() ? owner : nullptr, text, kProductName, style);
+    auto box = std::make_unique<wxMessageDialog>(owner && owner->IsShown() ? owner : nullptr, text,
+                                                 kProductName, style);
+    LabelMessageButtons(*box, style);
     if (buttons == kMbAbortRetryIgnore)
-        dlg.SetYesNoCancelLabels("&Abort", "&Retry", "&Ignore");
+        box->SetYesNoCancelLabels(Res(kStrAbort), Res(kStrRetry), Res(kStrIgnore));
     else if (buttons == kMbRetryCancel)
-        dlg.SetOKCancelLabels("&Retry", wxID_CANCEL);
-    const int answer = dlg.ShowModal();
+        box->SetOKCancelLabels(Res(kStrRetry), Res(kStrCancel));
+    return box;
+}
+
+int ShowMessage(unsigned type, const wxString& text) {
+    const unsigned buttons = EffectiveMessageType(type) & kMbButtonMask;
+    const int answer = BuildMessageBox(type, text)->ShowModal();
     switch (answer) {
     case wxID_OK: return buttons == kMbRetryCancel ? kIdRetry : kIdOk;
     case wxID_YES: return buttons == kMbAbortRetryIgnore ? kIdAbort : kIdYes;

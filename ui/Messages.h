@@ -1,10 +1,12 @@
 // Message boxes with the product name as caption, texts by number, and the
 // message pump the splash and the wait dialog use.
 #pragma once
+#include <memory>
 #include <wx/string.h>
 
 class wxWindow;
 class wxKeyEvent;
+class wxMessageDialog;
 
 namespace qv {
 
@@ -16,6 +18,8 @@ wxString Res(unsigned id);
 // Type: buttons and icon as in app/MessageType.h; returns the answer (kIdOk, kIdYes, ...).
 int ShowMessage(unsigned type, const wxString& text);
 int ShowMessageId(unsigned id, unsigned type = 0);
+// The box ShowMessage shows, built but not shown yet.
+std::unique_ptr<wxMessageDialog> BuildMessageBox(unsigned type, const wxString& text);
 // OK box, then the focus goes to the control that failed its check.
 void ShowMessageFocus(const wxString& text, wxWindow* control);
 

@@ -17,12 +17,9 @@
 #include <wx/utils.h>
 
 #include "ui/Messages.h"
+#include "ui/StdButtons.h"
 
 namespace qv {
-
-namespace {
-constexpr unsigned kStrCancel = 29155;
-} // namespace
 
 // Keeps the timer ticks of every window while the dialog is up: on this
 // platform a yield runs due timers whatever it is told, and a tick must not
@@ -70,6 +67,14 @@ CWaitDlg::CWaitDlg(wxWindow* parent) : parent_(parent) {}
 CWaitDlg::~CWaitDlg() = default;
 
 bool CWaitDlg::Create(wxWindow* parent) {
+    if (!Build(parent))
+        return false;
+    CentreOnParent();
+    Show();
+    return true;
+}
+
+bool CWaitDlg::Build(wxWindow* parent) {
     ParentWnd = parent;
     if (!wxDialog::Create(parent, wxID_ANY, kProductName, wxDefaultPosition, wxDefaultSize,
                           wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX))
@@ -79,7 +84,7 @@ bool CWaitDlg::Create(wxWindow* parent) {
     column->Add(message, 0, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, FromDIP(12));
     ProgressBar = new wxGauge(this, kIdProgress, 1, wxDefaultPosition, wxSize(FromDIP(320), -1));
     column->Add(ProgressBar, 0, wxEXPAND | wxALL, FromDIP(12));
-    auto* cancel = new wxButton(this, wxID_CANCEL, Res(kStrCancel));
+    auto* cancel = new wxButton(this, wxID_CANCEL, StdButtonLabel(wxID_CANCEL));
     column->Add(cancel, 0, wxALIGN_CENTER_HORIZONTAL | wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(12));
     SetSizerAndFit(column);
 
@@ -98,9 +103,6 @@ bool CWaitDlg::Create(wxWindow* parent) {
         if (event.CanVeto())
             event.Veto();
     });
-
-    CentreOnParent();
-    Show();
     return true;
 }
 
@@ -111,7 +113,9 @@ void CWaitDlg::BeginText(const std::string& text, int rangeMax) {
 }
 
 void CWaitDlg::BeginWithMessage(const wxString& message, int rangeMax) {
-    if (!GetHandle() && !Create(parent_))
+    // The text goes in before the window shows: a shown window that grows
+    // waits for the window manager, its buttons squeezed meanwhile.
+    if (!GetHandle() && !Build(parent_))
         return;
     SetTitle(kProductName);
     FindWindow(kIdMessage)->SetLabel(message);

@@ -46,6 +46,8 @@ public:
 
 private:
     class TimerHold;
+    // The window and its controls, not shown yet.
+    bool Build(wxWindow* parent);
     void BeginWithMessage(const wxString& message, int rangeMax);
 
     wxWindow* parent_;

@@ -78,10 +78,8 @@ protected:
             list.InsertItem(r, wxString::Format("%d", r + 1));
             list.SetItem(r, 1, wxString::Format("Name %d", r + 1));
         }
-        dialog->Show();
-        dialog->Raise();
-        ASSERT_TRUE(
-            test::PumpUntil([this] { return dialog->IsActive() && page->GetSize().y > 200; }));
+        ASSERT_TRUE(test::ActivateWindow(dialog));
+        ASSERT_TRUE(test::PumpUntil([this] { return page->GetSize().y > 200; }));
     }
     void TearDown() override {
         dialog->Destroy();
@@ -164,6 +162,8 @@ TEST_F(PageBaseTest, RightClickMenuHasOnlySelectAllAndItsCommandComesToThePage) 
     };
     std::vector<Opened> opened;
     int closeKey = WXK_ESCAPE;
+    size_t closed = 0;
+    page->Bind(wxEVT_MENU_CLOSE, [&](wxMenuEvent&) { ++closed; });
     page->Bind(wxEVT_MENU_OPEN, [&](wxMenuEvent& e) {
         Opened o;
         for (wxMenuItem* item : e.GetMenu()->GetMenuItems()) {
@@ -193,13 +193,14 @@ TEST_F(PageBaseTest, RightClickMenuHasOnlySelectAllAndItsCommandComesToThePage) 
     closeKey = WXK_ESCAPE;
     MoveMouseInto(page->ActionButton);
     sim.MouseClick(wxMOUSE_BTN_RIGHT);
-    ASSERT_TRUE(test::PumpUntil([&] { return opened.size() >= 3; }));
+    // The focus comes back once the menu has gone, later under a window manager.
+    ASSERT_TRUE(test::PumpUntil([&] { return closed >= 3 && ListHasFocus(); }))
+        << closed << " " << ListHasFocus();
     EXPECT_EQ(opened.size(), 3u);
     for (const Opened& o : opened) {
         EXPECT_EQ(o.ids, std::set<int>{MenuItemId(cmd::kEditSelectAll)});
         EXPECT_EQ(o.label, wxStripMenuCodes(Res(29153)));
     }
-    EXPECT_TRUE(ListHasFocus());
     EXPECT_EQ(page->List->GetSelectedItemCount(), 0);
 }
 

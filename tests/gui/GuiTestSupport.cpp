@@ -1,10 +1,17 @@
 #include "tests/gui/GuiTestSupport.h"
 
+#include <vector>
 #include <wx/button.h>
+#include <wx/checkbox.h>
 #include <wx/evtloop.h>
+#include <wx/radiobut.h>
+#include <wx/stattext.h>
+#include <wx/tglbtn.h>
 
 #include "app/LanguageProfile.h"
 #include "document/StringTable.h"
+#include "tests/gui/PumpUntil.h"
+#include "ui/StdButtons.h"
 
 namespace qv::test {
 
@@ -48,11 +55,139 @@ void RunPendingEvents() {
     }
 }
 
-ScopedGuiLanguage::ScopedGuiLanguage() : module_(LoadModuleBesideProgram("QvResEnu")) {
-    EXPECT_TRUE(module_);
+bool ActivateWindow(wxTopLevelWindow* top) {
+    top->Show();
+    for (int attempt = 0; attempt < 15; ++attempt) {
+        top->Raise();
+        if (PumpUntil([top] { return top->IsActive(); }, 200))
+            return true;
+    }
+    return false;
+}
+
+bool FocusControl(wxWindow* control) {
+    auto* top = wxDynamicCast(wxGetTopLevelParent(control), wxTopLevelWindow);
+    if (!top || !ActivateWindow(top))
+        return false;
+    auto hasFocus = [control] {
+        wxWindow* focus = wxWindow::FindFocus();
+        return focus && (focus == control || control->IsDescendant(focus));
+    };
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        control->SetFocus();
+        if (PumpUntil(hasFocus, 300))
+            return true;
+    }
+    return false;
+}
+
+namespace {
+void CollectRects(wxWindow* window, std::vector<wxRect>& rects) {
+    rects.push_back(window->GetScreenRect());
+    for (wxWindow* child : window->GetChildren())
+        CollectRects(child, rects);
+}
+} // namespace
+
+bool WaitUntilLaidOut(wxWindow* top) {
+    std::vector<wxRect> last;
+    wxStopWatch still;
+    return PumpUntil([&] {
+        std::vector<wxRect> now;
+        CollectRects(top, now);
+        if (now != last) {
+            last = std::move(now);
+            still.Start();
+        }
+        return top->IsShownOnScreen() && still.Time() > 150;
+    });
+}
+
+ScopedGuiLanguage::ScopedGuiLanguage() : ScopedGuiLanguage(kLangEnglish) {}
+
+ScopedGuiLanguage::ScopedGuiLanguage(int language)
+    : module_(LoadModuleBesideProgram(LanguageModuleName(language))) {
+    EXPECT_TRUE(module_) << LanguageModuleName(language);
     SetActiveStringTable(module_.get());
 }
 
 ScopedGuiLanguage::~ScopedGuiLanguage() { SetActiveStringTable(nullptr); }
+
+const int kGuiLanguages[3] = {kLangEnglish, kLangJapanese, kLangChinese};
+
+std::string GuiLanguageName(const ::testing::TestParamInfo<int>& info) {
+    return LanguageRegistryName(info.param);
+}
+
+namespace {
+
+template <class Visit> void ForEachDescendant(wxWindow* window, Visit visit) {
+    for (wxWindow* child : window->GetChildren()) {
+        visit(child);
+        ForEachDescendant(child, visit);
+    }
+}
+
+bool IsLabel(wxWindow* w) {
+    return wxDynamicCast(w, wxStaticText) || wxDynamicCast(w, wxButton) ||
+           wxDynamicCast(w, wxCheckBox) || wxDynamicCast(w, wxRadioButton) ||
+           wxDynamicCast(w, wxToggleButton);
+}
+
+std::string Describe(wxWindow* w) {
+    return wxString::Format("%s \"%s\"", w->GetClassInfo()->GetClassName(), w->GetLabel())
+        .utf8_string();
+}
+
+} // namespace
+
+void ExpectLabelsFit(wxWindow* top, const std::string& where) {
+    int labels = 0;
+    ForEachDescendant(top, [&](wxWindow* w) {
+        if (!IsLabel(w) || !w->IsShownOnScreen())
+            return;
+        ++labels;
+        const wxSize size = w->GetSize();
+        const wxSize best = w->GetBestSize();
+        EXPECT_GE(size.x, best.x) << where << ": " << Describe(w) << " is too narrow";
+        EXPECT_GE(size.y, best.y) << where << ": " << Describe(w) << " is too low";
+    });
+    EXPECT_GT(labels, 0) << where << ": no label was checked";
+}
+
+bool IsEnglishStockLabel(const wxString& label) {
+    static const char* const kStock[] = {"ok",    "cancel", "yes",   "no",    "abort",
+                                         "retry", "ignore", "close", "apply", "help"};
+    wxString bare;
+    for (wxUniChar c : label)
+        if (c != '&' && c != '_')
+            bare += c;
+    bare = bare.Lower();
+    if (bare.StartsWith("gtk-"))
+        return true;
+    for (const char* stock : kStock)
+        if (bare == stock)
+            return true;
+    return false;
+}
+
+void ExpectButtonsInLanguage(wxWindow* top, int language, const std::string& where) {
+    int buttons = 0;
+    ForEachDescendant(top, [&](wxWindow* w) {
+        auto* button = wxDynamicCast(w, wxButton);
+        if (!button)
+            return;
+        ++buttons;
+        const wxString expected = StdButtonLabel(button->GetId());
+        if (!expected.empty()) {
+            EXPECT_EQ(button->GetLabel(), expected) << where << ": button " << button->GetId();
+        }
+        if (language != kLangEnglish) {
+            EXPECT_FALSE(IsEnglishStockLabel(button->GetLabel()))
+                << where << ": " << Describe(button);
+        }
+    });
+    EXPECT_GT(buttons, 0) << where << ": no button was checked";
+}
 
 } // namespace qv::test

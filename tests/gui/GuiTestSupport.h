@@ -48,14 +48,32 @@ private:
 // Runs every pending event (and idle handling, so deferred deletes happen).
 void RunPendingEvents();
 
-// Makes the English module beside the program the active string table.
+// Makes the English module beside the program the active string table, or
+// the module of the language given (kLangEnglish, kLangJapanese, kLangChinese).
 class ScopedGuiLanguage {
 public:
     ScopedGuiLanguage();
+    explicit ScopedGuiLanguage(int language);
     ~ScopedGuiLanguage();
 
 private:
     std::unique_ptr<ResourceModule> module_;
 };
+
+// The three interface languages, for tests parameterised over them.
+extern const int kGuiLanguages[3];
+std::string GuiLanguageName(const ::testing::TestParamInfo<int>& info);
+
+// Every label under the window (static texts, buttons, check boxes, radio
+// buttons that are shown) is at least as wide and as high as its best size,
+// so no text is clipped. Call it once the window is laid out and shown.
+void ExpectLabelsFit(wxWindow* top, const std::string& where);
+
+// No button under the window carries an English stock label (OK, Cancel,
+// Yes, No, ...) in Japanese or Chinese, and each standard button (wxID_OK,
+// wxID_CANCEL, wxID_YES, wxID_NO) has its text from the language module.
+void ExpectButtonsInLanguage(wxWindow* top, int language, const std::string& where);
+// The same for one button label (message boxes hand theirs to the toolkit).
+bool IsEnglishStockLabel(const wxString& label);
 
 } // namespace qv::test

@@ -2,6 +2,7 @@
 #pragma once
 #include <wx/evtloop.h>
 #include <wx/stopwatch.h>
+#include <wx/toplevel.h>
 #include <wx/utils.h>
 
 #include "tests/gui/GuiTestSupport.h"
@@ -10,7 +11,7 @@ namespace qv::test {
 
 // Runs every event, as the main loop would, until done() holds or about three
 // seconds have passed; false when it never held.
-template <class Done> bool PumpUntil(Done done) {
+template <class Done> bool PumpUntil(Done done, long limitMs = 3000) {
     wxGUIEventLoop loop;
     wxEventLoopActivator active(&loop);
     wxStopWatch watch;
@@ -18,10 +19,20 @@ template <class Done> bool PumpUntil(Done done) {
         RunPendingEvents();
         if (done())
             return true;
-        if (watch.Time() > 3000)
+        if (watch.Time() > limitMs)
             return false;
         wxMilliSleep(2);
     }
 }
+
+// Shows the window and makes it the active one, on a bare display as under a
+// window manager: a manager may ignore a raise that comes before the window
+// is mapped, so it is asked again until it obeys (about three seconds at most).
+bool ActivateWindow(wxTopLevelWindow* top);
+// Activates the control's window and waits until the control has the focus.
+bool FocusControl(wxWindow* control);
+// Waits until the window and everything in it keep their places for a
+// moment: a window manager hands out sizes later than a bare display.
+bool WaitUntilLaidOut(wxWindow* top);
 
 } // namespace qv::test

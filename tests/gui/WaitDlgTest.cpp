@@ -60,10 +60,7 @@ protected:
         otherButton = new wxButton(other, wxID_ANY, "Poll");
         otherButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { ++otherClicks; });
         other->Show();
-        starter->Show();
-        starter->Raise();
-        starterButton->SetFocus();
-        ASSERT_TRUE(test::PumpUntil([this] { return starter->IsActive(); }));
+        ASSERT_TRUE(test::FocusControl(starterButton));
     }
     void TearDown() override {
         other->Destroy();
