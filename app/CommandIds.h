@@ -49,4 +49,17 @@ constexpr int kViewCaptionBar = 221;
 constexpr int kViewTreePane = 222;
 constexpr int kViewStatusBar = 59393;
 
+// Menus take item numbers up to 0x7fff only: the file and application
+// commands (57600 to 57699) go into a menu under their number less 30000.
+constexpr int kMenuShift = 30000;
+constexpr bool IsShiftedCommand(int id) {
+    return id >= 57600 && id <= 57699;
+}
+constexpr int MenuId(int command) {
+    return IsShiftedCommand(command) ? command - kMenuShift : command;
+}
+constexpr int CommandOfMenuId(int id) {
+    return IsShiftedCommand(id + kMenuShift) ? id + kMenuShift : id;
+}
+
 } // namespace qv::cmd

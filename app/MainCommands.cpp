@@ -35,13 +35,16 @@ bool IsRecentFile(int id) {
     return id >= cmd::kRecentFile1 && id < cmd::kRecentFile1 + cmd::kRecentFileCount;
 }
 
+// The file and application commands of the menus and the tools.
+const int kFileCommands[] = {cmd::kFileNew,          cmd::kFileOpen,       cmd::kFileSave,
+                             cmd::kFileSaveAs,       cmd::kFilePrint,      cmd::kFilePrintDirect,
+                             cmd::kFilePrintPreview, cmd::kFilePrintSetup, cmd::kFileClose,
+                             cmd::kAppExit,          cmd::kAppAbout};
+
 } // namespace
 
 std::vector<int> CMainFrame::AllCommands() const {
-    std::vector<int> ids = {cmd::kFileNew,       cmd::kFileOpen,         cmd::kFileSave,
-                            cmd::kFileSaveAs,    cmd::kFilePrint,        cmd::kFilePrintDirect,
-                            cmd::kFilePrintPreview, cmd::kFilePrintSetup, cmd::kFileClose,
-                            cmd::kAppExit,       cmd::kAppAbout};
+    std::vector<int> ids(std::begin(kFileCommands), std::end(kFileCommands));
     for (const auto& entry : ribbonButtons_)
         ids.push_back(entry.first);
     for (int id = cmd::kLookFirst; id <= cmd::kLookLast; ++id)
@@ -103,12 +106,32 @@ void CMainFrame::RunCommand(int id) {
     UpdateRibbonStates();
 }
 
-void CMainFrame::OnCommand(wxCommandEvent& event) { RunCommand(event.GetId()); }
+bool CMainFrame::IsCommand(int id) const {
+    return IsRecentFile(id) || ribbonButtons_.count(id) ||
+           (id >= cmd::kLookFirst && id <= cmd::kLookLast) ||
+           std::find(std::begin(kFileCommands), std::end(kFileCommands), id) !=
+               std::end(kFileCommands);
+}
 
+void CMainFrame::OnCommand(wxCommandEvent& event) {
+    const int id = cmd::CommandOfMenuId(event.GetId());
+    if (IsCommand(id))
+        RunCommand(id);
+    else
+        event.Skip();
+}
+
+// Only the commands are ours to enable: a sub-menu's own item (the recent
+// files) and the menus' headings keep the state they were given.
 void CMainFrame::OnUpdateUi(wxUpdateUIEvent& event) {
-    const CommandState s = StateOf(event.GetId());
+    const int id = cmd::CommandOfMenuId(event.GetId());
+    if (!IsCommand(id)) {
+        event.Skip();
+        return;
+    }
+    const CommandState s = StateOf(id);
     event.Enable(s.enabled);
-    if (event.GetSetChecked() || (event.GetId() >= cmd::kLookFirst && event.GetId() <= cmd::kLookLast))
+    if (event.GetSetChecked() || (id >= cmd::kLookFirst && id <= cmd::kLookLast))
         event.Check(s.checked);
 }
 
@@ -142,7 +165,16 @@ void CMainFrame::ApplyLook(int id) {
     default: break;
     }
     art->SetColourScheme(scheme.primary, scheme.secondary, scheme.tertiary);
+    // The art draws a disabled label like an enabled one: fade it into the
+    // buttons' background, a little lighter than the page.
+    const wxColour label = art->GetColour(wxRIBBON_ART_BUTTON_BAR_LABEL_COLOUR);
+    const wxColour back = art->GetColour(wxRIBBON_ART_PAGE_BACKGROUND_COLOUR).ChangeLightness(115);
+    art->SetColour(wxRIBBON_ART_BUTTON_BAR_LABEL_DISABLED_COLOUR,
+                   wxColour((label.Red() + back.Red() * 2) / 3,
+                            (label.Green() + back.Green() * 2) / 3,
+                            (label.Blue() + back.Blue() * 2) / 3));
     ribbon_->SetArtProvider(art);
+    UpdateRibbonIcons(back);
     ribbon_->Realize();
     Refresh();
     wxGetApp().Profile().WriteNumber("Workspace", "ApplicationLook", static_cast<uint32_t>(id));

@@ -20,8 +20,8 @@ constexpr unsigned kStrTreePaneCaption = 3207;
 } // namespace
 
 CMainFrame::CMainFrame(CQuorvelDoc& doc)
-    : wxFrame(nullptr, wxID_ANY, kProductName, wxDefaultPosition, wxSize(1100, 760)),
-      doc_(doc), history_(cmd::kRecentFileCount, cmd::kRecentFile1) {
+    : wxFrame(nullptr, wxID_ANY, kProductName, wxDefaultPosition, wxSize(1100, 760)), doc_(doc),
+      history_(cmd::kRecentFileCount, cmd::MenuId(cmd::kRecentFile1)), keyTips_("FA") {
     const auto look = wxGetApp().Profile().ReadNumber("Workspace", "ApplicationLook");
     appLook = look ? static_cast<int>(*look) : cmd::kLookDefault;
 
@@ -55,6 +55,7 @@ CMainFrame::CMainFrame(CQuorvelDoc& doc)
                                 .Floatable(true));
     aui_.AddPane(centre_, wxAuiPaneInfo().Name("view").CenterPane());
     aui_.Update();
+    treePaneWasVisible = TreePaneShown();
 
     auto* frameSizer = new wxBoxSizer(wxVERTICAL);
     frameSizer->Add(strip, 0, wxEXPAND);
@@ -75,6 +76,12 @@ CMainFrame::CMainFrame(CQuorvelDoc& doc)
     Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateUi, this);
     Bind(wxEVT_IDLE, [this](wxIdleEvent& e) {
         UpdateRibbonStates();
+        KeepRestoredSize();
+        e.Skip();
+    });
+    Bind(wxEVT_ACTIVATE, [this](wxActivateEvent& e) {
+        if (!e.GetActive())
+            PutKeyTipsAway();
         e.Skip();
     });
     UpdateTitle();
@@ -108,6 +115,17 @@ void CMainFrame::ToggleTreePane() {
     aui_.Update();
 }
 
+void CMainFrame::RestoreTreePane() {
+    wxAuiPaneInfo& pane = aui_.GetPane(treePane_);
+    if (pane.IsShown() == treePaneWasVisible)
+        return;
+    if (treePaneWasVisible)
+        pane.Show().Dock().Left();
+    else
+        pane.Hide();
+    aui_.Update();
+}
+
 void CMainFrame::ApplyPlacement(const WindowPlacement& p) {
     if (!p.NothingStored()) {
         normalRect_ = wxRect(p.normal.left, p.normal.top, p.normal.Width(), p.normal.Height());
@@ -129,8 +147,21 @@ WindowPlacement CMainFrame::CurrentPlacement() const {
 // The placement keeps the last rectangle the window had while neither
 // maximised nor minimised.
 void CMainFrame::NoteNormalRect() {
-    if (!IsMaximized() && !IsIconized())
+    if (!IsMaximized() && !IsIconized() && !wasMaximized_)
         normalRect_ = GetRect();
+}
+
+// A window shown maximised before the window manager told its frame size
+// comes back from maximised by that frame larger than its normal rectangle;
+// it gets its own size back.
+void CMainFrame::KeepRestoredSize() {
+    const bool maximized = IsMaximized();
+    if (maximized == wasMaximized_ || IsIconized())
+        return;
+    wasMaximized_ = maximized;
+    if (!maximized && GetSize() != normalRect_.GetSize())
+        SetSize(normalRect_.GetSize());
+    NoteNormalRect();
 }
 
 void CMainFrame::OnSize(wxSizeEvent& event) {

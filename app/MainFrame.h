@@ -8,8 +8,12 @@
 #include <wx/filehistory.h>
 #include <wx/frame.h>
 
+#include "app/KeyTips.h"
 #include "app/WindowPlacement.h"
 
+class wxButton;
+class wxColour;
+class wxKeyEvent;
 class wxRibbonBar;
 class wxRibbonButtonBar;
 class wxMenu;
@@ -44,21 +48,35 @@ public:
     void ApplyPlacement(const WindowPlacement& placement);
     WindowPlacement CurrentPlacement() const;
 
+    // The Escape filter: the tree pane takes again the visibility it had
+    // when the window was made or the last print preview began.
+    void RestoreTreePane();
+    // The ribbon's key tips, fed with every key of this window; true when
+    // the key is used up.
+    bool FilterKeyTip(const wxKeyEvent& event);
+    void PutKeyTipsAway();
+    void OpenApplicationMenu();
+
     // Runs a command as the ribbon, the menus and the quick-access tools do.
     void RunCommand(int id);
     CommandState StateOf(int id) const;
     // Every command the ribbon, the application menu and the tools offer.
     std::vector<int> AllCommands() const;
+    bool IsCommand(int id) const;
     // The application menu as it drops down (rebuilt each time).
     std::unique_ptr<wxMenu> BuildApplicationMenu();
     std::unique_ptr<wxMenu> BuildStyleMenu();
     int appLook;
     bool inPreview = false;
+    bool treePaneWasVisible = true;
 
 private:
     void BuildRibbon();
     void BuildToolStrip(wxPanel* strip);
     void ApplyLook(int id);
+    void UpdateRibbonIcons(const wxColour& ribbon);
+    void ShowKeyTips(bool shown);
+    void KeepRestoredSize();
     void UpdateRibbonStates();
     void OnCommand(wxCommandEvent& event);
     void OnUpdateUi(wxUpdateUIEvent& event);
@@ -71,6 +89,7 @@ private:
     CQuorvelDoc& doc_;
     wxAuiManager aui_;
     wxRibbonBar* ribbon_ = nullptr;
+    wxButton* appButton_ = nullptr;
     CCaptionBar* captionBar_ = nullptr;
     CFileView* treePane_ = nullptr;
     CQuorvelView* view_ = nullptr;
@@ -78,6 +97,9 @@ private:
     std::map<int, wxRibbonButtonBar*> ribbonButtons_;
     wxFileHistory history_;
     wxRect normalRect_;
+    bool wasMaximized_ = false;
+    KeyTips keyTips_;
+    bool keyTipsShown_ = false;
 };
 
 } // namespace qv

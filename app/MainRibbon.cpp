@@ -4,12 +4,14 @@
 #include <wx/bmpbuttn.h>
 #include <wx/button.h>
 #include <wx/dcclient.h>
+#include <wx/image.h>
 #include <wx/menu.h>
 #include <wx/ribbon/bar.h>
 #include <wx/ribbon/buttonbar.h>
 #include <wx/ribbon/page.h>
 #include <wx/ribbon/panel.h>
 #include <wx/sizer.h>
+#include <wx/statusbr.h>
 
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
@@ -100,6 +102,30 @@ wxBitmap Art(const wxArtID& id, int size) {
     return wxArtProvider::GetBitmap(id, wxART_TOOLBAR, wxSize(size, size));
 }
 
+// A disabled icon is grey, three quarters faded into the ribbon's colour.
+wxBitmap DisabledArt(const wxArtID& id, int size, const wxColour& ribbon) {
+    wxImage image = Art(id, size).ConvertToImage();
+    if (image.HasMask())
+        image.InitAlpha(); // the fade would move the mask colour
+    image = image.ConvertToGreyscale();
+    const int target = static_cast<int>(ribbon.GetLuminance() * 255);
+    unsigned char* p = image.GetData();
+    for (int i = 0, n = image.GetWidth() * image.GetHeight() * 3; i < n; ++i)
+        p[i] = static_cast<unsigned char>(target + (p[i] - target) / 4);
+    return wxBitmap(image);
+}
+
+// The label with its key tip as a menu mnemonic: the letter underlined where
+// the label has it, else "(&X)" after it as Japanese and Chinese menus do.
+wxString WithKeyTip(const wxString& label, wxChar key) {
+    wxString text = label;
+    text.Replace("&", "&&");
+    const size_t at = text.Lower().find(wxString(key).Lower());
+    if (at != wxString::npos)
+        return text.substr(0, at) + "&" + text.substr(at);
+    return text + "(&" + wxString(key).Upper() + ")";
+}
+
 } // namespace
 
 void CMainFrame::BuildRibbon() {
@@ -130,15 +156,12 @@ void CMainFrame::BuildRibbon() {
 // quick-access tools and the style button.
 void CMainFrame::BuildToolStrip(wxPanel* strip) {
     auto* row = new wxBoxSizer(wxHORIZONTAL);
-    auto* appButton = new wxButton(strip, wxID_ANY, Res(260), wxDefaultPosition, wxDefaultSize,
-                                   wxBU_EXACTFIT);
-    appButton->SetBitmap(Art(wxART_EXECUTABLE_FILE, 16));
-    appButton->SetToolTip(Res(260));
-    appButton->Bind(wxEVT_BUTTON, [this, appButton](wxCommandEvent&) {
-        std::unique_ptr<wxMenu> menu = BuildApplicationMenu();
-        PopupMenu(menu.get(), appButton->GetPosition() + wxPoint(0, appButton->GetSize().y));
-    });
-    row->Add(appButton, 0, wxALL, 2);
+    appButton_ =
+        new wxButton(strip, wxID_ANY, Res(260), wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
+    appButton_->SetBitmap(Art(wxART_EXECUTABLE_FILE, 16));
+    appButton_->SetToolTip(Res(260));
+    appButton_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OpenApplicationMenu(); });
+    row->Add(appButton_, 0, wxALL, 2);
     const std::pair<int, wxArtID> tools[] = {{cmd::kFileNew, wxART_NEW},
                                              {cmd::kFileOpen, wxART_FILE_OPEN},
                                              {cmd::kFileSave, wxART_FILE_SAVE},
@@ -169,7 +192,7 @@ void CMainFrame::BuildToolStrip(wxPanel* strip) {
 std::unique_ptr<wxMenu> CMainFrame::BuildApplicationMenu() {
     auto menu = std::make_unique<wxMenu>();
     auto item = [&](wxMenu* m, int id, unsigned label, const wxArtID& art) {
-        auto* it = new wxMenuItem(m, id, Res(label));
+        auto* it = new wxMenuItem(m, cmd::MenuId(id), Res(label));
         if (!art.empty())
             it->SetBitmap(Art(art, 16));
         m->Append(it);
@@ -178,14 +201,17 @@ std::unique_ptr<wxMenu> CMainFrame::BuildApplicationMenu() {
     item(menu.get(), cmd::kFileOpen, 263, wxART_FILE_OPEN);
     item(menu.get(), cmd::kFileSave, 264, wxART_FILE_SAVE);
     item(menu.get(), cmd::kFileSaveAs, 265, wxART_FILE_SAVE_AS);
+    // Print runs from its own entry (key tip p); its menu of the other print
+    // commands opens from the next (key tip w).
+    auto* printItem =
+        new wxMenuItem(menu.get(), cmd::MenuId(cmd::kFilePrint), WithKeyTip(Res(266), 'p'));
+    printItem->SetBitmap(Art(wxART_PRINT, 16));
+    menu->Append(printItem);
     auto* print = new wxMenu;
-    print->Append(wxID_ANY, Res(267))->Enable(false);
     item(print, cmd::kFilePrintDirect, 268, wxART_PRINT);
     item(print, cmd::kFilePrintPreview, 269, wxART_FIND);
     item(print, cmd::kFilePrintSetup, 270, "");
-    print->AppendSeparator();
-    item(print, cmd::kFilePrint, 266, wxART_PRINT);
-    menu->AppendSubMenu(print, Res(266));
+    menu->AppendSubMenu(print, WithKeyTip(Res(267), 'w'));
     menu->AppendSeparator();
     item(menu.get(), cmd::kFileClose, 271, wxART_CLOSE);
     menu->AppendSeparator();
@@ -200,6 +226,54 @@ std::unique_ptr<wxMenu> CMainFrame::BuildApplicationMenu() {
     menu->AppendSeparator();
     item(menu.get(), cmd::kAppExit, 273, wxART_QUIT);
     return menu;
+}
+
+void CMainFrame::OpenApplicationMenu() {
+    std::unique_ptr<wxMenu> menu = BuildApplicationMenu();
+    PopupMenu(menu.get(), ScreenToClient(appButton_->GetScreenRect().GetBottomLeft()));
+}
+
+// Key tips: f the application menu, a the About box; p and w are the
+// mnemonics of the application menu's print entries.
+bool CMainFrame::FilterKeyTip(const wxKeyEvent& event) {
+    const int code = event.GetKeyCode();
+    const int key = code == WXK_ALT ? KeyTips::kAlt : code == WXK_ESCAPE ? KeyTips::kEscape : code;
+    const bool other = event.ControlDown() || event.ShiftDown() || event.MetaDown();
+    KeyTips::Result r;
+    if (event.GetEventType() == wxEVT_KEY_DOWN)
+        r = keyTips_.KeyDown(key, event.AltDown(), other);
+    else
+        keyTips_.KeyUp(key);
+    ShowKeyTips(keyTips_.Shown());
+    // Run after the key's own handling has ended.
+    if (r.run == 'F')
+        CallAfter([this] { OpenApplicationMenu(); });
+    else if (r.run == 'A')
+        CallAfter([this] { RunCommand(cmd::kAppAbout); });
+    return r.consumed;
+}
+
+void CMainFrame::PutKeyTipsAway() {
+    keyTips_.Reset();
+    ShowKeyTips(false);
+}
+
+// While the tips are up the status bar names them.
+void CMainFrame::ShowKeyTips(bool shown) {
+    if (shown == keyTipsShown_)
+        return;
+    keyTipsShown_ = shown;
+    if (wxStatusBar* bar = GetStatusBar())
+        bar->SetStatusText(shown ? "[F] " + Res(260) + "    [A] " + Res(29110) : wxString());
+}
+
+void CMainFrame::UpdateRibbonIcons(const wxColour& ribbon) {
+    for (const RibbonCategory& category : Categories())
+        for (const RibbonPanel& p : category.panels)
+            for (const RibbonCommand& c : p.commands)
+                ribbonButtons_.at(c.id)->SetButtonIcon(c.id, Art(c.art, 32), Art(c.art, 16),
+                                                       DisabledArt(c.art, 32, ribbon),
+                                                       DisabledArt(c.art, 16, ribbon));
 }
 
 std::unique_ptr<wxMenu> CMainFrame::BuildStyleMenu() {

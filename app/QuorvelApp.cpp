@@ -97,10 +97,19 @@ bool CQuorvelApp::OnInit() {
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i)
         args.push_back(argv[i].utf8_string());
-    return StartUp(args);
+    // A cancelled start-up chooser ends the program from OnRun with status 0;
+    // a false here would end it as a failure.
+    return StartUp(args) || endedByUser_;
+}
+
+int CQuorvelApp::OnRun() {
+    if (endedByUser_)
+        return 0;
+    return wxApp::OnRun();
 }
 
 bool CQuorvelApp::StartUp(const std::vector<std::string>& args) {
+    endedByUser_ = false;
     profile_ = std::make_unique<WxProfileStore>(WxProfileStore::DefaultPath());
 
     LanguageChoice language = ChooseLanguage(*profile_, LoadModuleBesideProgram);
@@ -135,8 +144,10 @@ bool CQuorvelApp::StartUp(const std::vector<std::string>& args) {
         startChoice = kStartCommandLineFile;
     } else {
         CStartUpDlg chooser(nullptr, startChoice, false, false);
-        if (chooser.ShowModal() != wxID_OK)
+        if (chooser.ShowModal() != wxID_OK) {
+            endedByUser_ = true;
             return false;
+        }
     }
     LoadListState(*profile_, columnWidths, -1);
 
@@ -146,6 +157,7 @@ bool CQuorvelApp::StartUp(const std::vector<std::string>& args) {
     SetTopWindow(frame_);
     AppStartHost host(*this);
     if (!RunStartChoice(*doc_, host) || quitRequested) {
+        endedByUser_ = quitRequested; // the chooser shown again was cancelled
         frame_->Destroy();
         frame_ = nullptr;
         return false;
@@ -209,8 +221,25 @@ void CQuorvelApp::StoreWindowState(const WindowPlacement& placement) {
 int CQuorvelApp::FilterEvent(wxEvent& event) {
     if (CSplashWnd::FilterAppEvent(event))
         return Event_Processed;
-    if (event.GetEventType() == wxEVT_KEY_DOWN)
+    const wxEventType type = event.GetEventType();
+    if (type == wxEVT_KEY_DOWN)
         NoteKeyForPump(static_cast<wxKeyEvent&>(event));
+    if (!frame_)
+        return Event_Skip;
+    if (type == wxEVT_KEY_DOWN || type == wxEVT_KEY_UP) {
+        auto& key = static_cast<wxKeyEvent&>(event);
+        wxWindow* window = wxDynamicCast(event.GetEventObject(), wxWindow);
+        wxWindow* active = window ? wxGetTopLevelParent(window) : nullptr;
+        // Escape in a frame window brings back the tree pane that print
+        // preview hid; the key goes on.
+        if (type == wxEVT_KEY_DOWN && key.GetKeyCode() == WXK_ESCAPE &&
+            wxDynamicCast(active, wxFrame))
+            frame_->RestoreTreePane();
+        if (active == frame_ && frame_->FilterKeyTip(key))
+            return Event_Processed;
+    } else if (type == wxEVT_LEFT_DOWN || type == wxEVT_RIGHT_DOWN || type == wxEVT_MIDDLE_DOWN) {
+        frame_->PutKeyTipsAway();
+    }
     return Event_Skip;
 }
 
@@ -226,6 +255,7 @@ void CQuorvelApp::Reset() {
     openFilePath_.clear();
     startChoice = 0;
     quitRequested = false;
+    endedByUser_ = false;
 }
 
 int CQuorvelApp::OnExit() {

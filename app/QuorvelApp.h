@@ -22,12 +22,16 @@ class CQuorvelApp : public wxApp, public RecentFileSink {
 public:
     void AddRecentFile(const std::string& path) override;
     bool OnInit() override;
+    int OnRun() override;
     int OnExit() override;
     int FilterEvent(wxEvent& event) override;
 
     // The start-up sequence for these command-line arguments (program name
     // left out); false ends the program.
     bool StartUp(const std::vector<std::string>& args);
+    // Start-up ended because the user cancelled the start-up chooser: the
+    // program ends without an error.
+    bool EndedByUser() const { return endedByUser_; }
     // Stores the main window's placement and every list's column widths.
     void StoreWindowState(const WindowPlacement& placement);
     // The main window is going away.
@@ -62,6 +66,7 @@ private:
     RecentFiles recent_;
     CMainFrame* frame_ = nullptr;
     std::string openFilePath_;
+    bool endedByUser_ = false;
 };
 
 // A bitmap of the loaded language module by number; invalid when it has none.

@@ -58,6 +58,13 @@ CStartUpDlg::CStartUpDlg(wxWindow* parent, int& startChoice, bool wizardsAvailab
     SetMinSize(wxSize(FromDIP(380), -1));
     Fit();
     CentreOnScreen();
+    // Its final size comes only once it is on screen, and the first time the
+    // window manager places it itself: centre it at each size it takes (the
+    // user cannot resize it).
+    Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        CentreOnScreen();
+        event.Skip();
+    });
 }
 
 wxButton* CStartUpDlg::ButtonFor(int controlId) const {

@@ -85,6 +85,11 @@ int CQuorvelView::GetCurrentTab() const {
 }
 
 void CQuorvelView::ShowPage(int mode) {
+    // The notebook takes the focus when a page goes in; a control outside the
+    // view (the settings tree walked by the arrow keys) keeps it.
+    wxWindow* focus = wxWindow::FindFocus();
+    if (focus && IsDescendant(focus))
+        focus = nullptr;
     pageMode_ = mode;
     while (tabs_->GetPageCount())
         tabs_->RemovePage(0);
@@ -98,6 +103,8 @@ void CQuorvelView::ShowPage(int mode) {
         caption_ = Res(row->caption);
     }
     frame_.SetCaptionText(caption_);
+    if (focus && wxWindow::FindFocus() != focus)
+        focus->SetFocus();
 }
 
 void CQuorvelView::SelectTreeItem(int itemData) {
