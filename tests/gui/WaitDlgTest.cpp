@@ -155,6 +155,14 @@ TEST_F(WaitDlgTest, OtherWindowsWaitUntilTheEnd) {
         EXPECT_EQ(sink.Dialog()->ParentWnd, startedBy);
         EXPECT_FALSE(startedBy->IsEnabled());
         EXPECT_FALSE(other->IsEnabled());
+        // A window manager places the dialog where it likes; the click must
+        // land on the other window, not on the dialog's Cancel.
+        sink.Dialog()->Move(0, 640);
+        for (int i = 0; i < 400 && sink.Dialog()->GetScreenRect().Contains(Centre(otherButton)); ++i) {
+            EXPECT_FALSE(sink.PumpAndCancelled());
+            wxMilliSleep(5);
+        }
+        ASSERT_FALSE(sink.Dialog()->GetScreenRect().Contains(Centre(otherButton)));
         sim.MouseMove(Centre(otherButton));
         sim.MouseClick(); // it yields by itself: queue the deferred call afterwards
         other->CallAfter([&] { deferredRan = true; });
