@@ -8,12 +8,31 @@
 #include <wx/stattext.h>
 #include <wx/tglbtn.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "app/LanguageProfile.h"
+#include "app/QuorvelApp.h"
+#include "document/QuorvelDoc.h"
 #include "document/StringTable.h"
 #include "tests/gui/PumpUntil.h"
 #include "ui/StdButtons.h"
 
 namespace qv::test {
+
+std::string StartWithNewSettingsFile() {
+    char tmpl[] = "/tmp/qvgui.XXXXXX";
+    const std::string dir = mkdtemp(tmpl);
+    std::remove(std::getenv("QV_PROFILE"));
+    CQuorvelDoc doc(932);
+    EXPECT_EQ(doc.SaveSettingsFile(dir + "/a.qv"), 0);
+    DialogScript none;
+    if (!wxGetApp().StartUp({dir + "/a.qv"})) {
+        ADD_FAILURE() << "the program did not start";
+        return "";
+    }
+    return dir;
+}
 
 void DialogScript::ThenClick(int buttonId) {
     Then([buttonId](wxDialog* dialog) {

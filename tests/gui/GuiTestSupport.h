@@ -48,6 +48,11 @@ private:
 // Runs every pending event (and idle handling, so deferred deletes happen).
 void RunPendingEvents();
 
+// Starts the program on a fresh profile with a new settings file named on its
+// command line, in a new temporary folder whose path it returns ("" and a
+// test failure when the start fails).
+std::string StartWithNewSettingsFile();
+
 // Makes the English module beside the program the active string table, or
 // the module of the language given (kLangEnglish, kLangJapanese, kLangChinese).
 class ScopedGuiLanguage {

@@ -47,13 +47,8 @@ protected:
     std::string dir;
 
     void SetUp() override {
-        char tmpl[] = "/tmp/qvkeys.XXXXXX";
-        dir = mkdtemp(tmpl);
-        std::remove(std::getenv("QV_PROFILE"));
-        CQuorvelDoc doc(932);
-        ASSERT_EQ(doc.SaveSettingsFile(dir + "/a.qv"), 0);
-        test::DialogScript none;
-        ASSERT_TRUE(app.StartUp({dir + "/a.qv"}));
+        dir = test::StartWithNewSettingsFile();
+        ASSERT_FALSE(dir.empty());
         ASSERT_TRUE(test::PumpUntil([this] { return Frame().IsActive(); }));
     }
     void TearDown() override {

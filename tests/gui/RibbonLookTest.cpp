@@ -65,13 +65,8 @@ protected:
     CQuorvelApp& app = wxGetApp();
     std::string dir;
     void SetUp() override {
-        char tmpl[] = "/tmp/qvlook.XXXXXX";
-        dir = mkdtemp(tmpl);
-        std::remove(std::getenv("QV_PROFILE"));
-        CQuorvelDoc doc(932);
-        ASSERT_EQ(doc.SaveSettingsFile(dir + "/a.qv"), 0);
-        test::DialogScript none;
-        ASSERT_TRUE(app.StartUp({dir + "/a.qv"}));
+        dir = test::StartWithNewSettingsFile();
+        ASSERT_FALSE(dir.empty());
         ASSERT_TRUE(test::PumpUntil([this] { return app.MainFrame()->IsShownOnScreen(); }));
     }
     void TearDown() override {
