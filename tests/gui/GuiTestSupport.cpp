@@ -12,7 +12,7 @@
 #include <cstdlib>
 
 #include "app/LanguageProfile.h"
-#include "app/QuorvelApp.h"
+#include "app/MainFrame.h"
 #include "document/QuorvelDoc.h"
 #include "document/StringTable.h"
 #include "tests/gui/PumpUntil.h"
@@ -20,18 +20,22 @@
 
 namespace qv::test {
 
-std::string StartWithNewSettingsFile() {
+void StartedProgramTest::SetUp() {
     char tmpl[] = "/tmp/qvgui.XXXXXX";
-    const std::string dir = mkdtemp(tmpl);
+    dir = mkdtemp(tmpl);
     std::remove(std::getenv("QV_PROFILE"));
     CQuorvelDoc doc(932);
-    EXPECT_EQ(doc.SaveSettingsFile(dir + "/a.qv"), 0);
+    ASSERT_EQ(doc.SaveSettingsFile(dir + "/a.qv"), 0);
     DialogScript none;
-    if (!wxGetApp().StartUp({dir + "/a.qv"})) {
-        ADD_FAILURE() << "the program did not start";
-        return "";
-    }
-    return dir;
+    ASSERT_TRUE(app.StartUp({dir + "/a.qv"}));
+}
+
+void StartedProgramTest::TearDown() {
+    if (app.MainFrame())
+        app.MainFrame()->Close(true);
+    app.Reset();
+    RunPendingEvents();
+    std::system(("rm -rf '" + dir + "'").c_str());
 }
 
 void DialogScript::ThenClick(int buttonId) {

@@ -12,6 +12,7 @@
 #include <wx/modalhook.h>
 #include <wx/msgdlg.h>
 
+#include "app/QuorvelApp.h"
 #include "resources/ResourceModule.h"
 
 namespace qv::test {
@@ -48,10 +49,15 @@ private:
 // Runs every pending event (and idle handling, so deferred deletes happen).
 void RunPendingEvents();
 
-// Starts the program on a fresh profile with a new settings file named on its
-// command line, in a new temporary folder whose path it returns ("" and a
-// test failure when the start fails).
-std::string StartWithNewSettingsFile();
+// A test that begins with the program started on a fresh profile and a new
+// settings file named on its command line, kept in the temporary folder `dir`.
+class StartedProgramTest : public ::testing::Test {
+protected:
+    CQuorvelApp& app = wxGetApp();
+    std::string dir;
+    void SetUp() override;
+    void TearDown() override;
+};
 
 // Makes the English module beside the program the active string table, or
 // the module of the language given (kLangEnglish, kLangJapanese, kLangChinese).

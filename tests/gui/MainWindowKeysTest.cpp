@@ -40,23 +40,15 @@ wxMenuItem* SubMenuItem(wxMenu* menu, int command) {
 }
 
 // The program started with a settings file, its window active.
-class MainWindowKeysTest : public ::testing::Test {
+class MainWindowKeysTest : public test::StartedProgramTest {
 protected:
-    CQuorvelApp& app = wxGetApp();
     wxUIActionSimulator sim;
-    std::string dir;
 
     void SetUp() override {
-        dir = test::StartWithNewSettingsFile();
-        ASSERT_FALSE(dir.empty());
+        StartedProgramTest::SetUp();
+        if (HasFatalFailure())
+            return;
         ASSERT_TRUE(test::PumpUntil([this] { return Frame().IsActive(); }));
-    }
-    void TearDown() override {
-        if (app.MainFrame())
-            app.MainFrame()->Close(true);
-        app.Reset();
-        test::RunPendingEvents();
-        std::system(("rm -rf '" + dir + "'").c_str());
     }
     CMainFrame& Frame() { return *app.MainFrame(); }
     CQVTreeCtrl& Tree() { return *Frame().TreePane().Tree(); }

@@ -60,21 +60,13 @@ wxImage Capture(wxWindow* window, const wxRect& rect) {
     return bitmap.ConvertToImage();
 }
 
-class RibbonLookTest : public ::testing::Test {
+class RibbonLookTest : public test::StartedProgramTest {
 protected:
-    CQuorvelApp& app = wxGetApp();
-    std::string dir;
     void SetUp() override {
-        dir = test::StartWithNewSettingsFile();
-        ASSERT_FALSE(dir.empty());
+        StartedProgramTest::SetUp();
+        if (HasFatalFailure())
+            return;
         ASSERT_TRUE(test::PumpUntil([this] { return app.MainFrame()->IsShownOnScreen(); }));
-    }
-    void TearDown() override {
-        if (app.MainFrame())
-            app.MainFrame()->Close(true);
-        app.Reset();
-        test::RunPendingEvents();
-        std::system(("rm -rf '" + dir + "'").c_str());
     }
 };
 
