@@ -29,6 +29,7 @@ constexpr uint8_t kClockSyncMode2 = 2;
 constexpr uint8_t kPortNumberDefault = 60;
 constexpr uint8_t kType64Signed = 7, kType64Unsigned = 8;
 constexpr size_t kLogFiles = 16, kUsedTriggers = 128;
+static_assert(sizeof(TransferImage) == kBlockImageSize, "the read fills the whole transfer image");
 
 template <size_t N> void CopyField(char (&field)[N], const std::string& text) {
     std::memset(field, 0, N);
