@@ -76,7 +76,8 @@ PortRemoval RemovePortItems(ImageBlocks& b, int port) {
         }
     }
 
-    for (size_t i = 0; i < file::kLogFileCount; ++i) {
+    // The history files name triggers the same way as the log files.
+    for (size_t i : file::kInUse) {
         FileRecord& f = b.files[i];
         if (Names(removed, f.U16(file::kTrigger)))
             f.SetU16(file::kTrigger, 0);

@@ -50,6 +50,9 @@ constexpr size_t kWide64 = 0x35;
 constexpr size_t kTriggerHistoryIndex = 32;
 constexpr size_t kSystemHistoryIndex = 64;
 constexpr size_t kLogFileCount = 16;
+// The records in use: the 16 log files, then the two history files.
+constexpr size_t kInUse[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15,
+                             kTriggerHistoryIndex, kSystemHistoryIndex};
 } // namespace file
 
 struct DeviceRecord : ByteBlock<80> {};

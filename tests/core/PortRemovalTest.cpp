@@ -226,7 +226,7 @@ std::unique_ptr<ImageBlocks> BusyDocument() {
             break;
         }
     }
-    for (size_t i = 0; i < file::kLogFileCount; ++i) {
+    for (size_t i : file::kInUse) {
         b->files[i].SetU16(file::kTrigger, static_cast<uint16_t>(1 + i * 7 % 128));
         b->files[i].SetU8(file::kTrigger2, static_cast<uint8_t>(2 + i * 5));
         b->files[i].SetU8(file::kTrigger3, static_cast<uint8_t>(3 + i * 3));
@@ -275,7 +275,7 @@ TEST_P(PortRemovalReferences, NoReferenceToAClearedTriggerSurvivesAndKeptOnesSta
                 << "operand of trigger " << i + 1;
         }
     }
-    for (size_t i = 0; i < file::kLogFileCount; ++i) {
+    for (size_t i : file::kInUse) {
         const std::string f = "file " + std::to_string(i);
         expectKept(before->files[i].U16(file::kTrigger), b->files[i].U16(file::kTrigger), f);
         for (size_t off : {file::kTrigger2, file::kTrigger3, file::kTrigger4})
