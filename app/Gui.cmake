@@ -6,7 +6,8 @@ include(${wxWidgets_USE_FILE})
 # its other files belong to the core.
 file(GLOB QV_GUI_SOURCES CONFIGURE_DEPENDS
     ${CMAKE_SOURCE_DIR}/ui/*.cpp
-    ${CMAKE_SOURCE_DIR}/view/*.cpp)
+    ${CMAKE_SOURCE_DIR}/view/*.cpp
+    ${CMAKE_SOURCE_DIR}/online/*Dlg.cpp)
 add_library(qv_gui STATIC ${QV_GUI_SOURCES}
     ${CMAKE_SOURCE_DIR}/app/AboutDlg.cpp
     ${CMAKE_SOURCE_DIR}/app/AppStartHost.cpp

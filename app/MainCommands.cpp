@@ -9,6 +9,7 @@
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/QuorvelApp.h"
+#include "online/ConnectionDlg.h"
 #include "view/QuorvelView.h"
 
 namespace qv {
@@ -17,10 +18,10 @@ namespace {
 
 // Commands whose windows come with later work: shown, but disabled.
 const int kNotYetAvailable[] = {
-    cmd::kPowerMeterWizard, cmd::kSettingsWizard, cmd::kWriteToUnit,  cmd::kReadFromUnit,
-    cmd::kUnitPassword,     cmd::kLanSettings,    cmd::kPortSettings, cmd::kTriggerSelect,
-    cmd::kConfigSettings,   cmd::kRunProgramMode, cmd::kClearUnit,    cmd::kFirmwareUpdate,
-    cmd::kUnitStatus,       cmd::kMonitor,        cmd::kFtpClient,    cmd::kFilePrint,
+    cmd::kPowerMeterWizard, cmd::kSettingsWizard, cmd::kUnitPassword,   cmd::kLanSettings,
+    cmd::kPortSettings,     cmd::kTriggerSelect,  cmd::kConfigSettings, cmd::kRunProgramMode,
+    cmd::kClearUnit,        cmd::kFirmwareUpdate, cmd::kUnitStatus,     cmd::kMonitor,
+    cmd::kFtpClient,        cmd::kFilePrint,
     cmd::kFilePrintDirect,  cmd::kFilePrintPreview,
     // The device list page they act on comes with the editors.
     cmd::kEditPaste, cmd::kEditCut, cmd::kEditCopy,
@@ -99,6 +100,16 @@ void CMainFrame::RunCommand(int id) {
     case cmd::kViewStatusBar:
         GetStatusBar()->Show(!GetStatusBar()->IsShown());
         SendSizeEvent();
+        break;
+    case cmd::kReadFromUnit:
+        // The read replaces the settings without renewing the saved snapshot,
+        // so the document counts as changed.
+        if (RunConnectionDialog(this, ConnectionMode::Read, *wxGetApp().Document()))
+            view_->RefreshPage(wxGetApp().Document()->currentItem);
+        break;
+    case cmd::kWriteToUnit:
+        view_->StoreUnitNamePage();
+        RunConnectionDialog(this, ConnectionMode::Write, *wxGetApp().Document());
         break;
     case cmd::kEditSelectAll: break; // acts on the file and device pages, which select their rows
     default: break;

@@ -80,7 +80,7 @@ protected:
 
 TEST_F(MainFrameTest, EveryCommandIsOfferedAndOnlyTheLaterOnesAreDisabled) {
     const std::set<int> later = {
-        cmd::kPowerMeterWizard, cmd::kSettingsWizard, cmd::kWriteToUnit,   cmd::kReadFromUnit,
+        cmd::kPowerMeterWizard, cmd::kSettingsWizard,
         cmd::kUnitPassword,     cmd::kLanSettings,    cmd::kPortSettings,  cmd::kTriggerSelect,
         cmd::kConfigSettings,   cmd::kRunProgramMode, cmd::kClearUnit,     cmd::kFirmwareUpdate,
         cmd::kUnitStatus,       cmd::kMonitor,        cmd::kFtpClient,     cmd::kFilePrint,
