@@ -1,7 +1,7 @@
 #include "online/ConnectionDlg.h"
 
-#include <ifaddrs.h>
 #include <arpa/inet.h>
+#include <ifaddrs.h>
 #include <netinet/in.h>
 
 #include <wx/button.h>
@@ -84,8 +84,8 @@ CConnectionDlg::CConnectionDlg(wxWindow* parent, ConnectionMode mode, CQuorvelDo
     PcAddressBox = new wxChoice(frame, wxID_ANY);
     UnitAddressText = new wxTextCtrl(frame, wxID_ANY, wxEmptyString, wxDefaultPosition,
                                      wxDefaultSize, wxTE_READONLY);
-    SearchButton = new wxButton(frame, wxID_ANY, Res(kStrSearch));
-    LanSettingsButton = new wxButton(frame, wxID_ANY, Res(kStrLanSettings));
+    SearchButton = new wxButton(this, wxID_ANY, Res(kStrSearch));
+    LanSettingsButton = new wxButton(this, wxID_ANY, Res(kStrLanSettings));
     // Their dialogs come with later work.
     SearchButton->Disable();
     LanSettingsButton->Disable();
@@ -111,15 +111,16 @@ CConnectionDlg::CConnectionDlg(wxWindow* parent, ConnectionMode mode, CQuorvelDo
     auto* lanButtons = new wxBoxSizer(wxHORIZONTAL);
     lanButtons->Add(SearchButton, 0, wxRIGHT, 6);
     lanButtons->Add(LanSettingsButton);
-    box->Add(lanButtons, 0, wxALIGN_RIGHT | wxALL, 6);
 
     column->Add(box, 1, wxEXPAND | wxALL, 10);
+    column->Add(lanButtons, 0, wxALIGN_RIGHT | wxLEFT | wxRIGHT, 10);
     column->Add(CreateButtons(wxOK | wxCANCEL), 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 10);
     SetSizer(column);
 
     SerialRadio->Bind(wxEVT_RADIOBUTTON, [this](wxCommandEvent&) { UpdateLinkControls(); });
     LanRadio->Bind(wxEVT_RADIOBUTTON, [this](wxCommandEvent&) { UpdateLinkControls(); });
-    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnOk(); }, wxID_OK);
+    Bind(
+        wxEVT_BUTTON, [this](wxCommandEvent&) { OnOk(); }, wxID_OK);
 
     CommSettings settings;
     LoadCommSettings(wxGetApp().Profile(), CodePage, settings);
@@ -179,8 +180,12 @@ void CConnectionDlg::OnOk() {
                           SystemSleeper());
     FormField focus = FormField::None;
     switch (model.Accept(mode_, Form, &focus)) {
-    case ConnectionEnd::Ok: EndModal(wxID_OK); break;
-    case ConnectionEnd::Cancel: EndModal(wxID_CANCEL); break;
+    case ConnectionEnd::Ok:
+        EndModal(wxID_OK);
+        break;
+    case ConnectionEnd::Cancel:
+        EndModal(wxID_CANCEL);
+        break;
     case ConnectionEnd::StayOpen:
         if (focus == FormField::SerialPort)
             PortBox->SetFocus();

@@ -39,13 +39,13 @@ protected:
 TEST_F(SerialPortListTest, HardwareTtysAndTtySNodesSortedOnce) {
     Tty("ttyUSB0", true);
     Tty("ttyACM1", true);
-    Tty("tty1", false);    // a virtual console
-    Tty("ttyS0", true);    // also in /dev: listed once
+    Tty("tty1", false); // a virtual console
+    Tty("ttyS0", true); // also in /dev: listed once
     Node("ttyS0");
-    Node("ttyS1");         // no sysfs entry of its own
+    Node("ttyS1"); // no sysfs entry of its own
     Node("tty2");
     EXPECT_EQ(List(), (std::vector<std::string>{Dev("ttyACM1"), Dev("ttyS0"), Dev("ttyS1"),
-                                                 Dev("ttyUSB0")}));
+                                                Dev("ttyUSB0")}));
 }
 
 TEST_F(SerialPortListTest, MissingFoldersGiveAnEmptyList) {

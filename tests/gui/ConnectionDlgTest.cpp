@@ -1,0 +1,124 @@
+// The connection dialog: its texts in every language, a read from the
+// simulated unit through the ribbon's command, and the refusal of a serial
+// link without a port.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <wx/button.h>
+#include <wx/combobox.h>
+#include <wx/radiobut.h>
+
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
+#include "app/QuorvelApp.h"
+#include "document/SettingsImage.h"
+#include "link/CommSettings.h"
+#include "online/ConnectionDlg.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "tests/gui/PumpUntil.h"
+#include "tools/unitsim/UnitSimulator.h"
+#include "ui/Messages.h"
+#include "ui/TitleWidth.h"
+
+namespace qv {
+namespace {
+
+class ConnectionDlgLanguageTest : public test::StartedProgramTest,
+                                  public ::testing::WithParamInterface<int> {};
+
+TEST_P(ConnectionDlgLanguageTest, LabelsFitAndButtonsAreInTheLanguage) {
+    test::ScopedGuiLanguage language(GetParam());
+    for (ConnectionMode mode :
+         {ConnectionMode::Read, ConnectionMode::Write, ConnectionMode::Tool}) {
+        CConnectionDlg dlg(app.MainFrame(), mode, *app.Document());
+        dlg.Show();
+        ASSERT_TRUE(test::WaitUntilLaidOut(&dlg));
+        const std::string where = "connection dialog, language " + std::to_string(GetParam());
+        test::ExpectLabelsFit(&dlg, where);
+        test::ExpectButtonsInLanguage(&dlg, GetParam(), where);
+        EXPECT_GE(dlg.GetSize().x, TitleBarWidth(&dlg)) << where;
+        // The search and LAN-side settings dialogs come later: shown, disabled.
+        EXPECT_FALSE(dlg.SearchButton->IsEnabled());
+        EXPECT_FALSE(dlg.LanSettingsButton->IsEnabled());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, ConnectionDlgLanguageTest,
+                         ::testing::ValuesIn(test::kGuiLanguages), test::GuiLanguageName);
+
+class ConnectionDlgTest : public test::StartedProgramTest {
+protected:
+    void UseLan(uint16_t port) {
+        ProfileStore& p = app.Profile();
+        p.WriteNumber(kCommSection, "CommType", kCommTcp);
+        p.WriteText(kCommSection, "TCP IPAddr", L"127.0.0.1");
+        p.WriteNumber(kCommSection, "TCP Port", port);
+        for (const char* key : {"TCP SendTimeout", "TCP RecvTimeout", "TCP ConnectTimeout"})
+            p.WriteNumber(kCommSection, key, 1000);
+    }
+    std::vector<uint8_t> Blocks(const CQuorvelDoc& doc) {
+        auto image = std::make_unique<TransferImage>();
+        doc.DocToImage(*image);
+        return std::vector<uint8_t>(image->begin(), image->begin() + kBlocksSize);
+    }
+};
+
+TEST_F(ConnectionDlgTest, RibbonReadTakesTheUnitsSettingsAndLeavesThemUnsaved) {
+    unitsim::UnitSimulator sim;
+    sim.SetRunMode(false);
+    // The unit holds settings that differ from the program's new document.
+    CQuorvelDoc unitDoc(932);
+    unitDoc.Blocks().unit.SetU8(0, 'U');
+    unitDoc.Blocks().unit.SetU8(1, 'n');
+    auto image = std::make_unique<TransferImage>();
+    unitDoc.DocToImage(*image);
+    sim.SetImage(std::vector<uint8_t>(image->begin(), image->end()));
+    const uint16_t port = sim.StartTcp();
+    ASSERT_NE(port, 0);
+    UseLan(port);
+    ASSERT_NE(Blocks(*app.Document()), Blocks(unitDoc));
+    ASSERT_TRUE(app.Document()->IsUnmodified());
+
+    test::DialogScript script;
+    script.ThenClick(wxID_OK);
+    script.ThenEnd(wxID_OK); // the message that the read is done
+    ASSERT_TRUE(app.MainFrame()->StateOf(cmd::kReadFromUnit).enabled);
+    app.MainFrame()->RunCommand(cmd::kReadFromUnit);
+
+    EXPECT_EQ(script.Pending(), 0u);
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(wxString::FromUTF8(script.messages[0]), Res(kMsgReadDone));
+    EXPECT_EQ(Blocks(*app.Document()), Blocks(unitDoc));
+    EXPECT_FALSE(app.Document()->IsUnmodified());
+    app.Document()->TakeSnapshot(kSnapshotSaved); // leave without the save question
+}
+
+TEST_F(ConnectionDlgTest, SerialLinkWithoutAPortIsRefusedAndTheDialogStays) {
+    app.Profile().WriteNumber(kCommSection, "CommType", kCommSerial);
+    test::DialogScript script;
+    bool stayedOpen = false;
+    script.Then([&](wxDialog* dialog) {
+        auto* dlg = dynamic_cast<CConnectionDlg*>(dialog);
+        EXPECT_NE(dlg, nullptr);
+        dialog->CallAfter([dlg, dialog, &stayedOpen] {
+            EXPECT_TRUE(dlg->SerialRadio->GetValue());
+            dlg->PortBox->SetValue(wxEmptyString);
+            wxCommandEvent click(wxEVT_BUTTON, wxID_OK);
+            click.SetEventObject(dialog->FindWindow(wxID_OK));
+            dialog->FindWindow(wxID_OK)->GetEventHandler()->ProcessEvent(click);
+            stayedOpen = dialog->IsModal();
+            dialog->EndModal(wxID_CANCEL);
+        });
+        return wxID_NONE;
+    });
+    script.ThenEnd(wxID_OK); // the refusal
+    EXPECT_FALSE(RunConnectionDialog(app.MainFrame(), ConnectionMode::Read, *app.Document()));
+    EXPECT_EQ(script.Pending(), 0u);
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(wxString::FromUTF8(script.messages[0]), Res(kMsgNoSerialPort));
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_TRUE(app.Document()->IsUnmodified());
+}
+
+} // namespace
+} // namespace qv
