@@ -1,4 +1,5 @@
 #include "online/ConnectionDlg.h"
+#include "online/ConnectionStart.h"
 
 #include <arpa/inet.h>
 #include <ifaddrs.h>
@@ -198,6 +199,11 @@ void CConnectionDlg::OnOk() {
 bool RunConnectionDialog(wxWindow* parent, ConnectionMode mode, CQuorvelDoc& doc) {
     CConnectionDlg dlg(parent, mode, doc);
     return dlg.ShowModal() == wxID_OK;
+}
+
+bool RunConnectionDialogForStart(wxWindow* parent, int mode, CQuorvelDoc& doc) {
+    return RunConnectionDialog(parent, mode == 1 ? ConnectionMode::Write : ConnectionMode::Read,
+                               doc);
 }
 
 } // namespace qv
