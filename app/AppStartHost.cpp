@@ -2,7 +2,7 @@
 
 #include "app/QuorvelApp.h"
 #include "app/StartUpDlg.h"
-#include "online/ConnectionStart.h"
+#include "online/ConnectionDlg.h"
 #include "ui/FileDialogs.h"
 #include "ui/Messages.h"
 
@@ -30,7 +30,8 @@ bool AppStartHost::RunPowerMeterWizard(CQuorvelDoc&) {
     return false;
 }
 bool AppStartHost::RunConnectionDialog(CQuorvelDoc& doc, ConnectionMode mode) {
-    return RunConnectionDialogForStart(nullptr, mode == kConnectWrite ? 1 : 0, doc);
+    return qv::RunConnectionDialog(
+        nullptr, mode == kConnectWrite ? ConnectionAction::Write : ConnectionAction::Read, doc);
 }
 
 bool AppStartHost::RunStartUpChooser() {

@@ -104,12 +104,12 @@ void CMainFrame::RunCommand(int id) {
     case cmd::kReadFromUnit:
         // The read replaces the settings without renewing the saved snapshot,
         // so the document counts as changed.
-        if (RunConnectionDialog(this, ConnectionMode::Read, *wxGetApp().Document()))
+        if (RunConnectionDialog(this, ConnectionAction::Read, *wxGetApp().Document()))
             view_->RefreshPage(wxGetApp().Document()->currentItem);
         break;
     case cmd::kWriteToUnit:
         view_->StoreUnitNamePage();
-        RunConnectionDialog(this, ConnectionMode::Write, *wxGetApp().Document());
+        RunConnectionDialog(this, ConnectionAction::Write, *wxGetApp().Document());
         break;
     case cmd::kEditSelectAll: break; // acts on the file and device pages, which select their rows
     default: break;

@@ -1,5 +1,4 @@
 #include "online/ConnectionDlg.h"
-#include "online/ConnectionStart.h"
 
 #include <arpa/inet.h>
 #include <ifaddrs.h>
@@ -72,7 +71,7 @@ wxString Multi(const std::string& text, uint32_t codePage) {
 
 } // namespace
 
-CConnectionDlg::CConnectionDlg(wxWindow* parent, ConnectionMode mode, CQuorvelDoc& doc)
+CConnectionDlg::CConnectionDlg(wxWindow* parent, ConnectionAction mode, CQuorvelDoc& doc)
     : CDlgBase(kDlgConnection, &doc, parent, Res(kStrTitle)), mode_(mode), doc_(doc) {
     auto* column = new wxBoxSizer(wxVERTICAL);
     auto* box = new wxStaticBoxSizer(wxVERTICAL, this, Res(kStrLink));
@@ -196,14 +195,9 @@ void CConnectionDlg::OnOk() {
     }
 }
 
-bool RunConnectionDialog(wxWindow* parent, ConnectionMode mode, CQuorvelDoc& doc) {
+bool RunConnectionDialog(wxWindow* parent, ConnectionAction mode, CQuorvelDoc& doc) {
     CConnectionDlg dlg(parent, mode, doc);
     return dlg.ShowModal() == wxID_OK;
-}
-
-bool RunConnectionDialogForStart(wxWindow* parent, int mode, CQuorvelDoc& doc) {
-    return RunConnectionDialog(parent, mode == 1 ? ConnectionMode::Write : ConnectionMode::Read,
-                               doc);
 }
 
 } // namespace qv

@@ -16,7 +16,7 @@ constexpr unsigned kDlgConnection = 354;
 
 class CConnectionDlg : public CDlgBase {
 public:
-    CConnectionDlg(wxWindow* parent, ConnectionMode mode, CQuorvelDoc& doc);
+    CConnectionDlg(wxWindow* parent, ConnectionAction mode, CQuorvelDoc& doc);
 
     bool TransferDataToWindow() override;
     bool TransferDataFromWindow() override;
@@ -34,11 +34,11 @@ private:
     void UpdateLinkControls();
     void OnOk();
 
-    ConnectionMode mode_;
+    ConnectionAction mode_;
     CQuorvelDoc& doc_;
 };
 
 // Runs the dialog modally; true when it ended with OK.
-bool RunConnectionDialog(wxWindow* parent, ConnectionMode mode, CQuorvelDoc& doc);
+bool RunConnectionDialog(wxWindow* parent, ConnectionAction mode, CQuorvelDoc& doc);
 
 } // namespace qv

@@ -123,7 +123,7 @@ ConnectionModel::ConnectionModel(ProfileStore& profile, uint32_t codePage, CQuor
     : profile_(profile), codePage_(codePage), doc_(doc), user_(user), progress_(progress),
       prompt_(prompt), sleeper_(sleeper) {}
 
-ConnectionEnd ConnectionModel::Accept(ConnectionMode mode, const ConnectionForm& form,
+ConnectionEnd ConnectionModel::Accept(ConnectionAction mode, const ConnectionForm& form,
                                       FormField* focus) {
     CommSettings settings;
     LoadCommSettings(profile_, codePage_, settings);
@@ -136,11 +136,11 @@ ConnectionEnd ConnectionModel::Accept(ConnectionMode mode, const ConnectionForm&
     }
     StoreConnectionForm(form, settings);
     SaveCommSettings(profile_, codePage_, settings);
-    if (mode == ConnectionMode::Tool)
+    if (mode == ConnectionAction::Tool)
         return ConnectionEnd::Ok;
 
     CUnitComm link(profile_, codePage_, progress_, prompt_, sleeper_);
-    return mode == ConnectionMode::Read ? Read(link) : Write(link);
+    return mode == ConnectionAction::Read ? Read(link) : Write(link);
 }
 
 ConnectionEnd ConnectionModel::Read(CUnitComm& link) {

@@ -36,7 +36,7 @@ constexpr unsigned kMsgOldFirmwarePortNumbers = 63121;
 // Data word of the unit's firmware version (major in the high byte).
 constexpr int kFirmwareVersionWord = 90153;
 
-enum class ConnectionMode { Read = 0, Write = 1, Tool = 3 };
+enum class ConnectionAction { Read = 0, Write = 1, Tool = 3 };
 
 // How the dialog ends: IDOK, IDCANCEL, or it stays open on a form fault.
 enum class ConnectionEnd { Ok, Cancel, StayOpen };
@@ -103,7 +103,7 @@ public:
     // OK: stores the form as the link settings when it passes (on a fault the
     // message is shown, `focus` names the field, nothing is stored), then runs
     // the mode's road with a link of its own.
-    ConnectionEnd Accept(ConnectionMode mode, const ConnectionForm& form,
+    ConnectionEnd Accept(ConnectionAction mode, const ConnectionForm& form,
                          FormField* focus = nullptr);
 
 private:

@@ -28,8 +28,8 @@ class ConnectionDlgLanguageTest : public test::StartedProgramTest,
 
 TEST_P(ConnectionDlgLanguageTest, LabelsFitAndButtonsAreInTheLanguage) {
     test::ScopedGuiLanguage language(GetParam());
-    for (ConnectionMode mode :
-         {ConnectionMode::Read, ConnectionMode::Write, ConnectionMode::Tool}) {
+    for (ConnectionAction mode :
+         {ConnectionAction::Read, ConnectionAction::Write, ConnectionAction::Tool}) {
         CConnectionDlg dlg(app.MainFrame(), mode, *app.Document());
         dlg.Show();
         ASSERT_TRUE(test::WaitUntilLaidOut(&dlg));
@@ -112,7 +112,7 @@ TEST_F(ConnectionDlgTest, SerialLinkWithoutAPortIsRefusedAndTheDialogStays) {
         return wxID_NONE;
     });
     script.ThenEnd(wxID_OK); // the refusal
-    EXPECT_FALSE(RunConnectionDialog(app.MainFrame(), ConnectionMode::Read, *app.Document()));
+    EXPECT_FALSE(RunConnectionDialog(app.MainFrame(), ConnectionAction::Read, *app.Document()));
     EXPECT_EQ(script.Pending(), 0u);
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(wxString::FromUTF8(script.messages[0]), Res(kMsgNoSerialPort));

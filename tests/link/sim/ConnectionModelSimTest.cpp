@@ -143,7 +143,7 @@ TEST(ConnectionForm, AFormFaultStoresNothingAndKeepsTheDialogOpen) {
     ConnectionForm form = LoadConnectionForm(before);
     form.PcAddress = "192.168.1.20";
     FormField focus = FormField::None;
-    EXPECT_EQ(model.Accept(ConnectionMode::Tool, form, &focus), ConnectionEnd::StayOpen);
+    EXPECT_EQ(model.Accept(ConnectionAction::Tool, form, &focus), ConnectionEnd::StayOpen);
     EXPECT_EQ(focus, FormField::UnitAddress);
     EXPECT_EQ(user.shown, std::vector<Shown>{Told(kMsgNoUnitAddress)});
     CommSettings after;
@@ -163,7 +163,7 @@ protected:
         doc = std::make_unique<CQuorvelDoc>(kCodePageJapanese, clock, userName);
     }
 
-    ConnectionEnd Run(ConnectionMode mode, ProgressSink* progress = nullptr,
+    ConnectionEnd Run(ConnectionAction mode, ProgressSink* progress = nullptr,
                       PasswordPrompt* prompt = nullptr) {
         CommSettings stored;
         LoadCommSettings(profile, kCodePageJapanese, stored);
@@ -247,7 +247,7 @@ TEST_P(ConnectionReadTest, ReadTakesTheUnitsImageOnlyWhenAllWentWell) {
         FakePrompt prompt(c.typed ? c.typed : "", c.typed != nullptr);
         FakeProgress progress;
 
-        EXPECT_EQ(Run(ConnectionMode::Read, &progress, &prompt), c.end);
+        EXPECT_EQ(Run(ConnectionAction::Read, &progress, &prompt), c.end);
         EXPECT_EQ(user.shown, c.shown);
         EXPECT_EQ(DocImage(), c.end == ConnectionEnd::Ok ? UnitImage() : before);
         EXPECT_EQ(progress.begins, progress.ends);
@@ -262,7 +262,7 @@ TEST_P(ConnectionReadTest, ACancelledWaitLeavesTheDocumentAndEndsTheSession) {
     sim->SetImage(RandomImage(3));
     const std::vector<uint8_t> before = DocImage();
     FakeProgress progress(3);
-    EXPECT_EQ(Run(ConnectionMode::Read, &progress), ConnectionEnd::Cancel);
+    EXPECT_EQ(Run(ConnectionAction::Read, &progress), ConnectionEnd::Cancel);
     EXPECT_TRUE(user.shown.empty());
     EXPECT_EQ(DocImage(), before);
     EXPECT_TRUE(SessionEnded());
@@ -272,7 +272,7 @@ TEST_P(ConnectionWriteTest, WriteSendsTheStampedTransferImage) {
     sim->SetImage(RandomImage(5));
     clock.now = {2026, 12, 10, 17, 30, 15, 4};
     FakeProgress progress;
-    EXPECT_EQ(Run(ConnectionMode::Write, &progress), ConnectionEnd::Ok);
+    EXPECT_EQ(Run(ConnectionAction::Write, &progress), ConnectionEnd::Ok);
     EXPECT_EQ(user.shown, std::vector<Shown>{Told(kMsgWriteDone, kOkInfo)});
     const WriteStampBlock& stamp = doc->Blocks().writeStamp;
     EXPECT_EQ(stamp.U8(stamp::kTime), 26);
@@ -383,7 +383,7 @@ TEST_P(ConnectionWriteTest, TheUnitsVersionAndModeDecideWhatIsAskedAndWritten) {
         sim->SetRunMode(c.running);
         sim->SetDataRegister(kFirmwareVersionWord, c.version);
 
-        EXPECT_EQ(Run(ConnectionMode::Write), c.end);
+        EXPECT_EQ(Run(ConnectionAction::Write), c.end);
         EXPECT_EQ(user.shown, c.shown);
         EXPECT_EQ(Count("3B") > 0, c.written);
         EXPECT_EQ(UnitImage(), c.written ? DocImage()
@@ -396,7 +396,7 @@ TEST_P(ConnectionWriteTest, TheUnitsVersionAndModeDecideWhatIsAskedAndWritten) {
 TEST_P(ConnectionWriteTest, AStoppedOrCancelledWriteNeverReportsSuccess) {
     // Early stop: the unit ends the write before all data came.
     sim->InjectFault({FaultKind::EndEarly, "3B", 2, 1});
-    EXPECT_EQ(Run(ConnectionMode::Write), ConnectionEnd::Cancel);
+    EXPECT_EQ(Run(ConnectionAction::Write), ConnectionEnd::Cancel);
     ASSERT_EQ(user.shown,
               std::vector<Shown>{Told(kMsgWriteFailed, kOkExcl, DetailJoin::Parenthesised)});
     const LinkResult timeout = Tcp() ? kTcpSendWait : kSerialSetTimeouts;
@@ -408,7 +408,7 @@ TEST_P(ConnectionWriteTest, AStoppedOrCancelledWriteNeverReportsSuccess) {
     sim->ClearTranscript();
     user.shown.clear();
     FakeProgress progress(2);
-    EXPECT_EQ(Run(ConnectionMode::Write, &progress), ConnectionEnd::Cancel);
+    EXPECT_EQ(Run(ConnectionAction::Write, &progress), ConnectionEnd::Cancel);
     EXPECT_TRUE(user.shown.empty());
     EXPECT_TRUE(SessionEnded());
 }
@@ -416,7 +416,7 @@ TEST_P(ConnectionWriteTest, AStoppedOrCancelledWriteNeverReportsSuccess) {
 TEST_P(ConnectionWriteTest, AFailedWriteNamesTheRelayTheUnitSet) {
     sim->InjectFault({FaultKind::ErrorFrame, "3B", 1, 1, 0x60});
     sim->SetContact("R999F", true);
-    EXPECT_EQ(Run(ConnectionMode::Write), ConnectionEnd::Cancel);
+    EXPECT_EQ(Run(ConnectionAction::Write), ConnectionEnd::Cancel);
     EXPECT_EQ(user.shown, std::vector<Shown>{Told(kMsgWriteFirmwareUpdating)});
     EXPECT_EQ(Count("RCS"), 1u) << "R999E is not asked once R999F answered";
     EXPECT_EQ(Count("RCSR999E"), 0u);
@@ -424,7 +424,7 @@ TEST_P(ConnectionWriteTest, AFailedWriteNamesTheRelayTheUnitSet) {
 
 TEST_P(ConnectionWriteTest, ABusyUnitIsWaitedFor) {
     sim->InjectFault({FaultKind::Busy, "3B", 1, 2});
-    EXPECT_EQ(Run(ConnectionMode::Write), ConnectionEnd::Ok);
+    EXPECT_EQ(Run(ConnectionAction::Write), ConnectionEnd::Ok);
     EXPECT_EQ(user.shown, std::vector<Shown>{Told(kMsgWriteDone, kOkInfo)});
     EXPECT_EQ(UnitImage(), DocImage());
     EXPECT_EQ(sleeper.sleeps, (std::vector<int>{kBusyRetryMs, kBusyRetryMs}));
