@@ -14,6 +14,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "app/MessageType.h"
 #include "app/QuorvelApp.h"
 #include "document/CodePageText.h"
 #include "link/SerialPortList.h"
@@ -62,6 +63,16 @@ public:
     }
     void Tell(const ConnectionMessage& m) override {
         ShowMessage(m.Type, wxString(ConnectionMessageText(m)));
+    }
+};
+
+// Until the password dialogs exist, a unit that asks for its password is told
+// to the user plainly instead of ending the read or write without a word.
+class NoPasswordEntry : public PasswordPrompt {
+public:
+    bool AskPassword(CUnitComm&) override {
+        ShowMessageId(kMsgPasswordNotYet, kMbOk | kMbIconExclamation);
+        return false;
     }
 };
 
@@ -175,8 +186,8 @@ void CConnectionDlg::OnOk() {
     TransferDataFromWindow();
     BoxUser user;
     CWaitProgress progress(this);
-    // No password prompt yet: a unit that asks for one ends the road as a cancel.
-    ConnectionModel model(wxGetApp().Profile(), CodePage, doc_, user, &progress, nullptr,
+    NoPasswordEntry password;
+    ConnectionModel model(wxGetApp().Profile(), CodePage, doc_, user, &progress, &password,
                           SystemSleeper());
     FormField focus = FormField::None;
     switch (model.Accept(mode_, Form, &focus)) {

@@ -1,6 +1,6 @@
 // The connection dialog: its texts in every language, a read from the
 // simulated unit through the ribbon's command, and the refusal of a serial
-// link without a port.
+// link without a port; the start choice that reads from the unit.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -8,6 +8,7 @@
 #include <wx/combobox.h>
 #include <wx/radiobut.h>
 
+#include "app/AppStartHost.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/QuorvelApp.h"
@@ -48,7 +49,19 @@ INSTANTIATE_TEST_SUITE_P(Languages, ConnectionDlgLanguageTest,
 
 class ConnectionDlgTest : public test::StartedProgramTest {
 protected:
-    void UseLan(uint16_t port) {
+    unitsim::UnitSimulator sim;
+    CQuorvelDoc unitDoc{932}; // settings that differ from a new document's
+
+    // The simulated unit holds unitDoc, and the profile's link points at it.
+    void StartUnit() {
+        sim.SetRunMode(false);
+        unitDoc.Blocks().unit.SetU8(0, 'U');
+        unitDoc.Blocks().unit.SetU8(1, 'n');
+        auto image = std::make_unique<TransferImage>();
+        unitDoc.DocToImage(*image);
+        sim.SetImage(std::vector<uint8_t>(image->begin(), image->end()));
+        const uint16_t port = sim.StartTcp();
+        ASSERT_NE(port, 0);
         ProfileStore& p = app.Profile();
         p.WriteNumber(kCommSection, "CommType", kCommTcp);
         p.WriteText(kCommSection, "TCP IPAddr", L"127.0.0.1");
@@ -56,7 +69,7 @@ protected:
         for (const char* key : {"TCP SendTimeout", "TCP RecvTimeout", "TCP ConnectTimeout"})
             p.WriteNumber(kCommSection, key, 1000);
     }
-    std::vector<uint8_t> Blocks(const CQuorvelDoc& doc) {
+    static std::vector<uint8_t> Blocks(const CQuorvelDoc& doc) {
         auto image = std::make_unique<TransferImage>();
         doc.DocToImage(*image);
         return std::vector<uint8_t>(image->begin(), image->begin() + kBlocksSize);
@@ -64,18 +77,9 @@ protected:
 };
 
 TEST_F(ConnectionDlgTest, RibbonReadTakesTheUnitsSettingsAndLeavesThemUnsaved) {
-    unitsim::UnitSimulator sim;
-    sim.SetRunMode(false);
-    // The unit holds settings that differ from the program's new document.
-    CQuorvelDoc unitDoc(932);
-    unitDoc.Blocks().unit.SetU8(0, 'U');
-    unitDoc.Blocks().unit.SetU8(1, 'n');
-    auto image = std::make_unique<TransferImage>();
-    unitDoc.DocToImage(*image);
-    sim.SetImage(std::vector<uint8_t>(image->begin(), image->end()));
-    const uint16_t port = sim.StartTcp();
-    ASSERT_NE(port, 0);
-    UseLan(port);
+    StartUnit();
+    if (HasFatalFailure())
+        return;
     ASSERT_NE(Blocks(*app.Document()), Blocks(unitDoc));
     ASSERT_TRUE(app.Document()->IsUnmodified());
 
@@ -118,6 +122,41 @@ TEST_F(ConnectionDlgTest, SerialLinkWithoutAPortIsRefusedAndTheDialogStays) {
     EXPECT_EQ(wxString::FromUTF8(script.messages[0]), Res(kMsgNoSerialPort));
     EXPECT_TRUE(stayedOpen);
     EXPECT_TRUE(app.Document()->IsUnmodified());
+}
+
+// The password dialogs come later: a unit with a password is told plainly,
+// and the document stays as it was.
+TEST_F(ConnectionDlgTest, AUnitWithAPasswordIsToldAndNothingIsRead) {
+    StartUnit();
+    if (HasFatalFailure())
+        return;
+    sim.SetPassword("secret");
+    const std::vector<uint8_t> before = Blocks(*app.Document());
+    test::DialogScript script;
+    script.ThenClick(wxID_OK);
+    script.ThenEnd(wxID_OK); // the word about the password
+    app.MainFrame()->RunCommand(cmd::kReadFromUnit);
+    EXPECT_EQ(script.Pending(), 0u);
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(wxString::FromUTF8(script.messages[0]), Res(kMsgPasswordNotYet));
+    EXPECT_EQ(Blocks(*app.Document()), before);
+    EXPECT_TRUE(app.Document()->IsUnmodified());
+}
+
+// The start choice "read the settings from the unit" runs the same dialog.
+TEST_F(ConnectionDlgTest, StartChoiceReadTakesTheUnitsSettings) {
+    StartUnit();
+    if (HasFatalFailure())
+        return;
+    CQuorvelDoc doc(932);
+    test::DialogScript script;
+    script.ThenClick(wxID_OK);
+    script.ThenEnd(wxID_OK); // the read is done
+    AppStartHost host(app);
+    EXPECT_TRUE(host.RunConnectionDialog(doc, kConnectRead));
+    EXPECT_EQ(script.Pending(), 0u);
+    EXPECT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(Blocks(doc), Blocks(unitDoc));
 }
 
 } // namespace
