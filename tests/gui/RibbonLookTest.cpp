@@ -86,6 +86,10 @@ TEST_F(RibbonLookTest, DisabledButtonsHaveFadedIconsAndLabelsInEveryStyle) {
             for (wxRibbonButtonBar* bar : ButtonBars(&frame.Ribbon())) {
                 if (!bar->IsShownOnScreen())
                     continue;
+                // Paint now, in the style just chosen, whatever the pump left.
+                bar->Refresh();
+                bar->Update();
+                wxYield();
                 for (size_t i = 0; i < bar->GetButtonCount(); ++i) {
                     const int id = bar->GetItemId(bar->GetItem(i));
                     // A large button's rectangle may reach past the bar's foot.
