@@ -2,12 +2,15 @@
 find_package(wxWidgets REQUIRED COMPONENTS core base aui ribbon)
 include(${wxWidgets_USE_FILE})
 
-# Every source of ui/ and view/ is a window; in app/ the windows are listed,
-# its other files belong to the core.
+# Every source of ui/ and view/ is a window, and so is every source of
+# online/ and editors/ but their models (*Model.cpp, in the core); in app/
+# the windows are listed, its other files belong to the core.
 file(GLOB QV_GUI_SOURCES CONFIGURE_DEPENDS
     ${CMAKE_SOURCE_DIR}/ui/*.cpp
     ${CMAKE_SOURCE_DIR}/view/*.cpp
-    ${CMAKE_SOURCE_DIR}/online/*Dlg.cpp)
+    ${CMAKE_SOURCE_DIR}/online/*.cpp
+    ${CMAKE_SOURCE_DIR}/editors/*.cpp)
+list(FILTER QV_GUI_SOURCES EXCLUDE REGEX "Model\\.cpp$")
 add_library(qv_gui STATIC ${QV_GUI_SOURCES}
     ${CMAKE_SOURCE_DIR}/app/AboutDlg.cpp
     ${CMAKE_SOURCE_DIR}/app/AppStartHost.cpp
