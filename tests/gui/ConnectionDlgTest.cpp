@@ -17,6 +17,7 @@
 #include "online/ConnectionDlg.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/PumpUntil.h"
+#include "tests/gui/SimulatedUnit.h"
 #include "tools/unitsim/UnitSimulator.h"
 #include "ui/Messages.h"
 #include "ui/TitleWidth.h"
@@ -47,34 +48,7 @@ TEST_P(ConnectionDlgLanguageTest, LabelsFitAndButtonsAreInTheLanguage) {
 INSTANTIATE_TEST_SUITE_P(Languages, ConnectionDlgLanguageTest,
                          ::testing::ValuesIn(test::kGuiLanguages), test::GuiLanguageName);
 
-class ConnectionDlgTest : public test::StartedProgramTest {
-protected:
-    unitsim::UnitSimulator sim;
-    CQuorvelDoc unitDoc{932}; // settings that differ from a new document's
-
-    // The simulated unit holds unitDoc, and the profile's link points at it.
-    void StartUnit() {
-        sim.SetRunMode(false);
-        unitDoc.Blocks().unit.SetU8(0, 'U');
-        unitDoc.Blocks().unit.SetU8(1, 'n');
-        auto image = std::make_unique<TransferImage>();
-        unitDoc.DocToImage(*image);
-        sim.SetImage(std::vector<uint8_t>(image->begin(), image->end()));
-        const uint16_t port = sim.StartTcp();
-        ASSERT_NE(port, 0);
-        ProfileStore& p = app.Profile();
-        p.WriteNumber(kCommSection, "CommType", kCommTcp);
-        p.WriteText(kCommSection, "TCP IPAddr", L"127.0.0.1");
-        p.WriteNumber(kCommSection, "TCP Port", port);
-        for (const char* key : {"TCP SendTimeout", "TCP RecvTimeout", "TCP ConnectTimeout"})
-            p.WriteNumber(kCommSection, key, 1000);
-    }
-    static std::vector<uint8_t> Blocks(const CQuorvelDoc& doc) {
-        auto image = std::make_unique<TransferImage>();
-        doc.DocToImage(*image);
-        return std::vector<uint8_t>(image->begin(), image->begin() + kBlocksSize);
-    }
-};
+class ConnectionDlgTest : public test::SimulatedUnitTest {};
 
 TEST_F(ConnectionDlgTest, RibbonReadTakesTheUnitsSettingsAndLeavesThemUnsaved) {
     StartUnit();
