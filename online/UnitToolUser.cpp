@@ -25,9 +25,13 @@ public:
 
 } // namespace
 
-int CUnitToolUser::Ask(unsigned messageId, unsigned type) { return ShowMessageId(messageId, type); }
+int CUnitToolUser::Ask(unsigned messageId, unsigned type) {
+    return ShowMessageId(messageId, type);
+}
 
-void CUnitToolUser::Tell(unsigned messageId, unsigned type) { ShowMessageId(messageId, type); }
+void CUnitToolUser::Tell(unsigned messageId, unsigned type) {
+    ShowMessageId(messageId, type);
+}
 
 std::string CUnitToolUser::ChooseFirmwareFile() {
     // No parent and no initial name; the file must exist.
@@ -57,7 +61,9 @@ wxString FileDialogFilter(const wxString& text) {
     return filter.empty() ? wxString("*.bin|*.bin") : filter;
 }
 
-void SetFirmwareFileAnswer(FirmwareFileAnswer answer) { g_fileAnswer = std::move(answer); }
+void SetFirmwareFileAnswer(FirmwareFileAnswer answer) {
+    g_fileAnswer = std::move(answer);
+}
 
 std::unique_ptr<PasswordPrompt> MakeUnitPasswordPrompt() {
     return std::make_unique<NoPasswordEntry>();

@@ -118,9 +118,9 @@ TEST_F(UnitToolCommandsTest, RunProgramSwitchFollowsTheAnswer) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         sim.SetRunMode(c.runBefore);
-        const std::vector<wxString> shown =
-            c.messages.size() == 2 ? Run(cmd::kRunProgramMode, {c.answer, wxID_OK})
-                                   : Run(cmd::kRunProgramMode, {c.answer});
+        const std::vector<wxString> shown = c.messages.size() == 2
+                                                ? Run(cmd::kRunProgramMode, {c.answer, wxID_OK})
+                                                : Run(cmd::kRunProgramMode, {c.answer});
         std::vector<wxString> expected;
         for (unsigned id : c.messages)
             expected.push_back(Res(id));
