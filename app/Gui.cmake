@@ -21,7 +21,8 @@ add_library(qv_gui STATIC ${QV_GUI_SOURCES}
     ${CMAKE_SOURCE_DIR}/app/MainFrame.cpp
     ${CMAKE_SOURCE_DIR}/app/QuorvelApp.cpp
     ${CMAKE_SOURCE_DIR}/app/SplashWindow.cpp
-    ${CMAKE_SOURCE_DIR}/app/StartUpDlg.cpp)
+    ${CMAKE_SOURCE_DIR}/app/StartUpDlg.cpp
+    ${CMAKE_SOURCE_DIR}/app/UnitToolCommands.cpp)
 target_link_libraries(qv_gui PUBLIC qv_core ${wxWidgets_LIBRARIES})
 target_precompile_headers(qv_gui PRIVATE <wx/wx.h>)
 

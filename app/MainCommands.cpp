@@ -9,6 +9,7 @@
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/QuorvelApp.h"
+#include "app/UnitToolCommands.h"
 #include "online/ConnectionDlg.h"
 #include "view/QuorvelView.h"
 
@@ -19,8 +20,8 @@ namespace {
 // Commands whose windows come with later work: shown, but disabled.
 const int kNotYetAvailable[] = {
     cmd::kPowerMeterWizard, cmd::kSettingsWizard, cmd::kUnitPassword,   cmd::kLanSettings,
-    cmd::kPortSettings,     cmd::kTriggerSelect,  cmd::kConfigSettings, cmd::kRunProgramMode,
-    cmd::kClearUnit,        cmd::kFirmwareUpdate, cmd::kUnitStatus,     cmd::kMonitor,
+    cmd::kPortSettings,     cmd::kTriggerSelect,  cmd::kConfigSettings,
+    cmd::kUnitStatus,     cmd::kMonitor,
     cmd::kFtpClient,        cmd::kFilePrint,
     cmd::kFilePrintDirect,  cmd::kFilePrintPreview,
     // The device list page they act on comes with the editors.
@@ -111,6 +112,9 @@ void CMainFrame::RunCommand(int id) {
         view_->StoreUnitNamePage();
         RunConnectionDialog(this, ConnectionAction::Write, *wxGetApp().Document());
         break;
+    case cmd::kRunProgramMode: RunProgramModeCommand(this, *wxGetApp().Document()); break;
+    case cmd::kClearUnit: ClearUnitCommand(this, *wxGetApp().Document()); break;
+    case cmd::kFirmwareUpdate: FirmwareUpdateCommand(this, *wxGetApp().Document()); break;
     case cmd::kEditSelectAll: break; // acts on the file and device pages, which select their rows
     default: break;
     }

@@ -1,0 +1,72 @@
+#include "online/UnitToolUser.h"
+
+#include <wx/filedlg.h>
+#include <wx/utils.h>
+
+#include "link/UnitTools.h"
+#include "online/ConnectionDlg.h"
+#include "ui/Messages.h"
+
+namespace qv {
+
+namespace {
+
+FirmwareFileAnswer g_fileAnswer;
+
+// Until the password dialogs exist, a unit that asks for its password is
+// told so plainly, as the connection dialog does.
+class NoPasswordEntry : public PasswordPrompt {
+public:
+    bool AskPassword(CUnitComm&) override {
+        ShowMessageId(kMsgPasswordNotYet, kMbOk | kMbIconExclamation);
+        return false;
+    }
+};
+
+} // namespace
+
+int CUnitToolUser::Ask(unsigned messageId, unsigned type) {
+    return ShowMessageId(messageId, type);
+}
+
+void CUnitToolUser::Tell(unsigned messageId, unsigned type) {
+    ShowMessageId(messageId, type);
+}
+
+std::string CUnitToolUser::ChooseFirmwareFile() {
+    // No parent and no initial name; the file must exist.
+    wxFileDialog dlg(nullptr, wxEmptyString, wxEmptyString, wxEmptyString,
+                     FileDialogFilter(Res(kMsgFirmwareFileFilter)),
+                     wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    if (g_fileAnswer)
+        return g_fileAnswer(dlg);
+    if (dlg.ShowModal() != wxID_OK)
+        return {};
+    return std::string(dlg.GetPath().fn_str());
+}
+
+void CUnitToolUser::SetBusyCursor(bool busy) {
+    if (busy)
+        wxBeginBusyCursor();
+    else
+        wxEndBusyCursor();
+}
+
+wxString FileDialogFilter(const wxString& text) {
+    wxString filter = text;
+    // wx takes pairs without the closing bars; an empty entry at the end
+    // would be read as a filter with no pattern.
+    while (filter.EndsWith("|"))
+        filter.RemoveLast();
+    return filter.empty() ? wxString("*.bin|*.bin") : filter;
+}
+
+void SetFirmwareFileAnswer(FirmwareFileAnswer answer) {
+    g_fileAnswer = std::move(answer);
+}
+
+std::unique_ptr<PasswordPrompt> MakeUnitPasswordPrompt() {
+    return std::make_unique<NoPasswordEntry>();
+}
+
+} // namespace qv
