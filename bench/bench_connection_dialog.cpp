@@ -5,12 +5,15 @@
 // ReadBlock and WriteBlock of the same image, in the same run, over TCP on
 // loopback to the in-process unit simulator. Goal: dialog / bare <= 1.2.
 //
-// The wait dialog cannot run without a display, so a sink stands in for it
-// twice: one that only counts its pumps (the dialog's own work), and one
-// that pays for each pump what it costs at most, a round trip over a Unix
-// socket to another thread, as if every redraw waited for the X server.
+// bench_connection_dialog runs without a display, so a sink stands in for the
+// wait dialog twice: one that only counts its pumps (the dialog's own work),
+// and one that pays for each pump a round trip over a Unix socket to another
+// thread, as if every redraw waited for the X server.
+// bench_connection_dialog_gui (run it on a display, e.g. under xvfb-run)
+// times the program's real wait dialog in place of the second one.
 //
 //   bench_connection_dialog [runs]      default 7
+//   xvfb-run -a bench_connection_dialog_gui [runs]
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -30,6 +33,20 @@
 #include "link/UnitComm.h"
 #include "online/ConnectionModel.h"
 #include "tools/unitsim/UnitSimulator.h"
+
+#ifdef QV_BENCH_WAIT_DIALOG
+#include <wx/frame.h>
+#include <wx/init.h>
+
+#include "app/QuorvelApp.h"
+#include "ui/WaitDlg.h"
+
+wxIMPLEMENT_APP_NO_MAIN(qv::CQuorvelApp);
+
+namespace {
+wxWindow* benchFrame = nullptr; // the wait dialog's owner
+}
+#endif
 
 namespace {
 
@@ -108,6 +125,8 @@ double Since(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
+const char* pumpedColumn = "";
+
 struct Figures {
     std::vector<double> bare, dialog, pumped;
     long pumps = 0;
@@ -122,9 +141,9 @@ double Best(const std::vector<double>& v) {
 void Print(const char* what, const Figures& f, int runs) {
     const double bare = Best(f.bare), dialog = Best(f.dialog), pumped = Best(f.pumped);
     std::printf("  %-5s bare link %.4f s   dialog %.4f s  ratio %.3f   "
-                "with round trips %.4f s  ratio %.3f   %ld pumps   %s\n",
-                what, bare, dialog, dialog / bare, pumped, pumped / bare, f.pumps / runs,
-                f.ok ? "ok" : "FAILED");
+                "%s %.4f s  ratio %.3f   %ld pumps   %s\n",
+                what, bare, dialog, dialog / bare, pumpedColumn, pumped, pumped / bare,
+                f.pumps / runs, f.ok ? "ok" : "FAILED");
 }
 
 // One OK of the dialog in `mode` with a new document; its time goes to `times`.
@@ -134,7 +153,14 @@ void RunDialog(qv::ProfileStore& profile, qv::Sleeper& sleeper, qv::ConnectionAc
     qv::CQuorvelDoc doc(qv::kCodePageJapanese);
     SilentUser user;
     BenchSink sink(roundTrip);
-    qv::ConnectionModel model(profile, qv::kCodePageJapanese, doc, user, &sink, nullptr, sleeper);
+    qv::ProgressSink* progress = &sink;
+#ifdef QV_BENCH_WAIT_DIALOG
+    qv::CWaitProgress waitDialog(benchFrame);
+    if (roundTrip)
+        progress = &waitDialog;
+#endif
+    qv::ConnectionModel model(profile, qv::kCodePageJapanese, doc, user, progress, nullptr,
+                              sleeper);
     const auto start = Clock::now();
     const qv::ConnectionEnd end = model.Accept(mode, form);
     times.push_back(Since(start));
@@ -147,6 +173,19 @@ void RunDialog(qv::ProfileStore& profile, qv::Sleeper& sleeper, qv::ConnectionAc
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
+#ifdef QV_BENCH_WAIT_DIALOG
+    wxApp::SetInstance(new qv::CQuorvelApp);
+    if (!wxEntryStart(argc, argv)) {
+        std::fprintf(stderr, "no display: run it under xvfb-run\n");
+        return 1;
+    }
+    benchFrame = new wxFrame(nullptr, wxID_ANY, "bench");
+    benchFrame->Show();
+    const char* pumpedName = "with the wait dialog";
+#else
+    const char* pumpedName = "with round trips";
+#endif
+    pumpedColumn = pumpedName;
     unitsim::UnitSimulator sim;
     const uint16_t port = sim.StartTcp();
     if (!port) {
@@ -199,5 +238,9 @@ int main(int argc, char** argv) {
         Print("read", read, runs);
         Print("write", write, runs);
     }
+#ifdef QV_BENCH_WAIT_DIALOG
+    benchFrame->Destroy();
+    wxEntryCleanup();
+#endif
     return 0;
 }

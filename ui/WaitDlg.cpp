@@ -106,7 +106,9 @@ bool CWaitDlg::Build(wxWindow* parent) {
     return true;
 }
 
-void CWaitDlg::Begin(unsigned messageId, int rangeMax) { BeginWithMessage(Res(messageId), rangeMax); }
+void CWaitDlg::Begin(unsigned messageId, int rangeMax) {
+    BeginWithMessage(Res(messageId), rangeMax);
+}
 
 void CWaitDlg::BeginText(const std::string& text, int rangeMax) {
     BeginWithMessage(wxString(MultiToWide(text, wxGetApp().codePage)), rangeMax);
@@ -132,6 +134,7 @@ void CWaitDlg::BeginWithMessage(const wxString& message, int rangeMax) {
     if (!disabler_)
         disabler_ = std::make_unique<wxWindowDisabler>(this);
     Update();
+    lastPump_ = std::chrono::steady_clock::now(); // drawn just now
 }
 
 void CWaitDlg::SetPosition(int position) {
@@ -140,6 +143,14 @@ void CWaitDlg::SetPosition(int position) {
 }
 
 bool CWaitDlg::PumpAndCancelled() {
+    // A transfer pumps once a frame, thousands of times; drawing and taking
+    // input a few dozen times a second is enough to look alive and to see a
+    // Cancel in time, and keeps the dialog from slowing the transfer.
+    constexpr auto kPumpInterval = std::chrono::milliseconds(25);
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastPump_ < kPumpInterval)
+        return CancelFlag != 0;
+    lastPump_ = now;
     if (IsShown()) {
         Refresh();
         Update();
@@ -176,16 +187,32 @@ void CWaitDlg::End() {
     timerHold_.reset();
 }
 
-void CWaitProgress::Begin(unsigned messageId, int rangeMax) {
+CWaitProgress::~CWaitProgress() {
     End();
-    dialog_ = new CWaitDlg(parent_ ? parent_ : SafeOwnerWindow());
-    dialog_->Begin(messageId, rangeMax);
+    if (idle_)
+        idle_->Destroy();
+}
+
+CWaitDlg* CWaitProgress::Take() {
+    End();
+    wxWindow* owner = parent_ ? parent_ : SafeOwnerWindow();
+    if (idle_ && idle_->ParentWnd == owner) {
+        dialog_ = idle_.get();
+    } else {
+        if (idle_)
+            idle_->Destroy();
+        dialog_ = new CWaitDlg(owner);
+    }
+    idle_ = nullptr;
+    return dialog_;
+}
+
+void CWaitProgress::Begin(unsigned messageId, int rangeMax) {
+    Take()->Begin(messageId, rangeMax);
 }
 
 void CWaitProgress::BeginText(const std::string& text, int rangeMax) {
-    End();
-    dialog_ = new CWaitDlg(parent_ ? parent_ : SafeOwnerWindow());
-    dialog_->BeginText(text, rangeMax);
+    Take()->BeginText(text, rangeMax);
 }
 
 void CWaitProgress::SetPosition(int position) {
@@ -201,7 +228,7 @@ void CWaitProgress::End() {
     if (!dialog_)
         return;
     dialog_->End();
-    dialog_->Destroy();
+    idle_ = dialog_.get();
     dialog_ = nullptr;
 }
 

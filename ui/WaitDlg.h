@@ -3,6 +3,7 @@
 // no work of its own; the operation moves the bar, pumps it once per frame
 // and stops itself once the cancel flag is up.
 #pragma once
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <wx/dialog.h>
@@ -53,6 +54,8 @@ private:
     wxWindow* parent_;
     std::unique_ptr<wxWindowDisabler> disabler_;
     std::unique_ptr<TimerHold> timerHold_;
+    // When the dialog last drew itself and took input.
+    std::chrono::steady_clock::time_point lastPump_{};
 };
 
 // The wait dialog as the link sees it: a new dialog for every Begin, removed
@@ -60,7 +63,7 @@ private:
 class CWaitProgress : public ProgressSink {
 public:
     explicit CWaitProgress(wxWindow* parent = nullptr) : parent_(parent) {}
-    ~CWaitProgress() override { End(); }
+    ~CWaitProgress() override;
     CWaitProgress(const CWaitProgress&) = delete;
     CWaitProgress& operator=(const CWaitProgress&) = delete;
 
@@ -74,8 +77,13 @@ public:
     CWaitDlg* Dialog() const { return dialog_; }
 
 private:
+    CWaitDlg* Take();
+
     wxWindow* parent_;
     wxWeakRef<CWaitDlg> dialog_;
+    // The hidden dialog of the last run: a login's short probe and the
+    // transfer that follows share one window instead of building two.
+    wxWeakRef<CWaitDlg> idle_;
 };
 
 // The window a new pop-up of the program belongs over: the modal dialog on

@@ -27,15 +27,15 @@ TEST_F(ConnectionWriteTest, RibbonWriteAsksAboutRunAndSendsTheStampedDocument) {
         int answer; // to the RUN question; 0 when none is asked
         bool written;
     };
-    for (const Case& c : {Case{false, 0, true}, Case{true, wxID_NO, false},
-                          Case{true, wxID_YES, true}}) {
+    for (const Case& c :
+         {Case{false, 0, true}, Case{true, wxID_NO, false}, Case{true, wxID_YES, true}}) {
         SCOPED_TRACE(testing::Message() << "running " << c.running << ", answer " << c.answer);
         StartUnit();
         if (HasFatalFailure())
             return;
         sim.SetRunMode(c.running);
         sim.SetDataRegister(kFirmwareVersionWord, 0x0232); // 2.50: no feature limit applies
-        app.Document()->Blocks().unit.SetU8(2, 0x5A); // an edit the unit does not hold
+        app.Document()->Blocks().unit.SetU8(2, 0x5A);      // an edit the unit does not hold
         const std::vector<uint8_t> unitBefore = UnitBlocks();
 
         test::DialogScript script;
