@@ -10,6 +10,7 @@
 #include "app/MainFrame.h"
 #include "app/QuorvelApp.h"
 #include "online/ConnectionDlg.h"
+#include "online/PasswordDlg.h"
 #include "view/QuorvelView.h"
 
 namespace qv {
@@ -18,7 +19,7 @@ namespace {
 
 // Commands whose windows come with later work: shown, but disabled.
 const int kNotYetAvailable[] = {
-    cmd::kPowerMeterWizard, cmd::kSettingsWizard, cmd::kUnitPassword,   cmd::kLanSettings,
+    cmd::kPowerMeterWizard, cmd::kSettingsWizard, cmd::kLanSettings,
     cmd::kPortSettings,     cmd::kTriggerSelect,  cmd::kConfigSettings, cmd::kRunProgramMode,
     cmd::kClearUnit,        cmd::kFirmwareUpdate, cmd::kUnitStatus,     cmd::kMonitor,
     cmd::kFtpClient,        cmd::kFilePrint,
@@ -111,6 +112,11 @@ void CMainFrame::RunCommand(int id) {
         view_->StoreUnitNamePage();
         RunConnectionDialog(this, ConnectionAction::Write, *wxGetApp().Document());
         break;
+    case cmd::kUnitPassword: {
+        CPasswordDlg password(this, *wxGetApp().Document());
+        password.ShowModal();
+        break;
+    }
     case cmd::kEditSelectAll: break; // acts on the file and device pages, which select their rows
     default: break;
     }
