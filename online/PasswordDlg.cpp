@@ -95,7 +95,7 @@ CPasswordDlg::CPasswordDlg(wxWindow* parent, CQuorvelDoc& doc)
     buttons->AddStretchSpacer();
     buttons->Add(CreateStdButtons(this, wxOK | wxCANCEL, false), 0, wxALIGN_CENTER_VERTICAL);
     column->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, gap);
-    SetSizer(column);
+    SetSizerAndFit(column);
 
     SetRadio->Bind(wxEVT_RADIOBUTTON, [this](wxCommandEvent&) { OnPasswordMode(); });
     RemoveRadio->Bind(wxEVT_RADIOBUTTON, [this](wxCommandEvent&) { OnPasswordMode(); });
@@ -105,8 +105,6 @@ CPasswordDlg::CPasswordDlg(wxWindow* parent, CQuorvelDoc& doc)
 
     SetRadio->SetValue(true);
     OnPasswordMode();
-    Fit();
-    SetMinSize(GetSize());
     CentreOnParent();
     CurrentText->SetFocus();
 }

@@ -35,15 +35,13 @@ CPasswordInput::CPasswordInput(CUnitComm& link)
     row->Add(PasswordText, 1, wxEXPAND);
     column->Add(row, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, gap);
     column->Add(CreateButtons(wxOK | wxCANCEL), 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, gap);
-    SetSizer(column);
+    SetSizerAndFit(column);
 
     Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { OnOk(); }, wxID_OK);
     Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { OnCancel(); }, wxID_CANCEL);
 
-    Fit();
-    SetMinSize(GetSize());
     Centre();
     PasswordText->SetFocus();
 }

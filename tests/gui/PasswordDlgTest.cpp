@@ -3,6 +3,7 @@
 // ribbon, and a read from a unit with a password through the prompt.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
@@ -35,17 +36,19 @@ class PasswordDlgLanguageTest : public test::StartedProgramTest,
 TEST_P(PasswordDlgLanguageTest, LabelsFitAndButtonsAreInTheLanguage) {
     test::ScopedGuiLanguage language(GetParam());
     const auto link = ProfileLink();
-    CPasswordDlg tool(app.MainFrame(), *app.Document());
-    CPasswordInput prompt(*link);
-    for (wxDialog* dlg : {static_cast<wxDialog*>(&tool), static_cast<wxDialog*>(&prompt)}) {
+    const std::function<std::unique_ptr<wxDialog>()> dialogs[] = {
+        [&] { return std::make_unique<CPasswordDlg>(app.MainFrame(), *app.Document()); },
+        [&] { return std::make_unique<CPasswordInput>(*link); },
+    };
+    for (const auto& make : dialogs) {
+        const std::unique_ptr<wxDialog> dlg = make();
         dlg->Show();
-        ASSERT_TRUE(test::WaitUntilLaidOut(dlg));
+        ASSERT_TRUE(test::WaitUntilLaidOut(dlg.get()));
         const std::string where =
             dlg->GetTitle().utf8_string() + ", language " + std::to_string(GetParam());
-        test::ExpectLabelsFit(dlg, where);
-        test::ExpectButtonsInLanguage(dlg, GetParam(), where);
-        EXPECT_GE(dlg->GetSize().x, TitleBarWidth(dlg)) << where;
-        dlg->Hide();
+        test::ExpectLabelsFit(dlg.get(), where);
+        test::ExpectButtonsInLanguage(dlg.get(), GetParam(), where);
+        EXPECT_GE(dlg->GetSize().x, TitleBarWidth(dlg.get())) << where;
     }
 }
 
@@ -130,6 +133,48 @@ TEST_F(PasswordDlgTest, RibbonCommandSetsThePasswordOfTheUnit) {
     EXPECT_EQ(wxString::FromUTF8(script.messages[0]), Res(kMsgPasswordSet));
     EXPECT_EQ(sim.Password(), "secret");
     EXPECT_FALSE(sim.LoggedIn());
+}
+
+// A refused form and a cancelled connection dialog both leave the tool open
+// with what was typed; the refusal puts the focus on the new password.
+TEST_F(PasswordDlgTest, RefusalOrCancelledConnectionKeepsTheToolAsTyped) {
+    StartUnit();
+    if (HasFatalFailure())
+        return;
+    bool openAfterRefusal = false, focusOnNew = false, openAfterCancel = false;
+    wxString kept;
+    test::DialogScript script;
+    script.Then([&](wxDialog* dialog) {
+        auto* dlg = dynamic_cast<CPasswordDlg*>(dialog);
+        EXPECT_NE(dlg, nullptr);
+        dialog->CallAfter([&, dlg] {
+            test::ActivateWindow(dlg);
+            dlg->NewText->ChangeValue("abc");
+            dlg->RepeatText->ChangeValue("abd");
+            Click(dlg, wxID_OK);
+            openAfterRefusal = dlg->IsModal();
+            focusOnNew = test::PumpUntil([&] { return wxWindow::FindFocus() == dlg->NewText; });
+            dlg->RepeatText->ChangeValue("abc");
+            Click(dlg, wxID_OK);
+            openAfterCancel = dlg->IsModal();
+            kept = dlg->NewText->GetValue() + "/" + dlg->RepeatText->GetValue();
+            dlg->EndModal(wxID_CANCEL);
+        });
+        return wxID_NONE;
+    });
+    script.ThenEnd(wxID_OK);       // the two passwords differ
+    script.ThenClick(wxID_CANCEL); // the connection dialog
+    app.MainFrame()->RunCommand(cmd::kUnitPassword);
+
+    EXPECT_EQ(script.Pending(), 0u);
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(wxString::FromUTF8(script.messages[0]), Res(kMsgPasswordsDiffer));
+    EXPECT_TRUE(openAfterRefusal);
+    EXPECT_TRUE(focusOnNew);
+    EXPECT_TRUE(openAfterCancel);
+    EXPECT_EQ(kept, "abc/abc");
+    EXPECT_EQ(sim.Password(), "");
+    EXPECT_EQ(sim.ConnectionCount(), 0);
 }
 
 // The prompt refuses a text the unit cannot take and stays; the right
