@@ -11,6 +11,7 @@
 #include "app/QuorvelApp.h"
 #include "app/UnitToolCommands.h"
 #include "online/ConnectionDlg.h"
+#include "online/PasswordDlg.h"
 #include "view/QuorvelView.h"
 
 namespace qv {
@@ -19,9 +20,9 @@ namespace {
 
 // Commands whose windows come with later work: shown, but disabled.
 const int kNotYetAvailable[] = {
-    cmd::kPowerMeterWizard, cmd::kSettingsWizard, cmd::kUnitPassword,   cmd::kLanSettings,
+    cmd::kPowerMeterWizard, cmd::kSettingsWizard, cmd::kLanSettings,
     cmd::kPortSettings,     cmd::kTriggerSelect,  cmd::kConfigSettings,
-    cmd::kUnitStatus,     cmd::kMonitor,
+    cmd::kUnitStatus,       cmd::kMonitor,
     cmd::kFtpClient,        cmd::kFilePrint,
     cmd::kFilePrintDirect,  cmd::kFilePrintPreview,
     // The device list page they act on comes with the editors.
@@ -115,6 +116,11 @@ void CMainFrame::RunCommand(int id) {
     case cmd::kRunProgramMode: RunProgramModeCommand(this, *wxGetApp().Document()); break;
     case cmd::kClearUnit: ClearUnitCommand(this, *wxGetApp().Document()); break;
     case cmd::kFirmwareUpdate: FirmwareUpdateCommand(this, *wxGetApp().Document()); break;
+    case cmd::kUnitPassword: {
+        CPasswordDlg password(this, *wxGetApp().Document());
+        password.ShowModal();
+        break;
+    }
     case cmd::kEditSelectAll: break; // acts on the file and device pages, which select their rows
     default: break;
     }

@@ -18,6 +18,7 @@
 #include "app/QuorvelApp.h"
 #include "document/CodePageText.h"
 #include "link/SerialPortList.h"
+#include "online/PasswordInputDlg.h"
 #include "ui/Messages.h"
 #include "ui/WaitDlg.h"
 
@@ -63,16 +64,6 @@ public:
     }
     void Tell(const ConnectionMessage& m) override {
         ShowMessage(m.Type, wxString(ConnectionMessageText(m)));
-    }
-};
-
-// Until the password dialogs exist, a unit that asks for its password is told
-// to the user plainly instead of ending the read or write without a word.
-class NoPasswordEntry : public PasswordPrompt {
-public:
-    bool AskPassword(CUnitComm&) override {
-        ShowMessageId(kMsgPasswordNotYet, kMbOk | kMbIconExclamation);
-        return false;
     }
 };
 
@@ -186,7 +177,7 @@ void CConnectionDlg::OnOk() {
     TransferDataFromWindow();
     BoxUser user;
     CWaitProgress progress(this);
-    NoPasswordEntry password;
+    PasswordInputPrompt password;
     ConnectionModel model(wxGetApp().Profile(), CodePage, doc_, user, &progress, &password,
                           SystemSleeper());
     FormField focus = FormField::None;

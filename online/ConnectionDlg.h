@@ -13,8 +13,6 @@ class wxTextCtrl;
 namespace qv {
 
 constexpr unsigned kDlgConnection = 354;
-// A unit that asks for its password, before the password dialogs exist.
-constexpr unsigned kMsgPasswordNotYet = 35410;
 
 class CConnectionDlg : public CDlgBase {
 public:

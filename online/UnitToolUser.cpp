@@ -5,6 +5,7 @@
 
 #include "link/UnitTools.h"
 #include "online/ConnectionDlg.h"
+#include "online/PasswordInputDlg.h"
 #include "ui/Messages.h"
 
 namespace qv {
@@ -12,16 +13,6 @@ namespace qv {
 namespace {
 
 FirmwareFileAnswer g_fileAnswer;
-
-// Until the password dialogs exist, a unit that asks for its password is
-// told so plainly, as the connection dialog does.
-class NoPasswordEntry : public PasswordPrompt {
-public:
-    bool AskPassword(CUnitComm&) override {
-        ShowMessageId(kMsgPasswordNotYet, kMbOk | kMbIconExclamation);
-        return false;
-    }
-};
 
 } // namespace
 
@@ -66,7 +57,7 @@ void SetFirmwareFileAnswer(FirmwareFileAnswer answer) {
 }
 
 std::unique_ptr<PasswordPrompt> MakeUnitPasswordPrompt() {
-    return std::make_unique<NoPasswordEntry>();
+    return std::make_unique<PasswordInputPrompt>();
 }
 
 } // namespace qv

@@ -98,25 +98,6 @@ TEST_F(ConnectionDlgTest, SerialLinkWithoutAPortIsRefusedAndTheDialogStays) {
     EXPECT_TRUE(app.Document()->IsUnmodified());
 }
 
-// The password dialogs come later: a unit with a password is told plainly,
-// and the document stays as it was.
-TEST_F(ConnectionDlgTest, AUnitWithAPasswordIsToldAndNothingIsRead) {
-    StartUnit();
-    if (HasFatalFailure())
-        return;
-    sim.SetPassword("secret");
-    const std::vector<uint8_t> before = Blocks(*app.Document());
-    test::DialogScript script;
-    script.ThenClick(wxID_OK);
-    script.ThenEnd(wxID_OK); // the word about the password
-    app.MainFrame()->RunCommand(cmd::kReadFromUnit);
-    EXPECT_EQ(script.Pending(), 0u);
-    ASSERT_EQ(script.messages.size(), 1u);
-    EXPECT_EQ(wxString::FromUTF8(script.messages[0]), Res(kMsgPasswordNotYet));
-    EXPECT_EQ(Blocks(*app.Document()), before);
-    EXPECT_TRUE(app.Document()->IsUnmodified());
-}
-
 // The start choice "read the settings from the unit" runs the same dialog.
 TEST_F(ConnectionDlgTest, StartChoiceReadTakesTheUnitsSettings) {
     StartUnit();
