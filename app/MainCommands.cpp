@@ -9,6 +9,7 @@
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/QuorvelApp.h"
+#include "editors/PortSettingsDlg.h"
 #include "online/ConnectionDlg.h"
 #include "view/QuorvelView.h"
 
@@ -19,7 +20,7 @@ namespace {
 // Commands whose windows come with later work: shown, but disabled.
 const int kNotYetAvailable[] = {
     cmd::kPowerMeterWizard, cmd::kSettingsWizard, cmd::kUnitPassword,   cmd::kLanSettings,
-    cmd::kPortSettings,     cmd::kTriggerSelect,  cmd::kConfigSettings, cmd::kRunProgramMode,
+    cmd::kTriggerSelect,  cmd::kConfigSettings, cmd::kRunProgramMode,
     cmd::kClearUnit,        cmd::kFirmwareUpdate, cmd::kUnitStatus,     cmd::kMonitor,
     cmd::kFtpClient,        cmd::kFilePrint,
     cmd::kFilePrintDirect,  cmd::kFilePrintPreview,
@@ -110,6 +111,14 @@ void CMainFrame::RunCommand(int id) {
     case cmd::kWriteToUnit:
         view_->StoreUnitNamePage();
         RunConnectionDialog(this, ConnectionAction::Write, *wxGetApp().Document());
+        break;
+    case cmd::kPortSettings:
+        // The unit block holds the unit's name too: a name typed on its page is
+        // stored first so the dialog's copy does not drop it. A changed
+        // protocol removes devices, data sets and triggers the page may show.
+        view_->StoreUnitNamePage();
+        if (RunPortSettingsDialog(this, *wxGetApp().Document()))
+            view_->RefreshPage(wxGetApp().Document()->currentItem);
         break;
     case cmd::kEditSelectAll: break; // acts on the file and device pages, which select their rows
     default: break;

@@ -37,7 +37,7 @@ PortPageValues LoadPortValues(const UnitBlock& unit, int port) {
     PortPageValues v;
     v.role = IndexIn(unit.U8(r + kRole), 2);
     v.protocol = IndexIn(unit.U8(r + kProtocol), 2);
-    v.numberIndex = IndexIn(unit.U8(r + kNumber) - 1, kStationCount);
+    v.numberIndex = IndexIn(unit.U8(r + kNumber) - 1, kPortNumberCount);
     v.baud = IndexIn(unit.U8(r + kBaud), 6);
     v.dataLength = DataLength(format);
     v.parity = IndexIn(Parity(format), 3);

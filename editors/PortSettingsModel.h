@@ -10,7 +10,7 @@
 namespace qv {
 
 constexpr int kPortCount = 2;
-constexpr int kStationCount = 99; // choices of the port's own number
+constexpr int kPortNumberCount = 99; // choices of the port's own number
 constexpr int kNumber2Count = 60; // choices of byte 4
 
 // One port's page. A list index of -1 means "no item" (a stored value the

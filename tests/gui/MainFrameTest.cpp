@@ -81,7 +81,7 @@ protected:
 TEST_F(MainFrameTest, EveryCommandIsOfferedAndOnlyTheLaterOnesAreDisabled) {
     const std::set<int> later = {
         cmd::kPowerMeterWizard, cmd::kSettingsWizard,
-        cmd::kUnitPassword,     cmd::kLanSettings,    cmd::kPortSettings,  cmd::kTriggerSelect,
+        cmd::kUnitPassword,     cmd::kLanSettings,    cmd::kTriggerSelect,
         cmd::kConfigSettings,   cmd::kRunProgramMode, cmd::kClearUnit,     cmd::kFirmwareUpdate,
         cmd::kUnitStatus,       cmd::kMonitor,        cmd::kFtpClient,     cmd::kFilePrint,
         cmd::kFilePrintDirect,  cmd::kFilePrintPreview, cmd::kFilePrintSetup,
