@@ -10,6 +10,7 @@
 #include "app/MainFrame.h"
 #include "app/QuorvelApp.h"
 #include "app/UnitToolCommands.h"
+#include "editors/PortSettingsDlg.h"
 #include "online/ConnectionDlg.h"
 #include "online/PasswordDlg.h"
 #include "view/QuorvelView.h"
@@ -21,8 +22,8 @@ namespace {
 // Commands whose windows come with later work: shown, but disabled.
 const int kNotYetAvailable[] = {
     cmd::kPowerMeterWizard, cmd::kSettingsWizard, cmd::kLanSettings,
-    cmd::kPortSettings,     cmd::kTriggerSelect,  cmd::kConfigSettings,
-    cmd::kUnitStatus,       cmd::kMonitor,
+    cmd::kTriggerSelect,    cmd::kConfigSettings, cmd::kUnitStatus,
+    cmd::kMonitor,
     cmd::kFtpClient,        cmd::kFilePrint,
     cmd::kFilePrintDirect,  cmd::kFilePrintPreview,
     // The device list page they act on comes with the editors.
@@ -121,6 +122,14 @@ void CMainFrame::RunCommand(int id) {
         password.ShowModal();
         break;
     }
+    case cmd::kPortSettings:
+        // The unit block holds the unit's name too: a name typed on its page is
+        // stored first so the dialog's copy does not drop it. A changed
+        // protocol removes devices, data sets and triggers the page may show.
+        view_->StoreUnitNamePage();
+        if (RunPortSettingsDialog(this, *wxGetApp().Document()))
+            view_->RefreshPage(wxGetApp().Document()->currentItem);
+        break;
     case cmd::kEditSelectAll: break; // acts on the file and device pages, which select their rows
     default: break;
     }
