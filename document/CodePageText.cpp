@@ -126,4 +126,11 @@ TextStore WriteTextField(uint8_t* field, size_t width, const std::wstring& text,
     return WriteMultiField(field, width, *mb, codePage);
 }
 
+std::optional<std::string> ShownTextToMulti(const std::string& stored, const std::wstring& shown,
+                                            uint32_t codePage) {
+    if (MultiToWide(stored, codePage) == shown)
+        return stored;
+    return WideToMulti(shown, codePage);
+}
+
 } // namespace qv

@@ -78,5 +78,29 @@ TEST(Utf8, MalformedBytesBecomeReplacementCharacters) {
     EXPECT_EQ(WideToUtf8(Utf8ToWide("\xF0\x9F\x98\x80")), "\xF0\x9F\x98\x80");
 }
 
+// A dialog keeps the stored bytes of a text the user left as it was shown.
+TEST(CodePageText, ShownTextKeepsStoredBytesUnlessChanged) {
+    // NEC-selected IBM extension: decodes to U+7E8A, which encodes as FA 5C.
+    const std::string stored = "\xED\x40" "COM";
+    const std::wstring shown = MultiToWide(stored, kCodePageJapanese);
+    ASSERT_EQ(shown, L"\x7E8A" L"COM");
+    ASSERT_NE(WideToMulti(shown, kCodePageJapanese), stored);
+
+    struct Case {
+        const char* what;
+        std::wstring shown;
+        std::optional<std::string> stored;
+    };
+    const Case cases[] = {
+        {"unchanged", shown, stored},
+        {"changed: the code page's bytes, not UTF-8", L"\x7E8A" L"COM2",
+         std::string("\xFA\x5C" "COM2")},
+        {"changed to what the code page cannot hold", L"\x00E9", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ShownTextToMulti(stored, c.shown, kCodePageJapanese), c.stored) << c.what;
+}
+
 } // namespace
 } // namespace qv
+
