@@ -38,9 +38,9 @@ TEST_P(ConnectionDlgLanguageTest, LabelsFitAndButtonsAreInTheLanguage) {
         test::ExpectLabelsFit(&dlg, where);
         test::ExpectButtonsInLanguage(&dlg, GetParam(), where);
         EXPECT_GE(dlg.GetSize().x, TitleBarWidth(&dlg)) << where;
-        // The search and LAN-side settings dialogs come later: shown, disabled.
-        EXPECT_FALSE(dlg.SearchButton->IsEnabled());
-        EXPECT_FALSE(dlg.LanSettingsButton->IsEnabled());
+        // The unit address buttons serve the LAN link only.
+        EXPECT_EQ(dlg.SearchButton->IsEnabled(), dlg.LanRadio->GetValue());
+        EXPECT_EQ(dlg.LanSettingsButton->IsEnabled(), dlg.LanRadio->GetValue());
     }
 }
 
