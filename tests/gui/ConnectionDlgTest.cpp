@@ -124,6 +124,41 @@ TEST_F(ConnectionDlgTest, SerialLinkWithoutAPortIsRefusedAndTheDialogStays) {
     EXPECT_TRUE(app.Document()->IsUnmodified());
 }
 
+// A typed port goes into the link settings as the text typed, in the code
+// page they are kept in; a text the code page cannot hold is refused.
+TEST_F(ConnectionDlgTest, TypedPortIsStoredInTheCodePage) {
+    struct Case {
+        const char* port; // UTF-8
+        bool stored;
+    };
+    for (const Case c : {Case{"/dev/\xE3\x83\x9D\xE3\x83\xBC\xE3\x83\x88", true},
+                         Case{"/dev/caf\xC3\xA9", false}}) {
+        app.Profile().WriteNumber(kCommSection, "CommType", kCommSerial);
+        app.Profile().WriteText(kCommSection, "COM Name", L"ttyS0");
+        const wxString port = wxString::FromUTF8(c.port);
+        test::DialogScript script;
+        script.Then([&](wxDialog* dialog) {
+            auto* dlg = dynamic_cast<CConnectionDlg*>(dialog);
+            EXPECT_NE(dlg, nullptr);
+            dialog->CallAfter([dlg, port] {
+                dlg->PortBox->SetValue(port);
+                wxCommandEvent click(wxEVT_BUTTON, wxID_OK);
+                dlg->FindWindow(wxID_OK)->GetEventHandler()->ProcessEvent(click);
+                if (dlg->IsModal())
+                    dlg->EndModal(wxID_CANCEL);
+            });
+            return wxID_NONE;
+        });
+        if (!c.stored)
+            script.ThenEnd(wxID_OK); // the refusal
+        EXPECT_EQ(RunConnectionDialog(app.MainFrame(), ConnectionAction::Tool, *app.Document()),
+                  c.stored);
+        EXPECT_EQ(script.Pending(), 0u);
+        EXPECT_EQ(app.Profile().ReadText(kCommSection, "COM Name"),
+                  c.stored ? port.ToStdWstring() : std::wstring(L"ttyS0"));
+    }
+}
+
 // The password dialogs come later: a unit with a password is told plainly,
 // and the document stays as it was.
 TEST_F(ConnectionDlgTest, AUnitWithAPasswordIsToldAndNothingIsRead) {
