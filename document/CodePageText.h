@@ -39,11 +39,9 @@ enum class TextStore {
     Unrepresentable, // the code page cannot hold the text; field left untouched
 };
 // Writes the text NUL-padded over the whole field.
-TextStore WriteTextField(uint8_t* field, size_t width, const std::wstring& text,
-                         uint32_t codePage);
+TextStore WriteTextField(uint8_t* field, size_t width, const std::wstring& text, uint32_t codePage);
 // Same for a text already in the code page (ASCII literals, stored names).
-TextStore WriteMultiField(uint8_t* field, size_t width, const std::string& text,
-                          uint32_t codePage);
+TextStore WriteMultiField(uint8_t* field, size_t width, const std::string& text, uint32_t codePage);
 
 // What a dialog stores for a text it showed: the stored bytes when the shown
 // text is what they decode to (some code page 932 characters change bytes in

@@ -177,8 +177,8 @@ bool CConnectionDlg::TransferDataFromWindow() {
     // code page the link settings are kept in. The unit address is shown only.
     const auto port = ShownTextToMulti(
         Form.SerialPort, PortBox->GetValue().Trim().Trim(false).ToStdWstring(), CodePage);
-    const auto pc = ShownTextToMulti(
-        Form.PcAddress, PcAddressBox->GetStringSelection().ToStdWstring(), CodePage);
+    const auto pc = ShownTextToMulti(Form.PcAddress,
+                                     PcAddressBox->GetStringSelection().ToStdWstring(), CodePage);
     if (!port && Form.LinkType == kCommSerial) {
         ShowMessageFocus(Res(kMsgTextNotInCodePage), PortBox);
         return false;
@@ -200,8 +200,8 @@ void CConnectionDlg::UpdateLinkControls() {
 
 void CConnectionDlg::OnUnitAddressDialog(bool (*run)(wxWindow*)) {
     // The search sends from the chosen adapter and the LAN dialog shows it.
-    const auto pc = ShownTextToMulti(
-        Form.PcAddress, PcAddressBox->GetStringSelection().ToStdWstring(), CodePage);
+    const auto pc = ShownTextToMulti(Form.PcAddress,
+                                     PcAddressBox->GetStringSelection().ToStdWstring(), CodePage);
     Form.PcAddress = pc.value_or(std::string());
     SavePcAddress(wxGetApp().Profile(), CodePage, Form.PcAddress);
     if (!run(this))

@@ -34,14 +34,15 @@ void FillSeconds(wxChoice* box, int selected) {
 
 } // namespace
 
-CLANPortDlg::CLANPortDlg(wxWindow* parent) : CDlgBase(kDlgLanLink, nullptr, parent, Res(kStrTitle)) {
+CLANPortDlg::CLANPortDlg(wxWindow* parent)
+    : CDlgBase(kDlgLanLink, nullptr, parent, Res(kStrTitle)) {
     LoadCommSettings(wxGetApp().Profile(), CodePage, WorkSettings);
 
     PcAddressText = new wxStaticText(this, wxID_ANY, wxEmptyString);
     wxTextValidator address(wxFILTER_INCLUDE_CHAR_LIST);
     address.SetCharIncludes("0123456789.");
-    UnitAddressText = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition,
-                                     wxDefaultSize, 0, address);
+    UnitAddressText =
+        new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, 0, address);
     UnitAddressText->SetMaxLength(15);
     PortText = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, 0,
                               wxTextValidator(wxFILTER_DIGITS));

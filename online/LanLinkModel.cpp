@@ -11,7 +11,9 @@ namespace qv {
 
 namespace {
 
-std::wstring Number(long value) { return std::to_wstring(value); }
+std::wstring Number(long value) {
+    return std::to_wstring(value);
+}
 
 // The four numbers of a stored address, as the address was read for the
 // Windows address control: fields not found are 0.

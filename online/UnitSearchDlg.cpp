@@ -64,8 +64,8 @@ std::optional<std::wstring> CIPSearchDlg::SearchAndFill() {
     CWaitProgress progress(GetParent());
     CUnitComm link(wxGetApp().Profile(), CodePage, &progress, nullptr, SystemSleeper());
     link.UdpPort = kSearchPort;
-    const std::string message = WideToMulti(Res(kMsgSearchingUnits).ToStdWstring(), CodePage)
-                                    .value_or(std::string());
+    const std::string message =
+        WideToMulti(Res(kMsgSearchingUnits).ToStdWstring(), CodePage).value_or(std::string());
     int count = 0;
     const LinkResult result =
         SearchUnits(Units, link, message, count, SystemTicks(), SearchWindowMs);

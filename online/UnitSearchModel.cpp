@@ -45,9 +45,8 @@ std::optional<std::wstring> SearchFailureText(LinkResult result, uint32_t lastEr
     static const LinkResult kSocketFailures[] = {kSocketStartup, kUdpNoSocket, kUdpNonBlocking,
                                                  kUdpBroadcast,  kSocketBind,  kUdpSend,
                                                  kUdpRecv};
-    if (lastError == 0 ||
-        std::find(std::begin(kSocketFailures), std::end(kSocketFailures), result) ==
-            std::end(kSocketFailures))
+    if (lastError == 0 || std::find(std::begin(kSocketFailures), std::end(kSocketFailures),
+                                    result) == std::end(kSocketFailures))
         return std::nullopt;
     return ResString(kMsgSearchFailed) + L"\n\n" + GetCommErrorText(result, lastError);
 }

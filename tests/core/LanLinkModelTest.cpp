@@ -62,9 +62,9 @@ TEST(LanLinkModel, LoadShowsTheStoredSettings) {
         uint16_t ms;
         int index;
     };
-    for (const Case c : {Case{999, -1}, Case{1000, Index(1)}, Case{10999, Index(10)},
-                         Case{11000, -1}, Case{14000, -1}, Case{15000, Index(15)},
-                         Case{61000, -1}}) {
+    for (const Case c :
+         {Case{999, -1}, Case{1000, Index(1)}, Case{10999, Index(10)}, Case{11000, -1},
+          Case{14000, -1}, Case{15000, Index(15)}, Case{61000, -1}}) {
         CommSettings s = Stored();
         s.TcpConnectTimeout = c.ms;
         EXPECT_EQ(LoadLanLinkForm(s, kCodePageJapanese).ConnectTimeout, c.index) << c.ms;

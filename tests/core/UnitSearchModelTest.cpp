@@ -89,10 +89,14 @@ TEST(UnitSearchModel, OnlyASocketThatFailedIsTold) {
         bool told;
     };
     const Case cases[] = {
-        {kSocketBind, EADDRNOTAVAIL, true}, {kUdpNoSocket, EMFILE, true},
-        {kUdpSend, ENETUNREACH, true},      {kUdpRecv, EBADF, true},
-        {0, 0, false},                      {kSearchStatusNoMark, 0, false},
-        {kSearchNotAReply, 0, false},       {kCancelled, 0, false},
+        {kSocketBind, EADDRNOTAVAIL, true},
+        {kUdpNoSocket, EMFILE, true},
+        {kUdpSend, ENETUNREACH, true},
+        {kUdpRecv, EBADF, true},
+        {0, 0, false},
+        {kSearchStatusNoMark, 0, false},
+        {kSearchNotAReply, 0, false},
+        {kCancelled, 0, false},
         // A unit's status byte may hold the number of a socket failure.
         {kSocketBind, 0, false},
     };

@@ -14,8 +14,8 @@
 
 #include "app/MainFrame.h"
 #include "app/QuorvelApp.h"
-#include "document/CodePageText.h"
 #include "app/WindowPlacement.h"
+#include "document/CodePageText.h"
 #include "link/CommSettings.h"
 #include "online/ConnectionDlg.h"
 #include "online/LanLinkDlg.h"

@@ -24,14 +24,14 @@ constexpr uint16_t kSearchPort = 9090;
 int Usage() {
     // Not a format: the text holds '%'.
     std::fputs("usage: unitsim [--tcp PORT] [--pty PATH] [--baud N] [--password PW] "
-                         "[--image FILE] [--ack echo|mark|bare] [--search ADDRESS]\n"
-                         "  at least one of --tcp and --pty; --tcp 0 picks a free port\n"
-                         "  --ack: each frame of a write or file request is acknowledged as\n"
-                         "         %EE$3B (echo, the default), %EE$ (mark) or %EE (bare)\n"
-                         "  --search: answers unit searches on ADDRESS, UDP port 9090 (0.0.0.0:\n"
-                         "         every address), as a unit at 127.0.0.1 with the --tcp port,\n"
-                         "         replying to the sender;\n"
-                         "         the search broadcasts, so use it on a network of its own\n",
+               "[--image FILE] [--ack echo|mark|bare] [--search ADDRESS]\n"
+               "  at least one of --tcp and --pty; --tcp 0 picks a free port\n"
+               "  --ack: each frame of a write or file request is acknowledged as\n"
+               "         %EE$3B (echo, the default), %EE$ (mark) or %EE (bare)\n"
+               "  --search: answers unit searches on ADDRESS, UDP port 9090 (0.0.0.0:\n"
+               "         every address), as a unit at 127.0.0.1 with the --tcp port,\n"
+               "         replying to the sender;\n"
+               "         the search broadcasts, so use it on a network of its own\n",
                stderr);
     return 2;
 }

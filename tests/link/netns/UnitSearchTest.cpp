@@ -328,8 +328,7 @@ TEST(UnitsimProgram, SearchOptionAnswersWithItsTcpPort) {
     std::string said;
     char chunk[256];
     pollfd wait{out[0], POLLIN, 0};
-    while (said.find("answers unit searches") == std::string::npos &&
-           ::poll(&wait, 1, 5000) > 0) {
+    while (said.find("answers unit searches") == std::string::npos && ::poll(&wait, 1, 5000) > 0) {
         const ssize_t n = ::read(out[0], chunk, sizeof chunk);
         if (n <= 0)
             break;
