@@ -37,13 +37,20 @@ void FillSeconds(wxChoice* box, int selected) {
 CLANPortDlg::CLANPortDlg(wxWindow* parent)
     : CDlgBase(kDlgLanLink, nullptr, parent, Res(kStrTitle)) {
     LoadCommSettings(wxGetApp().Profile(), CodePage, WorkSettings);
+    Form = LoadLanLinkForm(WorkSettings, CodePage);
 
-    PcAddressText = new wxStaticText(this, wxID_ANY, wxEmptyString);
+    // Shown only, as the connection dialog shows the unit address.
+    PcAddressText = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
+                                   wxTE_READONLY);
     wxTextValidator address(wxFILTER_INCLUDE_CHAR_LIST);
     address.SetCharIncludes("0123456789.");
     UnitAddressText =
         new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, 0, address);
     UnitAddressText->SetMaxLength(15);
+    const wxSize widest =
+        UnitAddressText->GetSizeFromTextSize(UnitAddressText->GetTextExtent("255.255.255.255 "));
+    UnitAddressText->SetMinSize(widest);
+    PcAddressText->SetMinSize(widest);
     PortText = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, 0,
                               wxTextValidator(wxFILTER_DIGITS));
     PortText->SetMaxLength(kPortDigits);
@@ -73,7 +80,6 @@ CLANPortDlg::CLANPortDlg(wxWindow* parent)
     Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { OnOk(); }, wxID_OK);
 
-    Form = LoadLanLinkForm(WorkSettings, CodePage);
     TransferDataToWindow();
     Fit();
     SetMinSize(GetSize());
@@ -82,7 +88,7 @@ CLANPortDlg::CLANPortDlg(wxWindow* parent)
 }
 
 bool CLANPortDlg::TransferDataToWindow() {
-    PcAddressText->SetLabel(wxString(Form.PcAddress));
+    PcAddressText->ChangeValue(wxString(Form.PcAddress));
     UnitAddressText->ChangeValue(wxString(Form.UnitAddress));
     PortText->ChangeValue(wxString(Form.Port));
     FillSeconds(SendTimeoutBox, Form.SendTimeout);

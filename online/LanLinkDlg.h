@@ -7,7 +7,6 @@
 
 class wxButton;
 class wxChoice;
-class wxStaticText;
 class wxTextCtrl;
 
 namespace qv {
@@ -22,7 +21,7 @@ public:
     // The link settings as the dialog opened, with the defaults button's values.
     CommSettings WorkSettings;
     LanLinkForm Form;
-    wxStaticText* PcAddressText;
+    wxTextCtrl* PcAddressText;
     wxTextCtrl* UnitAddressText;
     wxTextCtrl* PortText;
     wxChoice* SendTimeoutBox;
