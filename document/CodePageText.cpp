@@ -40,8 +40,7 @@ bool IsLeadByte(uint32_t codePage, unsigned char b) {
 size_t FitOnCharBoundary(const std::string& text, size_t maxBytes, uint32_t codePage) {
     size_t pos = 0;
     while (pos < text.size()) {
-        const size_t len =
-            IsLeadByte(codePage, static_cast<unsigned char>(text[pos])) ? 2 : 1;
+        const size_t len = IsLeadByte(codePage, static_cast<unsigned char>(text[pos])) ? 2 : 1;
         if (pos + len > maxBytes || pos + len > text.size())
             break;
         pos += len;
@@ -61,8 +60,7 @@ std::optional<std::string> WideToMulti(const std::wstring& text, uint32_t codePa
     size_t inLeft = w.size() * sizeof(wchar_t);
     char* dst = out.data();
     size_t outLeft = out.size();
-    if (iconv(conv.get(), &in, &inLeft, &dst, &outLeft) == static_cast<size_t>(-1) ||
-        inLeft != 0)
+    if (iconv(conv.get(), &in, &inLeft, &dst, &outLeft) == static_cast<size_t>(-1) || inLeft != 0)
         return std::nullopt;
     return std::string(out.data(), out.size() - outLeft);
 }
@@ -124,6 +122,13 @@ TextStore WriteTextField(uint8_t* field, size_t width, const std::wstring& text,
     if (!mb)
         return TextStore::Unrepresentable;
     return WriteMultiField(field, width, *mb, codePage);
+}
+
+std::optional<std::string> ShownTextToMulti(const std::string& stored, const std::wstring& shown,
+                                            uint32_t codePage) {
+    if (MultiToWide(stored, codePage) == shown)
+        return stored;
+    return WideToMulti(shown, codePage);
 }
 
 } // namespace qv

@@ -39,11 +39,16 @@ enum class TextStore {
     Unrepresentable, // the code page cannot hold the text; field left untouched
 };
 // Writes the text NUL-padded over the whole field.
-TextStore WriteTextField(uint8_t* field, size_t width, const std::wstring& text,
-                         uint32_t codePage);
+TextStore WriteTextField(uint8_t* field, size_t width, const std::wstring& text, uint32_t codePage);
 // Same for a text already in the code page (ASCII literals, stored names).
-TextStore WriteMultiField(uint8_t* field, size_t width, const std::string& text,
-                          uint32_t codePage);
+TextStore WriteMultiField(uint8_t* field, size_t width, const std::string& text, uint32_t codePage);
+
+// What a dialog stores for a text it showed: the stored bytes when the shown
+// text is what they decode to (some code page 932 characters change bytes in
+// a decode and encode), else the shown text in the code page; nullopt when
+// the code page cannot hold it.
+std::optional<std::string> ShownTextToMulti(const std::string& stored, const std::wstring& shown,
+                                            uint32_t codePage);
 
 // Text of a field, as bytes up to the first NUL within the width.
 std::string FieldBytes(const uint8_t* field, size_t width);

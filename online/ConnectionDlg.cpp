@@ -18,7 +18,10 @@
 #include "app/QuorvelApp.h"
 #include "document/CodePageText.h"
 #include "link/SerialPortList.h"
+#include "online/LanLinkDlg.h"
+#include "online/LanLinkModel.h"
 #include "online/PasswordInputDlg.h"
+#include "online/UnitSearchDlg.h"
 #include "ui/Messages.h"
 #include "ui/WaitDlg.h"
 
@@ -88,9 +91,6 @@ CConnectionDlg::CConnectionDlg(wxWindow* parent, ConnectionAction mode, CQuorvel
                                      wxDefaultSize, wxTE_READONLY);
     SearchButton = new wxButton(this, wxID_ANY, Res(kStrSearch));
     LanSettingsButton = new wxButton(this, wxID_ANY, Res(kStrLanSettings));
-    // Their dialogs come with later work.
-    SearchButton->Disable();
-    LanSettingsButton->Disable();
 
     auto* grid = new wxFlexGridSizer(2, wxSize(8, 6));
     grid->AddGrowableCol(1);
@@ -123,6 +123,10 @@ CConnectionDlg::CConnectionDlg(wxWindow* parent, ConnectionAction mode, CQuorvel
     LanRadio->Bind(wxEVT_RADIOBUTTON, [this](wxCommandEvent&) { UpdateLinkControls(); });
     Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { OnOk(); }, wxID_OK);
+    SearchButton->Bind(wxEVT_BUTTON,
+                       [this](wxCommandEvent&) { OnUnitAddressDialog(RunUnitSearchDialog); });
+    LanSettingsButton->Bind(wxEVT_BUTTON,
+                            [this](wxCommandEvent&) { OnUnitAddressDialog(RunLanLinkDialog); });
 
     CommSettings settings;
     LoadCommSettings(wxGetApp().Profile(), CodePage, settings);
@@ -160,9 +164,19 @@ bool CConnectionDlg::TransferDataToWindow() {
 
 bool CConnectionDlg::TransferDataFromWindow() {
     Form.LinkType = SerialRadio->GetValue() ? kCommSerial : kCommTcp;
-    Form.SerialPort = PortBox->GetValue().Trim().Trim(false).ToStdString(wxConvUTF8);
-    Form.PcAddress = PcAddressBox->GetStringSelection().ToStdString(wxConvUTF8);
-    Form.UnitAddress = UnitAddressText->GetValue().ToStdString(wxConvUTF8);
+    // A text left as shown keeps its stored bytes; a new one goes into the
+    // code page the link settings are kept in. The unit address is shown only.
+    const auto port = ShownTextToMulti(
+        Form.SerialPort, PortBox->GetValue().Trim().Trim(false).ToStdWstring(), CodePage);
+    const auto pc = ShownTextToMulti(Form.PcAddress,
+                                     PcAddressBox->GetStringSelection().ToStdWstring(), CodePage);
+    if (!port && Form.LinkType == kCommSerial) {
+        ShowMessageFocus(Res(kMsgTextNotInCodePage), PortBox);
+        return false;
+    }
+    if (port)
+        Form.SerialPort = *port;
+    Form.PcAddress = pc.value_or(std::string());
     return true;
 }
 
@@ -171,10 +185,27 @@ void CConnectionDlg::UpdateLinkControls() {
     PortBox->Enable(serial);
     PcAddressBox->Enable(!serial);
     UnitAddressText->Enable(!serial);
+    SearchButton->Enable(!serial);
+    LanSettingsButton->Enable(!serial);
+}
+
+void CConnectionDlg::OnUnitAddressDialog(bool (*run)(wxWindow*)) {
+    // The search sends from the chosen adapter and the LAN dialog shows it.
+    const auto pc = ShownTextToMulti(Form.PcAddress,
+                                     PcAddressBox->GetStringSelection().ToStdWstring(), CodePage);
+    Form.PcAddress = pc.value_or(std::string());
+    SavePcAddress(wxGetApp().Profile(), CodePage, Form.PcAddress);
+    if (!run(this))
+        return;
+    CommSettings settings;
+    LoadCommSettings(wxGetApp().Profile(), CodePage, settings);
+    Form.UnitAddress = LoadConnectionForm(settings).UnitAddress;
+    UnitAddressText->ChangeValue(Multi(Form.UnitAddress, CodePage));
 }
 
 void CConnectionDlg::OnOk() {
-    TransferDataFromWindow();
+    if (!TransferDataFromWindow())
+        return;
     BoxUser user;
     CWaitProgress progress(this);
     PasswordInputPrompt password;

@@ -32,6 +32,9 @@ public:
 
 private:
     void UpdateLinkControls();
+    // Stores the chosen PC address, runs the dialog that sets the unit's
+    // address, and shows the address it stored.
+    void OnUnitAddressDialog(bool (*run)(wxWindow*));
     void OnOk();
 
     ConnectionAction mode_;

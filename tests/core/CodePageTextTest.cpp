@@ -8,7 +8,9 @@
 namespace qv {
 namespace {
 
-std::vector<uint8_t> Field(const uint8_t* p, size_t n) { return std::vector<uint8_t>(p, p + n); }
+std::vector<uint8_t> Field(const uint8_t* p, size_t n) {
+    return std::vector<uint8_t>(p, p + n);
+}
 
 TEST(CodePageText, ReadStopsAtNulAndNeverPastTheField) {
     // A field that fills its width has no NUL; the byte after it must not be read.
@@ -37,8 +39,16 @@ struct WriteCase {
 TEST(CodePageText, WriteIsPaddedCutOnCharactersAndRefusesWhatTheCodePageCannotHold) {
     const WriteCase cases[] = {
         {kCodePageJapanese, L"Brellox", 8, TextStore::Stored, {'B', 'r', 'e', 'l', 'l', 'o', 'x'}},
-        {kCodePageJapanese, L"12345678", 8, TextStore::Stored, {'1', '2', '3', '4', '5', '6', '7', '8'}},
-        {kCodePageJapanese, L"123456789", 8, TextStore::Cut, {'1', '2', '3', '4', '5', '6', '7', '8'}},
+        {kCodePageJapanese,
+         L"12345678",
+         8,
+         TextStore::Stored,
+         {'1', '2', '3', '4', '5', '6', '7', '8'}},
+        {kCodePageJapanese,
+         L"123456789",
+         8,
+         TextStore::Cut,
+         {'1', '2', '3', '4', '5', '6', '7', '8'}},
         {kCodePageJapanese, L"abc\x30BD", 4, TextStore::Cut, {'a', 'b', 'c'}},
         {kCodePageJapanese, L"\x30BD\x30BD", 4, TextStore::Stored, {0x83, 0x5C, 0x83, 0x5C}},
         {kCodePageChinese, L"a\x4E2D\x6587", 4, TextStore::Cut, {'a', 0xD6, 0xD0}},
@@ -73,9 +83,40 @@ TEST(CodePageText, RoundTripThroughBothCodePages) {
 
 TEST(Utf8, MalformedBytesBecomeReplacementCharacters) {
     EXPECT_EQ(Utf8ToWide("a\xE5\xB1\xB1"), L"a\x5C71");
-    EXPECT_EQ(Utf8ToWide("a\xC0\xAF" "b"), L"a\xFFFD" L"b"); // overlong
-    EXPECT_EQ(Utf8ToWide("\xE5\xB1"), L"\xFFFD");                    // cut short
+    EXPECT_EQ(Utf8ToWide("a\xC0\xAF"
+                         "b"),
+              L"a\xFFFD"
+              L"b");                              // overlong
+    EXPECT_EQ(Utf8ToWide("\xE5\xB1"), L"\xFFFD"); // cut short
     EXPECT_EQ(WideToUtf8(Utf8ToWide("\xF0\x9F\x98\x80")), "\xF0\x9F\x98\x80");
+}
+
+// A dialog keeps the stored bytes of a text the user left as it was shown.
+TEST(CodePageText, ShownTextKeepsStoredBytesUnlessChanged) {
+    // NEC-selected IBM extension: decodes to U+7E8A, which encodes as FA 5C.
+    const std::string stored = "\xED\x40"
+                               "COM";
+    const std::wstring shown = MultiToWide(stored, kCodePageJapanese);
+    ASSERT_EQ(shown, L"\x7E8A"
+                     L"COM");
+    ASSERT_NE(WideToMulti(shown, kCodePageJapanese), stored);
+
+    struct Case {
+        const char* what;
+        std::wstring shown;
+        std::optional<std::string> stored;
+    };
+    const Case cases[] = {
+        {"unchanged", shown, stored},
+        {"changed: the code page's bytes, not UTF-8",
+         L"\x7E8A"
+         L"COM2",
+         std::string("\xFA\x5C"
+                     "COM2")},
+        {"changed to what the code page cannot hold", L"\x00E9", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ShownTextToMulti(stored, c.shown, kCodePageJapanese), c.stored) << c.what;
 }
 
 } // namespace

@@ -39,9 +39,9 @@ TEST_P(ConnectionDlgLanguageTest, LabelsFitAndButtonsAreInTheLanguage) {
         test::ExpectLabelsFit(&dlg, where);
         test::ExpectButtonsInLanguage(&dlg, GetParam(), where);
         EXPECT_GE(dlg.GetSize().x, TitleBarWidth(&dlg)) << where;
-        // The search and LAN-side settings dialogs come later: shown, disabled.
-        EXPECT_FALSE(dlg.SearchButton->IsEnabled());
-        EXPECT_FALSE(dlg.LanSettingsButton->IsEnabled());
+        // The unit address buttons serve the LAN link only.
+        EXPECT_EQ(dlg.SearchButton->IsEnabled(), dlg.LanRadio->GetValue());
+        EXPECT_EQ(dlg.LanSettingsButton->IsEnabled(), dlg.LanRadio->GetValue());
     }
 }
 
@@ -96,6 +96,41 @@ TEST_F(ConnectionDlgTest, SerialLinkWithoutAPortIsRefusedAndTheDialogStays) {
     EXPECT_EQ(wxString::FromUTF8(script.messages[0]), Res(kMsgNoSerialPort));
     EXPECT_TRUE(stayedOpen);
     EXPECT_TRUE(app.Document()->IsUnmodified());
+}
+
+// A typed port goes into the link settings as the text typed, in the code
+// page they are kept in; a text the code page cannot hold is refused.
+TEST_F(ConnectionDlgTest, TypedPortIsStoredInTheCodePage) {
+    struct Case {
+        const char* port; // UTF-8
+        bool stored;
+    };
+    for (const Case c : {Case{"/dev/\xE3\x83\x9D\xE3\x83\xBC\xE3\x83\x88", true},
+                         Case{"/dev/caf\xC3\xA9", false}}) {
+        app.Profile().WriteNumber(kCommSection, "CommType", kCommSerial);
+        app.Profile().WriteText(kCommSection, "COM Name", L"ttyS0");
+        const wxString port = wxString::FromUTF8(c.port);
+        test::DialogScript script;
+        script.Then([&](wxDialog* dialog) {
+            auto* dlg = dynamic_cast<CConnectionDlg*>(dialog);
+            EXPECT_NE(dlg, nullptr);
+            dialog->CallAfter([dlg, port] {
+                dlg->PortBox->SetValue(port);
+                wxCommandEvent click(wxEVT_BUTTON, wxID_OK);
+                dlg->FindWindow(wxID_OK)->GetEventHandler()->ProcessEvent(click);
+                if (dlg->IsModal())
+                    dlg->EndModal(wxID_CANCEL);
+            });
+            return wxID_NONE;
+        });
+        if (!c.stored)
+            script.ThenEnd(wxID_OK); // the refusal
+        EXPECT_EQ(RunConnectionDialog(app.MainFrame(), ConnectionAction::Tool, *app.Document()),
+                  c.stored);
+        EXPECT_EQ(script.Pending(), 0u);
+        EXPECT_EQ(app.Profile().ReadText(kCommSection, "COM Name"),
+                  c.stored ? port.ToStdWstring() : std::wstring(L"ttyS0"));
+    }
 }
 
 // The start choice "read the settings from the unit" runs the same dialog.

@@ -1,6 +1,6 @@
 // unitsim: plays a Brellox unit for trying the program without one.
 //   unitsim --tcp PORT --pty PATH [--baud N] [--password PW] [--image FILE]
-//           [--ack echo|mark|bare]
+//           [--ack echo|mark|bare] [--search ADDRESS]
 // Runs until SIGINT or SIGTERM.
 #include <pthread.h>
 #include <signal.h>
@@ -19,12 +19,20 @@
 
 namespace {
 
+constexpr uint16_t kSearchPort = 9090;
+
 int Usage() {
-    std::fprintf(stderr, "usage: unitsim [--tcp PORT] [--pty PATH] [--baud N] [--password PW] "
-                         "[--image FILE] [--ack echo|mark|bare]\n"
-                         "  at least one of --tcp and --pty; --tcp 0 picks a free port\n"
-                         "  --ack: each frame of a write or file request is acknowledged as\n"
-                         "         %EE$3B (echo, the default), %EE$ (mark) or %EE (bare)\n");
+    // Not a format: the text holds '%'.
+    std::fputs("usage: unitsim [--tcp PORT] [--pty PATH] [--baud N] [--password PW] "
+               "[--image FILE] [--ack echo|mark|bare] [--search ADDRESS]\n"
+               "  at least one of --tcp and --pty; --tcp 0 picks a free port\n"
+               "  --ack: each frame of a write or file request is acknowledged as\n"
+               "         %EE$3B (echo, the default), %EE$ (mark) or %EE (bare)\n"
+               "  --search: answers unit searches on ADDRESS, UDP port 9090 (0.0.0.0:\n"
+               "         every address), as a unit at 127.0.0.1 with the --tcp port,\n"
+               "         replying to the sender;\n"
+               "         the search broadcasts, so use it on a network of its own\n",
+               stderr);
     return 2;
 }
 
@@ -51,7 +59,7 @@ bool ParseNumber(const char* text, long max, long& value) {
 
 int main(int argc, char** argv) {
     long tcpPort = -1, baud = 0;
-    std::string ptyPath, password, imagePath;
+    std::string ptyPath, password, imagePath, searchAddress;
     bool havePassword = false;
     unitsim::AckForm ackForm = unitsim::AckForm::Echo;
     for (int i = 1; i < argc; ++i) {
@@ -72,6 +80,8 @@ int main(int argc, char** argv) {
             havePassword = true;
         } else if (arg == "--image") {
             imagePath = value;
+        } else if (arg == "--search") {
+            searchAddress = value;
         } else if (arg == "--ack") {
             if (!ParseAckForm(value, ackForm))
                 return Usage();
@@ -80,6 +90,8 @@ int main(int argc, char** argv) {
         }
     }
     if (tcpPort < 0 && ptyPath.empty())
+        return Usage();
+    if (!searchAddress.empty() && tcpPort < 0)
         return Usage();
 
     unitsim::UnitSimulator sim;
@@ -119,6 +131,23 @@ int main(int argc, char** argv) {
             return 1;
         }
         std::printf("unitsim: TCP on 127.0.0.1:%u\n", port);
+        if (!searchAddress.empty()) {
+            // The unit the search finds is the one this program plays.
+            unitsim::SearchUnit unit;
+            unit.ip = 0x7F000001;
+            unit.tcpPort = port;
+            unit.name = "UNITSIM";
+            sim.AddSearchUnit(unit);
+            // To the sender, which hears it also when bound to one address.
+            sim.SetSearchReplyTo(unitsim::SearchReplyTo::Sender);
+            if (sim.StartUdp(searchAddress, kSearchPort) != kSearchPort) {
+                std::fprintf(stderr, "unitsim: cannot answer searches on %s:%u\n",
+                             searchAddress.c_str(), kSearchPort);
+                return 1;
+            }
+            std::printf("unitsim: answers unit searches on %s:%u\n", searchAddress.c_str(),
+                        kSearchPort);
+        }
     }
     if (!ptyPath.empty()) {
         // Paced as the program's default line: start, 8 data bits, odd parity, 1 stop bit.

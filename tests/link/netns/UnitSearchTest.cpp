@@ -10,7 +10,10 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <algorithm>
 #include <cerrno>
@@ -305,6 +308,54 @@ TEST(UdpOpen, WithoutPcAddressItBindsTheAnyAddress) {
     }
     ::close(sender);
     EXPECT_EQ(link.CloseUdp(), kOk);
+}
+
+// The simulator program's --search option answers as the unit it plays:
+// 127.0.0.1 with its TCP port.
+TEST(UnitsimProgram, SearchOptionAnswersWithItsTcpPort) {
+    int out[2];
+    ASSERT_EQ(::pipe(out), 0);
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        ::dup2(out[1], STDOUT_FILENO);
+        ::close(out[0]);
+        ::execl(QV_UNITSIM, QV_UNITSIM, "--tcp", "0", "--search", "0.0.0.0", nullptr);
+        ::_exit(127);
+    }
+    ::close(out[1]);
+    // Its lines up to the one that says it answers searches.
+    std::string said;
+    char chunk[256];
+    pollfd wait{out[0], POLLIN, 0};
+    while (said.find("answers unit searches") == std::string::npos && ::poll(&wait, 1, 5000) > 0) {
+        const ssize_t n = ::read(out[0], chunk, sizeof chunk);
+        if (n <= 0)
+            break;
+        said.append(chunk, static_cast<size_t>(n));
+    }
+    unsigned tcpPort = 0;
+    const size_t at = said.find("TCP on 127.0.0.1:");
+    if (at != std::string::npos)
+        std::sscanf(said.c_str() + at, "TCP on 127.0.0.1:%u", &tcpPort);
+
+    MemoryProfile profile;
+    FastClock clock;
+    CUnitComm link(profile, kCodePageJapanese, nullptr, nullptr, clock);
+    link.UdpPort = kSearchPort;
+    std::vector<UnitData> units;
+    int count = 0;
+    const LinkResult result = SearchUnits(units, link, "", count, clock);
+    ::kill(pid, SIGTERM);
+    ::waitpid(pid, nullptr, 0);
+    ::close(out[0]);
+
+    ASSERT_NE(tcpPort, 0u) << said;
+    EXPECT_EQ(result, 0);
+    ASSERT_EQ(count, 1);
+    EXPECT_STREQ(units[0].Name, "UNITSIM");
+    EXPECT_STREQ(units[0].IPAddress, "127.0.0.1");
+    EXPECT_EQ(units[0].TcpPort, tcpPort);
 }
 
 // Only loopback and the test's own veth pair.
