@@ -3,13 +3,15 @@ find_package(wxWidgets REQUIRED COMPONENTS core base aui ribbon)
 include(${wxWidgets_USE_FILE})
 
 # Every source of ui/ and view/ is a window, and so is every source of
-# online/ and editors/ but their models (*Model.cpp, in the core); in app/
-# the windows are listed, its other files belong to the core.
+# online/ and editors/ (with its sub-folders) but their models (*Model.cpp,
+# in the core); in app/ the windows are listed, its other files belong to
+# the core.
 file(GLOB QV_GUI_SOURCES CONFIGURE_DEPENDS
     ${CMAKE_SOURCE_DIR}/ui/*.cpp
     ${CMAKE_SOURCE_DIR}/view/*.cpp
-    ${CMAKE_SOURCE_DIR}/online/*.cpp
-    ${CMAKE_SOURCE_DIR}/editors/*.cpp)
+    ${CMAKE_SOURCE_DIR}/online/*.cpp)
+file(GLOB_RECURSE QV_EDITOR_WINDOW_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/editors/*.cpp)
+list(APPEND QV_GUI_SOURCES ${QV_EDITOR_WINDOW_SOURCES})
 list(FILTER QV_GUI_SOURCES EXCLUDE REGEX "Model\\.cpp$")
 add_library(qv_gui STATIC ${QV_GUI_SOURCES}
     ${CMAKE_SOURCE_DIR}/app/AboutDlg.cpp

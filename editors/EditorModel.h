@@ -1,0 +1,40 @@
+// What every editor's model shares: the answer to an OK or a field check
+// (go on, or a refusal the window shows before it puts the focus on the
+// field), and the questions the window asks the user for it.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace qv {
+
+struct Refusal {
+    unsigned messageId = 0; // 0: nothing refused
+    // Each "%d" or "%s" of the message text, in order, takes the next
+    // argument: numbers as decimal text, texts as they are.
+    std::vector<std::wstring> args;
+    int field = 0; // the editor's own field number; 0: the focus stays
+    // Shown as an error balloon on the field instead of a message box.
+    bool balloon = false;
+
+    bool Refused() const { return messageId != 0; }
+};
+
+// A refusal of message `id` with the focus on `field` and numeric arguments.
+Refusal Refuse(unsigned id, int field, std::vector<long long> numbers = {});
+
+// The refusal's text from the active string table.
+std::wstring RefusalText(const Refusal& refusal);
+
+// The message text of `id` with its "%d" and "%s" markers (and "%ld",
+// "%u") replaced in order by args; a marker without an argument is left
+// out, an argument without a marker is ignored, "%%" is one "%".
+std::wstring FormatResText(unsigned id, const std::vector<std::wstring>& args);
+
+class EditorQuestions {
+public:
+    virtual ~EditorQuestions() = default;
+    // A Yes/No question by string number; true for Yes.
+    virtual bool AskYesNo(unsigned messageId) = 0;
+};
+
+} // namespace qv
