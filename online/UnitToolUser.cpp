@@ -6,6 +6,7 @@
 #include "link/UnitTools.h"
 #include "online/ConnectionDlg.h"
 #include "online/PasswordInputDlg.h"
+#include "ui/FileDialogButtons.h"
 #include "ui/Messages.h"
 
 namespace qv {
@@ -29,6 +30,7 @@ std::string CUnitToolUser::ChooseFirmwareFile() {
     wxFileDialog dlg(nullptr, wxEmptyString, wxEmptyString, wxEmptyString,
                      FileDialogFilter(Res(kMsgFirmwareFileFilter)),
                      wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    LabelFileDialogButtons(dlg);
     if (g_fileAnswer)
         return g_fileAnswer(dlg);
     if (dlg.ShowModal() != wxID_OK)

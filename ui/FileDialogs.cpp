@@ -3,6 +3,7 @@
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 
+#include "ui/FileDialogButtons.h"
 #include "ui/Messages.h"
 
 namespace qv {
@@ -33,6 +34,7 @@ std::string BrowseSettingsFile(bool open, const std::string& initialName, wxWind
     const long style = open ? (wxFD_OPEN | wxFD_FILE_MUST_EXIST) : wxFD_SAVE;
     const wxFileName initial(wxString::FromUTF8(initialName));
     wxFileDialog dlg(owner, wxEmptyString, initial.GetPath(), initial.GetFullName(), filter, style);
+    LabelFileDialogButtons(dlg);
     if (dlg.ShowModal() != wxID_OK)
         return {};
     return WithExtension(dlg.GetPath());
