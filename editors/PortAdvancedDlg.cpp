@@ -34,8 +34,9 @@ CPortAdvancedSetDlg::CPortAdvancedSetDlg(wxWindow* parent)
     SetSizer(column);
     Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { OnOk(); }, wxID_OK);
-    Fit();
-    SetMinSize(GetSize());
+    // Sized by its contents' client size: a minimum taken from the outer size
+    // counts on a guess of the window manager's frame and can come out short.
+    GetSizer()->SetSizeHints(this);
     CentreOnParent();
 }
 

@@ -52,8 +52,9 @@ CComSetDlg::CComSetDlg(wxWindow* parent, CQuorvelDoc& doc)
         wxEVT_BUTTON, [this](wxCommandEvent&) { OnOk(); }, wxID_OK);
 
     ShowPortPage();
-    Fit();
-    SetMinSize(GetSize());
+    // Sized by its contents' client size: a minimum taken from the outer size
+    // counts on a guess of the window manager's frame and can come out short.
+    GetSizer()->SetSizeHints(this);
     CentreOnParent();
     Page->RoleList->SetFocus();
 }

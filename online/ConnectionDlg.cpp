@@ -132,8 +132,9 @@ CConnectionDlg::CConnectionDlg(wxWindow* parent, ConnectionAction mode, CQuorvel
     LoadCommSettings(wxGetApp().Profile(), CodePage, settings);
     Form = LoadConnectionForm(settings);
     TransferDataToWindow();
-    Fit();
-    SetMinSize(GetSize());
+    // Sized by its contents' client size: a minimum taken from the outer size
+    // counts on a guess of the window manager's frame and can come out short.
+    GetSizer()->SetSizeHints(this);
     CentreOnParent();
 }
 

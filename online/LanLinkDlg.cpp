@@ -47,8 +47,8 @@ CLANPortDlg::CLANPortDlg(wxWindow* parent)
     UnitAddressText =
         new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, 0, address);
     UnitAddressText->SetMaxLength(15);
-    const wxSize widest =
-        UnitAddressText->GetSizeFromTextSize(UnitAddressText->GetTextExtent("255.255.255.255 "));
+    const wxSize widest = UnitAddressText->GetSizeFromTextSize(
+        UnitAddressText->GetTextExtent("255.255.255.255 ").x);
     UnitAddressText->SetMinSize(widest);
     PcAddressText->SetMinSize(widest);
     PortText = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, 0,
@@ -81,8 +81,9 @@ CLANPortDlg::CLANPortDlg(wxWindow* parent)
         wxEVT_BUTTON, [this](wxCommandEvent&) { OnOk(); }, wxID_OK);
 
     TransferDataToWindow();
-    Fit();
-    SetMinSize(GetSize());
+    // Sized by its contents' client size: a minimum taken from the outer size
+    // counts on a guess of the window manager's frame and can come out short.
+    GetSizer()->SetSizeHints(this);
     CentreOnParent();
     UnitAddressText->SetFocus();
 }

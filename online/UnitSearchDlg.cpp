@@ -46,8 +46,9 @@ CIPSearchDlg::CIPSearchDlg(wxWindow* parent)
         wxEVT_BUTTON, [this](wxCommandEvent&) { OnOk(); }, wxID_OK);
     UnitList->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent&) { OnActivated(); });
 
-    Fit();
-    SetMinSize(GetSize());
+    // Sized by its contents' client size: a minimum taken from the outer size
+    // counts on a guess of the window manager's frame and can come out short.
+    GetSizer()->SetSizeHints(this);
     CentreOnParent();
     UnitList->SetFocus();
 }

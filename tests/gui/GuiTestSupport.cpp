@@ -3,9 +3,12 @@
 #include <vector>
 #include <wx/button.h>
 #include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/combobox.h>
 #include <wx/evtloop.h>
 #include <wx/radiobut.h>
 #include <wx/stattext.h>
+#include <wx/textctrl.h>
 #include <wx/tglbtn.h>
 
 #include <cstdio>
@@ -134,7 +137,9 @@ ScopedGuiLanguage::ScopedGuiLanguage(int language)
     SetActiveStringTable(module_.get());
 }
 
-ScopedGuiLanguage::~ScopedGuiLanguage() { SetActiveStringTable(nullptr); }
+ScopedGuiLanguage::~ScopedGuiLanguage() {
+    SetActiveStringTable(nullptr);
+}
 
 const int kGuiLanguages[3] = {kLangEnglish, kLangJapanese, kLangChinese};
 
@@ -157,6 +162,15 @@ bool IsLabel(wxWindow* w) {
            wxDynamicCast(w, wxToggleButton);
 }
 
+// A control whose text is one line: squeezed below its height it shows no
+// text at all.
+bool IsOneLineField(wxWindow* w) {
+    if (wxDynamicCast(w, wxChoice) || wxDynamicCast(w, wxComboBox))
+        return true;
+    auto* text = wxDynamicCast(w, wxTextCtrl);
+    return text && !text->IsMultiLine();
+}
+
 std::string Describe(wxWindow* w) {
     return wxString::Format("%s \"%s\"", w->GetClassInfo()->GetClassName(), w->GetLabel())
         .utf8_string();
@@ -167,6 +181,11 @@ std::string Describe(wxWindow* w) {
 void ExpectLabelsFit(wxWindow* top, const std::string& where) {
     int labels = 0;
     ForEachDescendant(top, [&](wxWindow* w) {
+        if (IsOneLineField(w) && w->IsShownOnScreen()) {
+            EXPECT_GE(w->GetSize().y, w->GetEffectiveMinSize().y)
+                << where << ": " << Describe(w) << " is too low";
+            return;
+        }
         if (!IsLabel(w) || !w->IsShownOnScreen())
             return;
         ++labels;
