@@ -80,7 +80,7 @@ Refusal ContactTriggerModel::Check(const ContactTriggerForm& form) const {
             return Refuse(kMsgAddressOutOfRange, kContactAddress);
     } else {
         // The shared check drops blanks; a typed blank is a stray character here.
-        const int code = form.code >= 0 ? choices.codes[static_cast<size_t>(form.code)].code : -1;
+        const int code = CodeAt(choices, form.code);
         if (FilterPasted(CharClass::Hex, form.address) != form.address ||
             !IsBitAddressText(code, form.address, form.port))
             return Refuse(kMsgContactAddressInvalid, kContactAddress);
@@ -95,11 +95,10 @@ void ContactTriggerModel::Store(const ContactTriggerForm& form, TriggerRecord& r
     const PortChoices choices = ChoicesForPort(form.port, kReadContacts, unit_);
     record.SetU8(trig::kKind, kTriggerContact);
     record.SetU8(trig::kPort, static_cast<uint8_t>(form.port));
-    if (form.station >= 0)
+    if (form.station >= 0 && form.station < choices.stationCount)
         record.SetU8(trig::kStation, static_cast<uint8_t>(form.station + 1));
-    if (form.code >= 0)
-        record.SetU8(trig::kArea,
-                     static_cast<uint8_t>(choices.codes[static_cast<size_t>(form.code)].code));
+    if (CodeAt(choices, form.code) >= 0)
+        record.SetU8(trig::kArea, static_cast<uint8_t>(CodeAt(choices, form.code)));
     if (choices.funcCodes) {
         uint32_t value = 0;
         ReadHex(form.address, 8, value);

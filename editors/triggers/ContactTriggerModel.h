@@ -19,6 +19,8 @@ enum ContactField {
 };
 
 constexpr int kContactConditionCount = 7;
+constexpr size_t kContactAddressChars = 4; // the edits' text limits
+constexpr size_t kContactCountChars = 10;
 constexpr int kContactConditionExcluded = 5;
 constexpr unsigned kStrContactConditionFirst = 4190;
 constexpr unsigned kMsgContactAddressInvalid = 20161;

@@ -42,12 +42,18 @@ int StationIndex(int storedStation, int stationCount) {
     return storedStation <= stationCount ? storedStation - 1 : -1;
 }
 
+int CodeAt(const PortChoices& choices, int index) {
+    if (index < 0 || index >= static_cast<int>(choices.codes.size()))
+        return -1;
+    return choices.codes[static_cast<size_t>(index)].code;
+}
+
 std::wstring CodeLabelText(const PortChoices& choices, int codeIndex) {
-    if (!choices.funcCodes || codeIndex < 0 || codeIndex >= static_cast<int>(choices.codes.size()))
+    const int code = CodeAt(choices, codeIndex);
+    if (!choices.funcCodes || code < 0)
         return {};
     static const wchar_t kHex[] = L"0123456789ABCDEF";
-    const int code = choices.codes[static_cast<size_t>(codeIndex)].code & 0xFF;
-    return {kHex[code >> 4], kHex[code & 0xF]};
+    return {kHex[(code >> 4) & 0xF], kHex[code & 0xF]};
 }
 
 bool AcceptsChar(CharClass cls, wchar_t c) {

@@ -34,6 +34,9 @@ int IndexOfCode(const std::vector<AreaItem>& codes, int code);
 // station beyond the list picks none (-1), so storing keeps it.
 int StationIndex(int storedStation, int stationCount);
 
+// The code of a list entry; -1 for "no entry" and for an index past the list.
+int CodeAt(const PortChoices& choices, int index);
+
 // "%02X" of the chosen code while the port uses function codes; empty when
 // the label is hidden or nothing is chosen.
 std::wstring CodeLabelText(const PortChoices& choices, int codeIndex);

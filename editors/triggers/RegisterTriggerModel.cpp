@@ -224,11 +224,10 @@ void RegisterTriggerModel::Store(const RegisterTriggerForm& form, TriggerRecord&
     const RegisterTriggerView view = View(form);
     record.SetU8(trig::kKind, kTriggerRegister);
     record.SetU8(trig::kPort, static_cast<uint8_t>(form.port));
-    if (form.station >= 0)
+    if (form.station >= 0 && form.station < view.choices.stationCount)
         record.SetU8(trig::kStation, static_cast<uint8_t>(form.station + 1));
-    if (form.code >= 0)
-        record.SetU8(trig::kArea,
-                     static_cast<uint8_t>(view.choices.codes[static_cast<size_t>(form.code)].code));
+    if (CodeAt(view.choices, form.code) >= 0)
+        record.SetU8(trig::kArea, static_cast<uint8_t>(CodeAt(view.choices, form.code)));
     if (view.choices.funcCodes) {
         uint32_t value = 0;
         ReadHex(form.address, kFuncAddressChars, value);

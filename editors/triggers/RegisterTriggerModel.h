@@ -29,7 +29,9 @@ enum RegisterField {
 constexpr int kRegisterTypeCount = 9;
 constexpr int kRegisterTypeFloat = 6;
 constexpr int kRegisterOperatorCount = 4;
-constexpr int kRegisterChoiceCount = 2; // entries of the option box
+constexpr int kRegisterChoiceCount = 2;    // entries of the option box
+constexpr size_t kRegisterValueChars = 20; // the edits' text limits
+constexpr size_t kRegisterBracketChars = 9;
 constexpr unsigned kStrCompareOpFirst = 4055;
 constexpr unsigned kMsgValueAboveSecond = 20016; // operator 2: value 1 > value 2
 constexpr unsigned kMsgValueBelowSecond = 20017; // operator 1: value 1 < value 2

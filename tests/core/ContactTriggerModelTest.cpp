@@ -223,6 +223,13 @@ TEST_F(ContactTriggerModelTest, StoreWritesTheContactBytesAndNothingElse) {
              r.SetU8(0x22, 1);
              r.SetU32(0x2C, 0);
          })},
+        {"indexes past the lists keep their bytes",
+         {0, 120, 9, L"1", 0, L""},
+         with([](TriggerRecord& r) {
+             r.SetU8(0x22, 0);
+             r.SetU32(0x2C, 1);
+             r.SetU8(0x24, 0);
+         })},
     };
     for (const Case& c : cases) {
         ASSERT_FALSE(model.Check(c.form).Refused()) << c.what;
