@@ -14,10 +14,10 @@ namespace qv {
 
 namespace {
 
-constexpr unsigned kMsgRepeatFirst = 4001;  // 4001..4007: repeat types 0..6
+constexpr unsigned kMsgRepeatFirst = 4001; // 4001..4007: repeat types 0..6
 constexpr int kRepeatTypes = 7;
 constexpr unsigned kMsgStation = 4059;
-constexpr unsigned kMsgSeconds = 4060;      // 4060..4062: cycle units 0..2
+constexpr unsigned kMsgSeconds = 4060; // 4060..4062: cycle units 0..2
 constexpr unsigned kMsgTimes = 4063;
 constexpr unsigned kMsgWeekdayFirst = 4064; // 4064..4070: weekday bits 0..6
 constexpr unsigned kMsgLastDay = 4071;
@@ -106,8 +106,8 @@ std::wstring TriggerNameText(const TriggerRecord& record, uint32_t codePage) {
 
 std::wstring CycleTriggerText(const TriggerRecord& r) {
     const int unit = r.U8(trig::kCycleUnit);
-    const std::wstring unitName = unit <= 2 ? ResString(kMsgSeconds + static_cast<unsigned>(unit))
-                                            : std::wstring();
+    const std::wstring unitName =
+        unit <= 2 ? ResString(kMsgSeconds + static_cast<unsigned>(unit)) : std::wstring();
     return Format(L"%d", GetCyclePeriod(r)) + unitName + L" " +
            ResString(r.U8(trig::kCycleAlign) == 0 ? kMsgAligned : kMsgFree);
 }
@@ -150,8 +150,8 @@ std::wstring ContactTriggerText(const TriggerRecord& r, const UnitBlock& unit,
         where = (style.funcCodeName ? GetFuncCodeName(code) : std::wstring()) + FuncCodeDigits(r);
     else
         where = GetAreaName(code) + FormatBitAddress(r.U32(trig::kAddress));
-    return PortText(r) + L" " + where + L" " + GetContactConditionName(r.U8(trig::kContactCondition)) +
-           L" " + CountText(r);
+    return PortText(r) + L" " + where + L" " +
+           GetContactConditionName(r.U8(trig::kContactCondition)) + L" " + CountText(r);
 }
 
 std::wstring RegisterTriggerText(const TriggerRecord& r, const UnitBlock& unit,
