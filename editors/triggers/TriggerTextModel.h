@@ -1,0 +1,44 @@
+// The one-line condition text of a trigger, as the trigger list shows it and
+// the printed report prints it. Both read the same record bytes; the few
+// places where they word a trigger differently come in the style.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "document/Records.h"
+#include "document/SettingsImage.h"
+
+namespace qv {
+
+struct TriggerTextStyle {
+    // A function-code trigger names its function code before the code digits.
+    bool funcCodeName;
+    // A register trigger whose byte 0x25 is 1 carries " [×]" after its type.
+    bool registerMarker;
+    // The word address of a register trigger is printed as a signed number.
+    bool signedWordAddress;
+};
+
+inline constexpr TriggerTextStyle kTriggerListStyle{true, false, false};
+inline constexpr TriggerTextStyle kTriggerReportStyle{false, true, true};
+
+// The condition text of record `index` of the table by its kind byte; the
+// empty text for kind 0, an unknown kind or an index outside the table.
+std::wstring TriggerConditionText(const TriggerTable& table, int index, const UnitBlock& unit,
+                                  uint32_t codePage, const TriggerTextStyle& style);
+
+// The texts of each kind; each reads its own fields whatever the kind byte
+// says. A code outside its range leaves its part empty.
+std::wstring CycleTriggerText(const TriggerRecord& record);
+std::wstring DateTriggerText(const TriggerRecord& record);
+std::wstring ContactTriggerText(const TriggerRecord& record, const UnitBlock& unit,
+                                const TriggerTextStyle& style);
+std::wstring RegisterTriggerText(const TriggerRecord& record, const UnitBlock& unit,
+                                 const TriggerTextStyle& style);
+std::wstring CombiTriggerText(const TriggerTable& table, const TriggerRecord& record,
+                              uint32_t codePage);
+
+// A trigger's name: its 32 name bytes up to the first NUL.
+std::wstring TriggerNameText(const TriggerRecord& record, uint32_t codePage);
+
+} // namespace qv
