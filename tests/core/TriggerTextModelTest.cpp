@@ -121,8 +121,8 @@ const TextCase kEnglishCases[] = {
     {"contact, function codes", [](TriggerTable&, TriggerRecord& r, UnitBlock& u) {
          SetProtocol(u, 1, 1); Watch(r, kTriggerContact, 1, 5, 2, 0x1A);
          r.SetU8(trig::kContactCondition, 4); r.SetU32(trig::kContactCount, 4000000000u); },
-     L"Serial port 1 St.05 02: Read Discrete Inputs02001A ON count 4000000000times",
-     L"Serial port 1 St.05 02001A ON count 4000000000times"},
+     L"Serial port 1 St.05 02: Read Discrete Inputs02001A ON count 4000000000 times",
+     L"Serial port 1 St.05 02001A ON count 4000000000 times"},
     {"contact reads its own port's protocol", [](TriggerTable&, TriggerRecord& r, UnitBlock& u) {
          SetProtocol(u, 1, 1); Watch(r, kTriggerContact, 2, 12, 1, 100); },
      L"Serial port 2 St.12 Y64 Turns ON (OFF→ON) ", nullptr},
