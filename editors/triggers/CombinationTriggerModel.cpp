@@ -26,8 +26,7 @@ bool IsCycle(const TriggerTable& table, int operand) {
 
 } // namespace
 
-std::vector<TriggerChoice> CombinationOperandItems(const TriggerTable& table,
-                                                   uint32_t codePage) {
+std::vector<TriggerChoice> CombinationOperandItems(const TriggerTable& table, uint32_t codePage) {
     return TriggerChoices(table, codePage, false);
 }
 

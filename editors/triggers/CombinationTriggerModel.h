@@ -25,8 +25,7 @@ struct CombinationForm {
 
 // The operand boxes' items: the 128 triggers without a "none" item, an
 // excluded one marked; and the operator box's two items.
-std::vector<TriggerChoice> CombinationOperandItems(const TriggerTable& table,
-                                                   uint32_t codePage);
+std::vector<TriggerChoice> CombinationOperandItems(const TriggerTable& table, uint32_t codePage);
 std::vector<std::wstring> CombinationOperatorItems();
 
 // Takes over the record at `index` of the page's copy when it held another

@@ -21,8 +21,7 @@ constexpr unsigned kMsgCycleNoPeriod = 20234;
 constexpr unsigned kMsgCycleNoUnit = 20235;
 
 // The longest period, 254 days, in each unit.
-constexpr uint64_t kCycleMaxSeconds = 21945600, kCycleMaxMinutes = 365760,
-                   kCycleMaxHours = 6096;
+constexpr uint64_t kCycleMaxSeconds = 21945600, kCycleMaxMinutes = 365760, kCycleMaxHours = 6096;
 constexpr size_t kCyclePeriodChars = 8;
 
 struct CycleForm {

@@ -71,8 +71,16 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"TwoCycles", kEdited, {kCycleA, kCycleB, 0}, kMsgBadCombination, kFirst},
         CheckCase{"SameCycleTwice", kEdited, {kCycleB, kCycleB, 1}, kMsgBadCombination, kFirst},
         // an operand that has become excluded since it was chosen
-        CheckCase{"ExcludedContactFirst", kEdited, {kExcludedContact, kDate, 0}, kMsgExcludedTrigger, kFirst},
-        CheckCase{"ExcludedRegisterSecond", kEdited, {kDate, kExcludedRegister, 0}, kMsgExcludedTrigger, kSecond},
+        CheckCase{"ExcludedContactFirst",
+                  kEdited,
+                  {kExcludedContact, kDate, 0},
+                  kMsgExcludedTrigger,
+                  kFirst},
+        CheckCase{"ExcludedRegisterSecond",
+                  kEdited,
+                  {kDate, kExcludedRegister, 0},
+                  kMsgExcludedTrigger,
+                  kSecond},
         // a stored operand beyond the list still counts as the record it names
         CheckCase{"StoredBeyondListAndCycle", kEdited, {-1, -1, 0}, kMsgBadCombination, kFirst},
         CheckCase{"StoredBeyondListAndDate", kEdited, {-1, kDate, -1}, 0, 0}),

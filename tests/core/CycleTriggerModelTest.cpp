@@ -52,24 +52,29 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // aligned: a divisor of a minute, an hour or a day, or whole days
         CheckCase{A, S, L"15", 0, P}, CheckCase{A, S, L"30", 0, P}, CheckCase{A, S, L"90", 0, P},
-        CheckCase{A, S, L"7", kMsgCycleNotAligned, P}, CheckCase{A, S, L"45", kMsgCycleNotAligned, P},
-        CheckCase{A, M, L"30", 0, P}, CheckCase{A, M, L"1440", 0, P},
-        CheckCase{A, M, L"45", kMsgCycleNotAligned, P}, CheckCase{A, M, L"2160", kMsgCycleNotAligned, P},
-        CheckCase{A, H, L"48", 0, P}, CheckCase{A, H, L"36", kMsgCycleNotAligned, P},
-        CheckCase{F, S, L"7", 0, P}, CheckCase{F, S, L"0000010", 0, P},
+        CheckCase{A, S, L"7", kMsgCycleNotAligned, P},
+        CheckCase{A, S, L"45", kMsgCycleNotAligned, P}, CheckCase{A, M, L"30", 0, P},
+        CheckCase{A, M, L"1440", 0, P}, CheckCase{A, M, L"45", kMsgCycleNotAligned, P},
+        CheckCase{A, M, L"2160", kMsgCycleNotAligned, P}, CheckCase{A, H, L"48", 0, P},
+        CheckCase{A, H, L"36", kMsgCycleNotAligned, P}, CheckCase{F, S, L"7", 0, P},
+        CheckCase{F, S, L"0000010", 0, P},
         // the longest period, 254 days; the aligned rule comes first
-        CheckCase{A, S, L"21945600", 0, P}, CheckCase{F, S, L"21945601", kMsgCycleTooManySeconds, P},
-        CheckCase{A, S, L"21945601", kMsgCycleNotAligned, P}, CheckCase{A, S, L"25920000", kMsgCycleTooManySeconds, P},
-        CheckCase{F, M, L"365760", 0, P}, CheckCase{F, M, L"365761", kMsgCycleTooManyMinutes, P},
-        CheckCase{A, H, L"6096", 0, P}, CheckCase{F, H, L"6096", 0, P},
-        CheckCase{F, H, L"6097", kMsgCycleTooManyHours, P}, CheckCase{A, H, L"6097", kMsgCycleNotAligned, P},
+        CheckCase{A, S, L"21945600", 0, P},
+        CheckCase{F, S, L"21945601", kMsgCycleTooManySeconds, P},
+        CheckCase{A, S, L"21945601", kMsgCycleNotAligned, P},
+        CheckCase{A, S, L"25920000", kMsgCycleTooManySeconds, P}, CheckCase{F, M, L"365760", 0, P},
+        CheckCase{F, M, L"365761", kMsgCycleTooManyMinutes, P}, CheckCase{A, H, L"6096", 0, P},
+        CheckCase{F, H, L"6096", 0, P}, CheckCase{F, H, L"6097", kMsgCycleTooManyHours, P},
+        CheckCase{A, H, L"6097", kMsgCycleNotAligned, P},
         CheckCase{F, H, L"99999999", kMsgCycleTooManyHours, P},
         CheckCase{F, S, L"99999999999999999999999", kMsgCycleTooManySeconds, P},
         // not a number: never read digit by digit
         CheckCase{F, S, L"", kMsgCycleNoPeriod, P}, CheckCase{F, S, L"abc", kMsgCycleNoPeriod, P},
         CheckCase{F, S, L"0", kMsgCycleNoPeriod, P}, CheckCase{F, S, L"1a", kMsgCycleNoPeriod, P},
-        CheckCase{F, S, L"5 ", kMsgCycleNoPeriod, P}, CheckCase{F, S, L"1,000", kMsgCycleNoPeriod, P},
-        CheckCase{A, S, L"-60", kMsgCycleNoPeriod, P}, CheckCase{F, S, L"\xFF11", kMsgCycleNoPeriod, P},
+        CheckCase{F, S, L"5 ", kMsgCycleNoPeriod, P},
+        CheckCase{F, S, L"1,000", kMsgCycleNoPeriod, P},
+        CheckCase{A, S, L"-60", kMsgCycleNoPeriod, P},
+        CheckCase{F, S, L"\xFF11", kMsgCycleNoPeriod, P},
         // no unit chosen (a stored unit above 2): aligned cannot check, free
         // would drop the typed period
         CheckCase{A, None, L"60", kMsgCycleNotAligned, P},
@@ -158,7 +163,9 @@ TEST(DigitEdit, TakesDigitCharactersOnly) {
     for (wchar_t c : std::wstring(L" -+.,aZ\t\xFF10\x0663"))
         EXPECT_FALSE(AcceptsDigitChar(c)) << static_cast<int>(c);
     EXPECT_EQ(KeepDigitChars(L" 1,000 s\n"), L"1000");
-    EXPECT_EQ(KeepDigitChars(L"-\xFF11" L"2"), L"2");
+    EXPECT_EQ(KeepDigitChars(L"-\xFF11"
+                             L"2"),
+              L"2");
 }
 
 } // namespace

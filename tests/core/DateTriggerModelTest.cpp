@@ -23,8 +23,8 @@ TriggerRecord StoredDate() {
     return r;
 }
 
-DateForm Form(int repeat, const wchar_t* year, int month, int day, int hour = 0,
-              int minute = 0, int second = 0) {
+DateForm Form(int repeat, const wchar_t* year, int month, int day, int hour = 0, int minute = 0,
+              int second = 0) {
     DateForm f;
     f.repeat = repeat;
     f.year = year;
@@ -86,16 +86,19 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"DisabledYearNotChecked", Form(kRepeatEveryMinute, L"2255", 1, 1), 0, 0},
         CheckCase{"YearlyDisabledYearNotChecked", Form(kRepeatEveryYear, L"2150", 3, 1), 0, 0},
         // stored codes without an item are no date
-        CheckCase{"OnceStoredMonth13", Form(kRepeatOnce, L"2001", -1, 1), kMsgNoSuchDate, kDateFieldMonth},
-        CheckCase{"YearlyStoredDay40", Form(kRepeatEveryYear, L"2001", 1, -1), kMsgNoSuchDate, kDay},
-        CheckCase{"OnceStoredHour30", Form(kRepeatOnce, L"2001", 1, 1, -1), kMsgNoSuchDate, kDateFieldHour},
+        CheckCase{"OnceStoredMonth13", Form(kRepeatOnce, L"2001", -1, 1), kMsgNoSuchDate,
+                  kDateFieldMonth},
+        CheckCase{"YearlyStoredDay40", Form(kRepeatEveryYear, L"2001", 1, -1), kMsgNoSuchDate,
+                  kDay},
+        CheckCase{"OnceStoredHour30", Form(kRepeatOnce, L"2001", 1, 1, -1), kMsgNoSuchDate,
+                  kDateFieldHour},
         CheckCase{"DailyStoredHour30", Form(kRepeatEveryDay, L"2001", 1, 1, -1), 0, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DateFields, EachRepeatTypeEnablesItsOwnFields) {
     // year, month, day, hour, minute, second, weekdays
-    const DateField fields[] = {kDateFieldYear,   kDateFieldMonth,  kDateFieldDay,
-                                kDateFieldHour,   kDateFieldMinute, kDateFieldSecond,
+    const DateField fields[] = {kDateFieldYear,    kDateFieldMonth,  kDateFieldDay,
+                                kDateFieldHour,    kDateFieldMinute, kDateFieldSecond,
                                 kDateFieldWeekdays};
     const struct {
         int repeat;
