@@ -103,7 +103,7 @@ const TextCase kEnglishCases[] = {
     {"every day", [](TriggerTable&, TriggerRecord& r, UnitBlock&) { Date(r, 3, 0, 0, 0, 23, 59, 0); },
      L"Every day 23:59:00", nullptr},
     {"every month, last day", [](TriggerTable&, TriggerRecord& r, UnitBlock&) { Date(r, 4, 0, 0, 32, 8, 5, 0); },
-     L"Every month __/__/Last 08:05:00", nullptr},
+     L"Every month __/__/Last day 08:05:00", nullptr},
     {"every year", [](TriggerTable&, TriggerRecord& r, UnitBlock&) { Date(r, 5, 0, 12, 1, 0, 0, 0); },
      L"Every year __/12/01 00:00:00", nullptr},
     {"once", [](TriggerTable&, TriggerRecord& r, UnitBlock&) { Date(r, 6, 24, 3, 1, 8, 30, 0); },
