@@ -1,0 +1,8 @@
+#include "editors/triggers/TriggerKindPage.h"
+
+namespace qv {
+
+// The page comes with its window; until then the editor shows none.
+CTrigDlgBase* CreateCombinationTriggerPage(wxWindow*, const TriggerPageContext&) { return nullptr; }
+
+} // namespace qv
