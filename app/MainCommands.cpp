@@ -11,6 +11,7 @@
 #include "app/QuorvelApp.h"
 #include "app/UnitToolCommands.h"
 #include "editors/PortSettingsDlg.h"
+#include "editors/triggers/TriggerListDlg.h"
 #include "online/ConnectionDlg.h"
 #include "online/PasswordDlg.h"
 #include "view/QuorvelView.h"
@@ -22,7 +23,7 @@ namespace {
 // Commands whose windows come with later work: shown, but disabled.
 const int kNotYetAvailable[] = {
     cmd::kPowerMeterWizard, cmd::kSettingsWizard, cmd::kLanSettings,
-    cmd::kTriggerSelect,    cmd::kConfigSettings, cmd::kUnitStatus,
+    cmd::kConfigSettings, cmd::kUnitStatus,
     cmd::kMonitor,
     cmd::kFtpClient,        cmd::kFilePrint,
     cmd::kFilePrintDirect,  cmd::kFilePrintPreview,
@@ -129,6 +130,10 @@ void CMainFrame::RunCommand(int id) {
         view_->StoreUnitNamePage();
         if (RunPortSettingsDialog(this, *wxGetApp().Document()))
             view_->RefreshPage(wxGetApp().Document()->currentItem);
+        break;
+    case cmd::kTriggerSelect:
+        RunTriggerList(this, *wxGetApp().Document());
+        view_->RefreshPage(wxGetApp().Document()->currentItem);
         break;
     case cmd::kEditSelectAll: break; // acts on the file and device pages, which select their rows
     default: break;

@@ -15,7 +15,7 @@ const char* const kRectNames[4] = {"TrigSel Left", "TrigSel Top", "TrigSel Width
 } // namespace
 
 TriggerRow TriggerListRow(const TriggerTable& triggers, size_t index, uint32_t codePage,
-                          const TriggerConditionText& condition) {
+                          const TriggerConditionFormat& condition) {
     const TriggerRecord& r = triggers[index];
     TriggerRow row;
     row.number = std::to_wstring(index + 1);
@@ -30,7 +30,7 @@ TriggerRow TriggerListRow(const TriggerTable& triggers, size_t index, uint32_t c
 }
 
 std::vector<TriggerRow> TriggerListRows(const TriggerTable& triggers, uint32_t codePage,
-                                        const TriggerConditionText& condition) {
+                                        const TriggerConditionFormat& condition) {
     std::vector<TriggerRow> rows;
     for (size_t i = 0; i < kEditableTriggers; ++i)
         rows.push_back(TriggerListRow(triggers, i, codePage, condition));

@@ -29,13 +29,13 @@ struct TriggerRow {
 };
 
 // The condition text of record `index` (another model formats it).
-using TriggerConditionText = std::function<std::wstring(const TriggerTable&, size_t index)>;
+using TriggerConditionFormat = std::function<std::wstring(const TriggerTable&, size_t index)>;
 
 // Row i of the list; an empty record (no name, kind 0) shows only its number.
 TriggerRow TriggerListRow(const TriggerTable& triggers, size_t index, uint32_t codePage,
-                          const TriggerConditionText& condition = {});
+                          const TriggerConditionFormat& condition = {});
 std::vector<TriggerRow> TriggerListRows(const TriggerTable& triggers, uint32_t codePage,
-                                        const TriggerConditionText& condition = {});
+                                        const TriggerConditionFormat& condition = {});
 
 // Deleting the checked rows (checked[i] for row i). References to the deleted
 // triggers in other tables are left as they are.
