@@ -214,5 +214,73 @@ TEST_F(TriggerWindowsTest, ChooserRefusesNothingCheckedThenReturnsTheNumber) {
     EXPECT_EQ(focus, shownList);
 }
 
+// A name of 17 double-byte characters is 34 bytes: refused with the focus on
+// the name, and nothing stored; one character less goes in.
+TEST_F(TriggerWindowsTest, EditorRefusesANameLongerThanItsBytes) {
+    test::DialogScript script;
+    bool stayed = false;
+    wxWindow* focus = nullptr;
+    wxWindow* nameEdit = nullptr;
+    script.Then([&](wxDialog* dialog) {
+        auto* shown = dynamic_cast<CTrigSetDlg*>(dialog);
+        nameEdit = shown->NameEdit;
+        dialog->CallAfter([&, shown] {
+            shown->NameEdit->SetValue(wxString(wxUniChar(0x3042), 17));
+            Click(shown, wxID_OK);
+            stayed = shown->IsModal();
+            test::PumpUntil([&] { return wxWindow::FindFocus() == shown->NameEdit; }, 1000);
+            focus = wxWindow::FindFocus();
+            shown->NameEdit->SetValue(wxString(wxUniChar(0x3042), 16));
+            Click(shown, wxID_OK);
+        });
+        return wxID_NONE;
+    });
+    script.ThenEnd(wxID_OK);
+    CTrigselDlg list(app.MainFrame(), *app.Document(), 0);
+    ASSERT_TRUE(list.EditRow(5));
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(wxString::FromUTF8(script.messages[0]),
+              RefusalText(Refuse(kMsgTextTooLong, kTrigEdName, {16, 32})));
+    EXPECT_TRUE(stayed);
+    EXPECT_EQ(focus, nameEdit);
+    EXPECT_EQ(NameOf(B().triggers[5]).size(), 32u);
+    EXPECT_EQ(list.Triggers[5].U8(0), B().triggers[5].U8(0));
+    app.Document()->TakeSnapshot(kSnapshotSaved);
+}
+
+// Enter on the list is the dialog's OK (not an edit of the row); Escape on
+// the editor is its Cancel and stores nothing.
+TEST_F(TriggerWindowsTest, EnterAndEscapeActOnTheDialogs) {
+    test::DialogScript script;
+    script.Then([&](wxDialog* dialog) {
+        auto* list = dynamic_cast<CTrigselDlg*>(dialog);
+        dialog->CallAfter([list] {
+            list->List->SetFocus();
+            wxKeyEvent enter(wxEVT_KEY_DOWN);
+            enter.m_keyCode = WXK_RETURN;
+            enter.SetEventObject(list->List);
+            list->List->GetEventHandler()->ProcessEvent(enter);
+        });
+        return wxID_NONE;
+    });
+    CTrigselDlg list(app.MainFrame(), *app.Document(), 0);
+    EXPECT_EQ(list.ShowModal(), wxID_OK);
+    EXPECT_EQ(script.seen.size(), 1u);
+
+    script.Then([&](wxDialog* dialog) {
+        auto* edit = dynamic_cast<CTrigSetDlg*>(dialog);
+        dialog->CallAfter([edit] {
+            edit->NameEdit->SetValue("gone");
+            wxKeyEvent escape(wxEVT_CHAR_HOOK);
+            escape.m_keyCode = WXK_ESCAPE;
+            escape.SetEventObject(edit->NameEdit);
+            edit->NameEdit->GetEventHandler()->ProcessEvent(escape);
+        });
+        return wxID_NONE;
+    });
+    EXPECT_FALSE(list.EditRow(0));
+    EXPECT_EQ(B().triggers[0].U8(0), 0);
+}
+
 } // namespace
 } // namespace qv
