@@ -35,7 +35,6 @@ CTrigCycleDlg::CTrigCycleDlg(wxWindow* editor, const TriggerPageContext& context
         UnitRadio[u] = new wxRadioButton(unitBox->GetStaticBox(), wxID_ANY, Res(kStrFirstUnit + u),
                                          wxDefaultPosition, wxDefaultSize, u == 0 ? wxRB_GROUP : 0);
         unitBox->Add(UnitRadio[u], 0, wxALL, 6);
-        UnitRadio[u]->Bind(wxEVT_RADIOBUTTON, [this](wxCommandEvent&) { unitChosen_ = true; });
     }
 
     auto* periodRow = new wxBoxSizer(wxHORIZONTAL);
@@ -55,22 +54,18 @@ CTrigCycleDlg::CTrigCycleDlg(wxWindow* editor, const TriggerPageContext& context
     const CycleForm form = LoadCycleForm(Triggers[Index]);
     AlignedRadio->SetValue(form.mode == kCycleAligned);
     FreeRadio->SetValue(form.mode != kCycleAligned);
-    // A group always shows one button; a stored unit without a button
-    // stays "none" until the user picks one.
-    loadedUnit_ = form.unit;
-    if (form.unit >= 0 && form.unit < 3)
-        UnitRadio[form.unit]->SetValue(true);
+    // A group always shows one button checked, so a stored unit without a
+    // button shows seconds, and what is shown is what a save stores.
+    UnitRadio[form.unit >= 0 && form.unit < 3 ? form.unit : 0]->SetValue(true);
     PeriodEdit->ChangeValue(form.period);
 }
 
 Refusal CTrigCycleDlg::SaveTrigger(TriggerRecord& record) {
     CycleForm form;
     form.mode = AlignedRadio->GetValue() ? kCycleAligned : kCycleFree;
-    form.unit = loadedUnit_;
-    if (unitChosen_ || loadedUnit_ != kCycleNoUnit)
-        for (int u = 0; u < 3; ++u)
-            if (UnitRadio[u]->GetValue())
-                form.unit = u;
+    for (int u = 0; u < 3; ++u)
+        if (UnitRadio[u]->GetValue())
+            form.unit = u;
     form.period = PeriodEdit->GetValue().ToStdWstring();
     Refusal refusal = CheckCycleForm(form);
     if (refusal.Refused())

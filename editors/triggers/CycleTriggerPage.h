@@ -19,10 +19,6 @@ public:
     wxRadioButton* FreeRadio;
     wxRadioButton* UnitRadio[3]; // seconds, minutes, hours
     wxTextCtrl* PeriodEdit;
-
-private:
-    int loadedUnit_ = 0;
-    bool unitChosen_ = false;
 };
 
 } // namespace qv

@@ -7,6 +7,8 @@
 #include <memory>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
 #include <wx/dialog.h>
 #include <wx/radiobut.h>
 #include <wx/sizer.h>
@@ -128,6 +130,35 @@ TEST_F(TriggerPagesTimeTest, CyclePageStoresThePeriodInParts) {
     ASSERT_FALSE(page->SaveTrigger(record).Refused());
     EXPECT_EQ(record,
               Expected(table, {kTriggerCycle, table[kEdited].U8(0x21), 0, 30, 1, 0, 1, 1, 0, 0}));
+}
+
+// A stored unit without a button shows seconds, and a save takes the unit
+// shown rather than asking for one the user cannot pick again.
+TEST_F(TriggerPagesTimeTest, CyclePageStoresTheShownUnitForAnUnknownOne) {
+    table[kEdited].SetU8(trig::kKind, kTriggerCycle);
+    table[kEdited].SetU8(trig::kCycleAlign, kCycleFree);
+    table[kEdited].SetU8(trig::kCycleUnit, 7);
+    auto* page = Open<CTrigCycleDlg>(CreateCycleTriggerPage);
+    EXPECT_TRUE(page->UnitRadio[0]->GetValue());
+    page->PeriodEdit->SetValue("30");
+    TriggerRecord record = table[kEdited];
+    ASSERT_FALSE(page->SaveTrigger(record).Refused());
+    EXPECT_EQ(record.U8(trig::kCycleUnit), 0);
+    EXPECT_EQ(record.U8(trig::kCycleSeconds), 30);
+}
+
+// A pasted text keeps its digits only.
+TEST_F(TriggerPagesTimeTest, YearEditPastesDigitsOnly) {
+    auto* page = Open<CTrigDateDlg>(CreateDateTriggerPage);
+    ASSERT_TRUE(wxTheClipboard->Open());
+    wxTheClipboard->SetData(new wxTextDataObject(L"2a0-2\u00FF5"));
+    wxTheClipboard->Close();
+    page->YearEdit->Enable();
+    page->YearEdit->Clear();
+    wxClipboardTextEvent paste(wxEVT_TEXT_PASTE, page->YearEdit->GetId());
+    paste.SetEventObject(page->YearEdit);
+    page->YearEdit->GetEventHandler()->ProcessEvent(paste);
+    EXPECT_EQ(page->YearEdit->GetValue(), "2025");
 }
 
 // An aligned period that does not fit the clock is refused on the period
