@@ -123,10 +123,8 @@ void CTrigContactDlg::ShowView() {
 Refusal CTrigContactDlg::SaveTrigger(TriggerRecord& record) {
     form_ = ReadForm();
     const Refusal refusal = model_.Check(form_);
-    if (refusal.Refused()) {
-        ShowMessageFocus(wxString(RefusalText(refusal)), FieldWindow(refusal.field));
-        return refusal;
-    }
+    if (refusal.Refused())
+        return refusal; // the editor shows it
     PrepareKindParameters(record, kTriggerContact);
     model_.Store(form_, record);
     Triggers[Index] = record;

@@ -202,10 +202,8 @@ void CTrigRegDlg::ShowView() {
 Refusal CTrigRegDlg::SaveTrigger(TriggerRecord& record) {
     form_ = ReadForm();
     const Refusal refusal = model_.Check(form_);
-    if (refusal.Refused()) {
-        ShowMessageFocus(wxString(RefusalText(refusal)), FieldWindow(refusal.field));
-        return refusal;
-    }
+    if (refusal.Refused())
+        return refusal; // the editor shows it
     PrepareKindParameters(record, kTriggerRegister);
     model_.Store(form_, record);
     Triggers[Index] = record;

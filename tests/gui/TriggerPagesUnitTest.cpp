@@ -74,15 +74,14 @@ protected:
         key.SetEventObject(edit);
         return !edit->GetEventHandler()->ProcessEvent(key);
     }
-    // Saves into a copy of the record; the refusal's message is answered.
-    Refusal SaveExpectingMessage(CTrigDlgBase* page, TriggerRecord& saved, unsigned message) {
+    // Saves into a copy of the record. The page shows nothing itself: the
+    // editor shows the refusal once, with the focus on the field it names.
+    Refusal SaveExpectingRefusal(CTrigDlgBase* page, TriggerRecord& saved, unsigned message) {
         test::DialogScript script;
-        script.ThenEnd(wxID_OK);
         const Refusal refusal = page->SaveTrigger(saved);
         test::RunPendingEvents();
-        EXPECT_EQ(script.messages.size(), 1u);
-        if (!script.messages.empty())
-            EXPECT_EQ(wxString::FromUTF8(script.messages[0]), Res(message));
+        EXPECT_TRUE(script.messages.empty()) << "the page showed a message of its own";
+        EXPECT_EQ(refusal.messageId, message);
         return refusal;
     }
     std::unique_ptr<wxDialog> host;
@@ -167,9 +166,9 @@ TEST_F(TriggerUnitPageTest, ContactCountWithABlankIsRefusedOnItsEdit) {
     page->CountEdit->ChangeValue("5 ");
     TriggerRecord saved = record();
     const TriggerRecord before = saved;
-    const Refusal r = SaveExpectingMessage(page, saved, kMsgContactCountInvalid);
+    const Refusal r = SaveExpectingRefusal(page, saved, kMsgContactCountInvalid);
     EXPECT_EQ(r.field, kContactCount);
-    EXPECT_EQ(wxWindow::FindFocus(), page->CountEdit);
+    EXPECT_EQ(page->FieldWindow(r.field), page->CountEdit);
     EXPECT_TRUE(saved == before);
 }
 
@@ -220,9 +219,9 @@ TEST_F(TriggerUnitPageTest, RegisterValueWithABlankIsRefusedOnItsEdit) {
     page->Value1Edit->ChangeValue("5 ");
     TriggerRecord saved = record();
     const TriggerRecord before = saved;
-    const Refusal r = SaveExpectingMessage(page, saved, ValueMessageOfType(0));
+    const Refusal r = SaveExpectingRefusal(page, saved, ValueMessageOfType(0));
     EXPECT_EQ(r.field, kRegisterValue1);
-    EXPECT_EQ(wxWindow::FindFocus(), page->Value1Edit);
+    EXPECT_EQ(page->FieldWindow(r.field), page->Value1Edit);
     EXPECT_TRUE(saved == before);
 }
 
