@@ -2,6 +2,8 @@
 // before any question, and the questions about combinations and references.
 #include <gtest/gtest.h>
 
+#include "tests/core/ScriptedQuestions.h"
+
 #include <vector>
 
 #include "document/CodePageText.h"
@@ -15,23 +17,7 @@ constexpr uint32_t kCp = kCodePageJapanese;
 constexpr int kIndex = 3; // trigger 4
 constexpr unsigned kN = kIndex + 1;
 
-// Answers questions from a script and records what was asked.
-class ScriptedQuestions : public EditorQuestions {
-public:
-    explicit ScriptedQuestions(std::vector<bool> answers = {}) : answers_(std::move(answers)) {}
-    bool AskYesNo(unsigned id) override {
-        asked.push_back(id);
-        if (asked.size() > answers_.size()) {
-            ADD_FAILURE() << "unexpected question " << id;
-            return false;
-        }
-        return answers_[asked.size() - 1];
-    }
-    std::vector<unsigned> asked;
-
-private:
-    std::vector<bool> answers_;
-};
+using test::ScriptedQuestions;
 
 TriggerRecord Filled(uint8_t b) {
     TriggerRecord r;

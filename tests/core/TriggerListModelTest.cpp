@@ -2,6 +2,8 @@
 // the stored window size.
 #include <gtest/gtest.h>
 
+#include "tests/core/ScriptedQuestions.h"
+
 #include <vector>
 
 #include "document/CodePageText.h"
@@ -13,22 +15,7 @@ namespace {
 
 constexpr uint32_t kCp = kCodePageJapanese;
 
-class ScriptedQuestions : public EditorQuestions {
-public:
-    explicit ScriptedQuestions(std::vector<bool> answers = {}) : answers_(std::move(answers)) {}
-    bool AskYesNo(unsigned id) override {
-        asked.push_back(id);
-        if (asked.size() > answers_.size()) {
-            ADD_FAILURE() << "unexpected question " << id;
-            return false;
-        }
-        return answers_[asked.size() - 1];
-    }
-    std::vector<unsigned> asked;
-
-private:
-    std::vector<bool> answers_;
-};
+using test::ScriptedQuestions;
 
 TriggerRecord Record(const char* name, uint8_t kind, uint8_t flag = 0) {
     TriggerRecord r;
