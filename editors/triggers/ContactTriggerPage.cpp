@@ -3,52 +3,24 @@
 #include <wx/sizer.h>
 
 #include "document/CodeText.h"
-#include "editors/triggers/PortPageControls.h"
-#include "editors/triggers/TriggerKindModel.h"
 #include "ui/Messages.h"
 
 namespace qv {
 
 namespace {
 
-constexpr unsigned kStrPort = 35405;
-constexpr unsigned kStrStation = 36403;
-constexpr unsigned kStrCode = 47301;
-constexpr unsigned kStrAddress = 47302;
 constexpr unsigned kStrCondition = 47303;
 constexpr unsigned kStrCount = 47304;
+
+static_assert(kContactPort == kPortPagePort && kContactStation == kPortPageStation &&
+              kContactCode == kPortPageCode && kContactAddress == kPortPageAddress);
 
 } // namespace
 
 CTrigContactDlg::CTrigContactDlg(wxWindow* editor, const TriggerPageContext& context)
-    : CTrigDlgBase(editor, context), model_(Unit) {
-    auto* grid = new wxFlexGridSizer(2, wxSize(10, 6));
-    grid->AddGrowableCol(1);
-    auto row = [&](unsigned label, wxSizer* controls) {
-        grid->Add(new wxStaticText(this, wxID_ANY, Res(label)), 0, wxALIGN_CENTER_VERTICAL);
-        grid->Add(controls, 1, wxEXPAND);
-    };
-    auto single = [](wxWindow* control) {
-        auto* line = new wxBoxSizer(wxHORIZONTAL);
-        line->Add(control, 1, wxALIGN_CENTER_VERTICAL);
-        return line;
-    };
-    // Created in tab order.
-    PortBox = new wxChoice(this, wxID_ANY);
-    row(kStrPort, single(PortBox));
-    StationBox = new wxChoice(this, wxID_ANY);
-    row(kStrStation, single(StationBox));
-    CodeBox = new wxChoice(this, wxID_ANY);
-    CodeLabel = CreateCodeLabel(this);
-    auto* codeLine = new wxBoxSizer(wxHORIZONTAL);
-    codeLine->Add(CodeBox, 1, wxALIGN_CENTER_VERTICAL);
-    codeLine->Add(CodeLabel, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 3);
-    row(kStrCode, codeLine);
-    AddressEdit = new wxTextCtrl(this, wxID_ANY);
-    AddressEdit->SetMaxLength(kContactAddressChars);
-    row(kStrAddress, single(AddressEdit));
+    : CTrigPortDlg(editor, context, kContactAddressChars), model_(Unit) {
     ConditionBox = new wxChoice(this, wxID_ANY);
-    row(kStrCondition, single(ConditionBox));
+    AddRow(kStrCondition, Line({ConditionBox}));
     CountEdit = new wxTextCtrl(this, wxID_ANY);
     CountEdit->SetMaxLength(kContactCountChars);
     // Room for the longest unit text of the language.
@@ -63,22 +35,15 @@ CTrigContactDlg::CTrigContactDlg(wxWindow* editor, const TriggerPageContext& con
     auto* countLine = new wxBoxSizer(wxHORIZONTAL);
     countLine->Add(CountEdit, 1, wxALIGN_CENTER_VERTICAL);
     countLine->Add(CountUnit, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 4);
-    row(kStrCount, countLine);
+    AddRow(kStrCount, countLine);
 
-    auto* column = new wxBoxSizer(wxVERTICAL);
-    column->Add(grid, 0, wxEXPAND | wxALL, 10);
-    SetSizer(column);
+    PageColumn();
 
-    FillPortBox(PortBox);
     for (int c = 0; c < kContactConditionCount; ++c)
         ConditionBox->Append(wxString(GetContactConditionName(c)));
 
     form_ = model_.Load(Triggers[Index]);
-    Select(PortBox, form_.port);
-    const PortChoices choices = model_.View(form_).choices;
-    FillStationBox(StationBox, choices, form_.station);
-    FillCodeBox(CodeBox, choices, form_.code);
-    AddressEdit->ChangeValue(wxString(form_.address));
+    ShowPortFields(form_, model_.View(form_).choices);
     Select(ConditionBox, form_.condition);
     CountEdit->ChangeValue(wxString(form_.count));
     ShowView();
@@ -93,10 +58,7 @@ CTrigContactDlg::CTrigContactDlg(wxWindow* editor, const TriggerPageContext& con
 
 ContactTriggerForm CTrigContactDlg::ReadForm() const {
     ContactTriggerForm form;
-    form.port = Selected(PortBox);
-    form.station = Selected(StationBox);
-    form.code = Selected(CodeBox);
-    form.address = AddressEdit->GetValue().ToStdWstring();
+    ReadPortFields(form);
     form.condition = Selected(ConditionBox);
     form.count = CountEdit->GetValue().ToStdWstring();
     return form;
@@ -105,9 +67,7 @@ ContactTriggerForm CTrigContactDlg::ReadForm() const {
 void CTrigContactDlg::OnPortChanged() {
     form_ = ReadForm();
     model_.ChangePort(form_, Selected(PortBox), Triggers[Index]);
-    const PortChoices choices = model_.View(form_).choices;
-    FillStationBox(StationBox, choices, form_.station);
-    FillCodeBox(CodeBox, choices, form_.code);
+    ShowPortChoices(form_, model_.View(form_).choices);
     ShowView();
 }
 
@@ -122,25 +82,14 @@ void CTrigContactDlg::ShowView() {
 
 Refusal CTrigContactDlg::SaveTrigger(TriggerRecord& record) {
     form_ = ReadForm();
-    const Refusal refusal = model_.Check(form_);
-    if (refusal.Refused())
-        return refusal; // the editor shows it
-    PrepareKindParameters(record, kTriggerContact);
-    model_.Store(form_, record);
-    Triggers[Index] = record;
-    return {};
+    return StoreChecked(model_.Check(form_), kTriggerContact, record,
+                        [this](TriggerRecord& r) { model_.Store(form_, r); });
 }
 
 wxWindow* CTrigContactDlg::FieldWindow(int field) {
+    if (wxWindow* shared = SharedFieldWindow(field))
+        return shared;
     switch (field) {
-    case kContactPort:
-        return PortBox;
-    case kContactStation:
-        return StationBox;
-    case kContactCode:
-        return CodeBox;
-    case kContactAddress:
-        return AddressEdit;
     case kContactCondition:
         return ConditionBox;
     case kContactCount:

@@ -6,11 +6,11 @@
 #include <wx/textctrl.h>
 
 #include "editors/triggers/ContactTriggerModel.h"
-#include "editors/triggers/TriggerKindPage.h"
+#include "editors/triggers/PortTriggerPage.h"
 
 namespace qv {
 
-class CTrigContactDlg : public CTrigDlgBase {
+class CTrigContactDlg : public CTrigPortDlg {
 public:
     CTrigContactDlg(wxWindow* editor, const TriggerPageContext& context);
 
@@ -18,11 +18,6 @@ public:
     wxWindow* FieldWindow(int field) override;
 
     // Public for the tests.
-    wxChoice* PortBox;
-    wxChoice* StationBox;
-    wxChoice* CodeBox;
-    wxStaticText* CodeLabel;
-    wxTextCtrl* AddressEdit;
     wxChoice* ConditionBox;
     wxTextCtrl* CountEdit;
     wxStaticText* CountUnit;

@@ -3,18 +3,12 @@
 #include <wx/sizer.h>
 
 #include "document/CodeText.h"
-#include "editors/triggers/PortPageControls.h"
-#include "editors/triggers/TriggerKindModel.h"
 #include "ui/Messages.h"
 
 namespace qv {
 
 namespace {
 
-constexpr unsigned kStrPort = 35405;
-constexpr unsigned kStrStation = 36403;
-constexpr unsigned kStrCode = 47301;
-constexpr unsigned kStrAddress = 47302;
 constexpr unsigned kStrDataType = 47305;
 constexpr unsigned kStrOperator = 47306;
 constexpr unsigned kStrValue = 47307;
@@ -26,47 +20,25 @@ constexpr unsigned kStrBracket = 47312;
 constexpr unsigned kStrChoice = 47313;
 constexpr unsigned kStrChoiceFirst = 47314;
 
+static_assert(kRegisterPort == kPortPagePort && kRegisterStation == kPortPageStation &&
+              kRegisterCode == kPortPageCode && kRegisterAddress == kPortPageAddress);
+
 } // namespace
 
 CTrigRegDlg::CTrigRegDlg(wxWindow* editor, const TriggerPageContext& context)
-    : CTrigDlgBase(editor, context), model_(Unit) {
-    auto* grid = new wxFlexGridSizer(2, wxSize(10, 6));
-    grid->AddGrowableCol(1);
-    auto row = [&](unsigned label, wxSizer* controls) {
-        grid->Add(new wxStaticText(this, wxID_ANY, Res(label)), 0, wxALIGN_CENTER_VERTICAL);
-        grid->Add(controls, 1, wxEXPAND);
-    };
-    auto line = [](std::initializer_list<wxWindow*> controls) {
-        auto* sizer = new wxBoxSizer(wxHORIZONTAL);
-        bool first = true;
-        for (wxWindow* c : controls) {
-            sizer->Add(c, first ? 1 : 0, wxALIGN_CENTER_VERTICAL | (first ? 0 : wxLEFT), 4);
-            first = false;
-        }
-        return sizer;
-    };
-    // Created in tab order.
-    PortBox = new wxChoice(this, wxID_ANY);
-    row(kStrPort, line({PortBox}));
-    StationBox = new wxChoice(this, wxID_ANY);
-    row(kStrStation, line({StationBox}));
-    CodeBox = new wxChoice(this, wxID_ANY);
-    CodeLabel = CreateCodeLabel(this);
-    row(kStrCode, line({CodeBox, CodeLabel}));
-    AddressEdit = new wxTextCtrl(this, wxID_ANY);
-    row(kStrAddress, line({AddressEdit}));
+    : CTrigPortDlg(editor, context, 0 /* set by the data type */), model_(Unit) {
     TypeBox = new wxChoice(this, wxID_ANY);
-    row(kStrDataType, line({TypeBox}));
+    AddRow(kStrDataType, Line({TypeBox}));
     OperatorBox = new wxChoice(this, wxID_ANY);
     OptionText = new wxStaticText(this, wxID_ANY, Res(kStrOptionText));
     OptionText->Hide();
-    row(kStrOperator, line({OperatorBox, OptionText}));
+    AddRow(kStrOperator, Line({OperatorBox, OptionText}));
     Value1Edit = new wxTextCtrl(this, wxID_ANY);
     Value1Edit->SetMaxLength(kRegisterValueChars);
     BetweenText = new wxStaticText(this, wxID_ANY, Res(8101));
     Value2Edit = new wxTextCtrl(this, wxID_ANY);
     Value2Edit->SetMaxLength(kRegisterValueChars);
-    row(kStrValue, line({Value1Edit, BetweenText, Value2Edit}));
+    AddRow(kStrValue, Line({Value1Edit, BetweenText, Value2Edit}));
     UsableRadio = new wxRadioButton(this, wxID_ANY, Res(kStrUsable), wxDefaultPosition,
                                     wxDefaultSize, wxRB_GROUP);
     ExcludedRadio = new wxRadioButton(this, wxID_ANY, Res(kStrExcluded));
@@ -83,27 +55,20 @@ CTrigRegDlg::CTrigRegDlg(wxWindow* editor, const TriggerPageContext& context)
     bracketLine->Add(BracketCheck, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 10);
     bracketLine->Add(BracketEdit, 0, wxALIGN_CENTER_VERTICAL);
 
-    auto* column = new wxBoxSizer(wxVERTICAL);
-    column->Add(grid, 0, wxEXPAND | wxALL, 10);
+    wxBoxSizer* column = PageColumn();
     column->Add(UsableRadio, 0, wxLEFT | wxRIGHT | wxBOTTOM, 10);
     column->Add(ExcludedRadio, 0, wxLEFT | wxRIGHT | wxBOTTOM, 10);
     column->Add(OptionCheck, 0, wxLEFT | wxRIGHT | wxBOTTOM, 10);
     column->Add(choiceLine, 0, wxLEFT | wxRIGHT | wxBOTTOM, 10);
     column->Add(bracketLine, 0, wxLEFT | wxRIGHT | wxBOTTOM, 10);
-    SetSizer(column);
 
-    FillPortBox(PortBox);
     for (int t = 0; t < kRegisterTypeCount; ++t)
         TypeBox->Append(wxString(GetDataTypeName(t)));
     for (int c = 0; c < kRegisterChoiceCount; ++c)
         ChoiceBox->Append(Res(kStrChoiceFirst + c));
 
     form_ = model_.Load(Triggers[Index]);
-    Select(PortBox, form_.port);
-    const PortChoices choices = model_.View(form_).choices;
-    FillStationBox(StationBox, choices, form_.station);
-    FillCodeBox(CodeBox, choices, form_.code);
-    AddressEdit->ChangeValue(wxString(form_.address));
+    ShowPortFields(form_, model_.View(form_).choices);
     Select(TypeBox, form_.dataType);
     Value1Edit->ChangeValue(wxString(form_.value1));
     Value2Edit->ChangeValue(wxString(form_.value2));
@@ -121,9 +86,7 @@ CTrigRegDlg::CTrigRegDlg(wxWindow* editor, const TriggerPageContext& context)
     PortBox->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) {
         form_ = ReadForm();
         model_.ChangePort(form_, Selected(PortBox), Triggers[Index]);
-        const PortChoices now = model_.View(form_).choices;
-        FillStationBox(StationBox, now, form_.station);
-        FillCodeBox(CodeBox, now, form_.code);
+        ShowPortChoices(form_, model_.View(form_).choices);
         ShowForm();
     });
     TypeBox->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) {
@@ -144,10 +107,7 @@ CTrigRegDlg::CTrigRegDlg(wxWindow* editor, const TriggerPageContext& context)
 
 RegisterTriggerForm CTrigRegDlg::ReadForm() const {
     RegisterTriggerForm form;
-    form.port = Selected(PortBox);
-    form.station = Selected(StationBox);
-    form.code = Selected(CodeBox);
-    form.address = AddressEdit->GetValue().ToStdWstring();
+    ReadPortFields(form);
     form.dataType = Selected(TypeBox);
     const int op = Selected(OperatorBox);
     form.op = op >= 0 && op < static_cast<int>(operators_.size()) ? operators_[op] : -1;
@@ -201,25 +161,14 @@ void CTrigRegDlg::ShowView() {
 
 Refusal CTrigRegDlg::SaveTrigger(TriggerRecord& record) {
     form_ = ReadForm();
-    const Refusal refusal = model_.Check(form_);
-    if (refusal.Refused())
-        return refusal; // the editor shows it
-    PrepareKindParameters(record, kTriggerRegister);
-    model_.Store(form_, record);
-    Triggers[Index] = record;
-    return {};
+    return StoreChecked(model_.Check(form_), kTriggerRegister, record,
+                        [this](TriggerRecord& r) { model_.Store(form_, r); });
 }
 
 wxWindow* CTrigRegDlg::FieldWindow(int field) {
+    if (wxWindow* shared = SharedFieldWindow(field))
+        return shared;
     switch (field) {
-    case kRegisterPort:
-        return PortBox;
-    case kRegisterStation:
-        return StationBox;
-    case kRegisterCode:
-        return CodeBox;
-    case kRegisterAddress:
-        return AddressEdit;
     case kRegisterDataType:
         return TypeBox;
     case kRegisterOperator:

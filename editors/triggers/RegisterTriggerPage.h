@@ -9,11 +9,11 @@
 #include <wx/textctrl.h>
 
 #include "editors/triggers/RegisterTriggerModel.h"
-#include "editors/triggers/TriggerKindPage.h"
+#include "editors/triggers/PortTriggerPage.h"
 
 namespace qv {
 
-class CTrigRegDlg : public CTrigDlgBase {
+class CTrigRegDlg : public CTrigPortDlg {
 public:
     CTrigRegDlg(wxWindow* editor, const TriggerPageContext& context);
 
@@ -21,11 +21,6 @@ public:
     wxWindow* FieldWindow(int field) override;
 
     // Public for the tests.
-    wxChoice* PortBox;
-    wxChoice* StationBox;
-    wxChoice* CodeBox;
-    wxStaticText* CodeLabel;
-    wxTextCtrl* AddressEdit;
     wxChoice* TypeBox;
     wxChoice* OperatorBox;
     wxStaticText* OptionText; // in place of the operator box
