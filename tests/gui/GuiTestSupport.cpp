@@ -12,6 +12,7 @@
 #include <wx/tglbtn.h>
 
 #include <cstdio>
+#include <dlfcn.h>
 #include <cstdlib>
 
 #include "app/LanguageProfile.h"
@@ -105,6 +106,35 @@ bool FocusControl(wxWindow* control) {
             return true;
     }
     return false;
+}
+
+namespace {
+
+using GtkFocusOf = void* (*)(void*);
+using GtkIsAncestor = int (*)(void*, void*);
+
+// The deepest window at or under `window` whose toolkit widget is the focus
+// widget or holds it.
+wxWindow* Holder(wxWindow* window, void* focus, GtkIsAncestor isAncestor) {
+    for (wxWindow* child : window->GetChildren())
+        if (wxWindow* found = Holder(child, focus, isAncestor))
+            return found;
+    void* own = window->GetHandle();
+    return own && (own == focus || isAncestor(focus, own)) ? window : nullptr;
+}
+
+} // namespace
+
+wxWindow* FocusedControl(wxTopLevelWindow* top) {
+    // Looked up at run time, as the program does: the tests build without
+    // the toolkit's headers.
+    static auto focusOf = reinterpret_cast<GtkFocusOf>(dlsym(RTLD_DEFAULT, "gtk_window_get_focus"));
+    static auto isAncestor =
+        reinterpret_cast<GtkIsAncestor>(dlsym(RTLD_DEFAULT, "gtk_widget_is_ancestor"));
+    if (!focusOf || !isAncestor)
+        return wxWindow::FindFocus();
+    void* focus = focusOf(top->GetHandle());
+    return focus ? Holder(top, focus, isAncestor) : nullptr;
 }
 
 namespace {

@@ -31,6 +31,10 @@ template <class Done> bool PumpUntil(Done done, long limitMs = 3000) {
 bool ActivateWindow(wxTopLevelWindow* top);
 // Activates the control's window and waits until the control has the focus.
 bool FocusControl(wxWindow* control);
+// The control that holds the keyboard focus in the window, also where the
+// toolkit gives it to an inner part (a choice's button) that wxWidgets does
+// not report; null for none.
+wxWindow* FocusedControl(wxTopLevelWindow* top);
 // Waits until the window and everything in it keep their places for a
 // moment: a window manager hands out sizes later than a bare display.
 bool WaitUntilLaidOut(wxWindow* top);
