@@ -188,15 +188,10 @@ void PlcRegisterModel::Store(const PlcRegisterForm& form, DeviceRecord& record) 
         record.SetU8(dev::kWideValueOption, static_cast<uint8_t>(form.option));
 }
 
-bool PlcRegisterModel::Accepts(int field, wchar_t c) const {
-    switch (field) {
-    case kPlcRegAddress:
-        return AcceptsChar(PortUsesFuncCodes(port_, unit_) ? CharClass::Hex : CharClass::Digits, c);
-    case kPlcRegScale:
-        return AcceptsChar(CharClass::DecimalNumber, c);
-    default:
-        return true;
-    }
+CharClass PlcRegisterModel::CharsOf(int field) const {
+    if (field == kPlcRegAddress)
+        return PortUsesFuncCodes(port_, unit_) ? CharClass::Hex : CharClass::Digits;
+    return CharClass::DecimalNumber;
 }
 
 } // namespace qv

@@ -8,6 +8,7 @@
 #include "document/CodeText.h"
 #include "document/SettingsImage.h"
 #include "editors/EditorModel.h"
+#include "editors/triggers/PortTriggerModel.h"
 
 namespace qv {
 
@@ -81,8 +82,8 @@ public:
     // Only after Check passed; writes the page's fields and nothing else.
     void Store(const PlcRegisterForm& form, DeviceRecord& record) const;
 
-    // The characters an edit takes: address and scale; 0 for the others.
-    bool Accepts(int field, wchar_t c) const;
+    // The characters the address and scale edits take, typed or pasted.
+    CharClass CharsOf(int field) const;
 
 private:
     int port_;
