@@ -188,7 +188,11 @@ DeviceStoreResult StoreDevices(const DeviceStoreRequest& request, const DeviceTa
                                const UnitBlock& unit, uint32_t codePage,
                                const DevicePageStore& pageStore, EditorQuestions& questions) {
     DeviceStoreResult result;
-    const int n = std::max<int>(1, static_cast<int>(request.stations.size()));
+    // The unit itself has no stations: its station choice is hidden, so it
+    // never makes more than one record.
+    const int n = request.form.port == kPortUnit
+                      ? 1
+                      : std::max<int>(1, static_cast<int>(request.stations.size()));
     const int fileNo = request.fileNo;
     const int number = request.number;
 

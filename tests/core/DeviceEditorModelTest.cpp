@@ -367,7 +367,7 @@ TEST_F(DeviceStoreTest, StationsStoredByPort) {
         std::vector<int> stored;
     } cases[] = {
         {0, false, {0}, {0}}, {2, false, {0}, {1}},       {1, false, {0}, {0}},
-        {1, true, {0}, {1}},  {2, false, {4, 9}, {4, 9}}, {0, false, {4, 9}, {0, 0}},
+        {1, true, {0}, {1}},  {2, false, {4, 9}, {4, 9}}, {0, false, {4, 9}, {0}},
     };
     for (const auto& c : cases) {
         const auto t = FileRun(1, 1, 1);
@@ -375,6 +375,7 @@ TEST_F(DeviceStoreTest, StationsStoredByPort) {
         const auto r = StoreDevices(Request(2, c.stations, false, c.port), *t,
                                     Ports(c.port1FuncCodes), kCp, {}, none);
         ASSERT_TRUE(r.Accepted()) << c.port;
+        EXPECT_EQ((*r.devices)[1 + c.stored.size()], DeviceRecord{}) << "port " << c.port;
         for (size_t k = 0; k < c.stored.size(); ++k) {
             EXPECT_EQ((*r.devices)[1 + k].U8(dev::kPort), c.port);
             EXPECT_EQ((*r.devices)[1 + k].U8(dev::kStation), c.stored[k])
