@@ -24,9 +24,10 @@ CComInfoDlg::CComInfoDlg(wxWindow* host, CQuorvelDoc* document)
     for (int p = 0; p < 2; ++p) {
         grid->Add(new wxStaticText(frame, wxID_ANY, Res(kStrPortName[p])));
         // Sized for the longer text, so either fits.
-        PortText[p] = new wxStaticText(frame, wxID_ANY, Res(kStrMemoryAreas));
+        PortText[p] = new wxStaticText(frame, wxID_ANY, Res(kStrFunctionCodes));
         wxSize size = PortText[p]->GetBestSize();
-        size.IncTo(PortText[p]->GetTextExtent(Res(kStrFunctionCodes)));
+        PortText[p]->SetLabel(Res(kStrMemoryAreas));
+        size.IncTo(PortText[p]->GetBestSize());
         PortText[p]->SetMinSize(size);
         grid->Add(PortText[p]);
     }

@@ -1,0 +1,194 @@
+#include "editors/devices/PlcRegisterPage.h"
+
+#include <wx/sizer.h>
+
+#include "app/QuorvelApp.h"
+#include "document/CodeText.h"
+#include "document/QuorvelDoc.h"
+#include "editors/triggers/PortPageControls.h"
+#include "ui/Messages.h"
+
+namespace qv {
+
+namespace {
+
+constexpr unsigned kStrArea = 39213;
+constexpr unsigned kStrAddress = 39214;
+constexpr unsigned kStrDataType = 39215;
+constexpr unsigned kStrMode = 39216;
+constexpr unsigned kStrDifference = 39217;
+constexpr unsigned kStrScale = 39218;
+constexpr unsigned kStrUnit = 39219;
+constexpr unsigned kStrOption = 39220;
+
+bool WideFile(const CQuorvelDoc& doc, int fileNo) {
+    return fileNo >= 1 && fileNo <= static_cast<int>(FileTable::kCount) &&
+           doc.Blocks().files[static_cast<size_t>(fileNo - 1)].U8(file::kWide64) != 0;
+}
+
+} // namespace
+
+CDevSet_PLCReg::CDevSet_PLCReg(wxWindow* editor, const DevicePageContext& context)
+    : CDevSetDlgBase(editor, context),
+      model_(context.port, Unit, WideFile(context.doc, context.fileNo), context.codePage) {
+    auto* grid = new wxFlexGridSizer(2, wxSize(10, 6));
+    grid->AddGrowableCol(1);
+    auto row = [&](wxWindow* label, std::initializer_list<wxWindow*> controls) {
+        grid->Add(label, 0, wxALIGN_CENTER_VERTICAL);
+        auto* line = new wxBoxSizer(wxHORIZONTAL);
+        bool first = true;
+        for (wxWindow* c : controls) {
+            line->Add(c, 0, wxALIGN_CENTER_VERTICAL | (first ? 0 : wxLEFT), 4);
+            first = false;
+        }
+        grid->Add(line, 1, wxEXPAND);
+    };
+    auto text = [this](unsigned id) { return new wxStaticText(this, wxID_ANY, Res(id)); };
+    // Created in tab order.
+    AreaBox = new wxChoice(this, wxID_ANY);
+    CodeLabel = CreateCodeLabel(this);
+    AddressEdit = new wxTextCtrl(this, wxID_ANY);
+    AddressEdit->SetMinSize(wxSize(AddressEdit->GetTextExtent("000000").x + 16, -1));
+    row(text(kStrArea), {AreaBox, CodeLabel});
+    row(text(kStrAddress), {AddressEdit});
+    TypeBox = new wxChoice(this, wxID_ANY);
+    row(text(kStrDataType), {TypeBox});
+    ModeBox = new wxChoice(this, wxID_ANY);
+    row(text(kStrMode), {ModeBox});
+    DifferenceBox = new wxChoice(this, wxID_ANY);
+    row(text(kStrDifference), {DifferenceBox});
+    ScalingCheck = new wxCheckBox(this, wxID_ANY, Res(kStrScale));
+    ScaleEdit = new wxTextCtrl(this, wxID_ANY);
+    ScaleEdit->SetMaxLength(kScaleChars);
+    row(ScalingCheck, {ScaleEdit});
+    UnitEdit = new wxTextCtrl(this, wxID_ANY);
+    UnitEdit->SetMaxLength(dev::kUnitTextWidth);
+    row(text(kStrUnit), {UnitEdit});
+    OptionLabel = text(kStrOption);
+    OptionBox = new wxChoice(this, wxID_ANY);
+    row(OptionLabel, {OptionBox});
+    auto* column = new wxBoxSizer(wxVERTICAL);
+    column->Add(grid, 0, wxEXPAND | wxALL, 8);
+    SetSizer(column);
+
+    const bool hasRecord = CQuorvelDoc::FindDeviceRecord(Devices, FileNo, DeviceNumber, 0) >= 0;
+    form_ = model_.Load(hasRecord ? &Devices[static_cast<size_t>(RecordIndex)] : nullptr);
+    const PlcRegisterView view = model_.View(form_);
+    for (const AreaItem& item : view.areas)
+        AreaBox->Append(wxString(item.text));
+    Select(AreaBox, form_.area);
+    AddressEdit->SetMaxLength(view.addressMaxChars);
+    AddressEdit->ChangeValue(wxString(form_.address));
+    for (int t = 0; t < view.dataTypeCount; ++t)
+        TypeBox->Append(wxString(GetDataTypeName(t)));
+    Select(TypeBox, form_.dataType);
+    for (int d = 0; d < view.differenceCount; ++d)
+        DifferenceBox->Append(wxString::Format("%d", d));
+    Select(DifferenceBox, form_.difference);
+    ScalingCheck->SetValue(form_.scaling);
+    ScaleEdit->ChangeValue(wxString(form_.scale));
+    UnitEdit->ChangeValue(wxString(form_.unitText));
+    for (unsigned id : {kStrWideValueFirst, kStrWideValueFirst + 1})
+        OptionBox->Append(Res(id));
+    Select(OptionBox, form_.option);
+    ShowForm();
+
+    FilterEdit(AddressEdit, [this] { return model_.CharsOf(kPlcRegAddress); });
+    FilterEdit(ScaleEdit, [this] { return model_.CharsOf(kPlcRegScale); });
+    TypeBox->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) {
+        form_ = ReadForm();
+        model_.ChangeDataType(form_, Selected(TypeBox));
+        ShowForm();
+    });
+    ModeBox->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) {
+        form_ = ReadForm();
+        model_.ChangeMode(form_, form_.mode);
+        ShowForm();
+    });
+    AreaBox->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) {
+        form_ = ReadForm();
+        ShowForm();
+    });
+    ScalingCheck->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) {
+        form_ = ReadForm();
+        ShowForm();
+    });
+    GetSizer()->SetSizeHints(this);
+}
+
+PlcRegisterForm CDevSet_PLCReg::ReadForm() const {
+    PlcRegisterForm form;
+    form.area = Selected(AreaBox);
+    form.address = AddressEdit->GetValue().ToStdWstring();
+    form.dataType = Selected(TypeBox);
+    const int mode = Selected(ModeBox);
+    form.mode = mode >= 0 && mode < static_cast<int>(modes_.size())
+                    ? modes_[static_cast<size_t>(mode)]
+                    : form_.mode;
+    form.difference = Selected(DifferenceBox);
+    form.scaling = ScalingCheck->GetValue();
+    form.scale = ScaleEdit->GetValue().ToStdWstring();
+    form.unitText = UnitEdit->GetValue().ToStdWstring();
+    form.option = Selected(OptionBox);
+    return form;
+}
+
+void CDevSet_PLCReg::ShowForm() {
+    const PlcRegisterView view = model_.View(form_);
+    modes_ = view.modes;
+    ModeBox->Clear();
+    int entry = -1;
+    for (size_t i = 0; i < modes_.size(); ++i) {
+        ModeBox->Append(wxString(GetRegisterModeName(modes_[i])));
+        if (modes_[i] == form_.mode)
+            entry = static_cast<int>(i);
+    }
+    Select(ModeBox, entry);
+    Select(DifferenceBox, form_.difference);
+    DifferenceBox->Enable(view.differenceEnabled);
+    ScaleEdit->Enable(view.scaleEnabled);
+    OptionBox->Enable(view.optionEnabled);
+    OptionLabel->Enable(view.optionEnabled);
+    ShowCodeLabel(CodeLabel, view.codeLabel);
+    Layout();
+}
+
+Refusal CDevSet_PLCReg::SaveDevice(DeviceRecord& record) {
+    form_ = ReadForm();
+    const Refusal refusal = model_.Check(form_, wxGetApp().languageIndex != 0);
+    if (refusal.Refused())
+        return refusal; // the editor shows it
+    model_.Store(form_, record);
+    return {};
+}
+
+wxWindow* CDevSet_PLCReg::FieldWindow(int field) {
+    switch (field) {
+    case kPlcRegArea:
+        return AreaBox;
+    case kPlcRegAddress:
+        return AddressEdit;
+    case kPlcRegDataType:
+        return TypeBox;
+    case kPlcRegMode:
+        return ModeBox;
+    case kPlcRegDifference:
+        return DifferenceBox;
+    case kPlcRegScaling:
+        return ScalingCheck;
+    case kPlcRegScale:
+        return ScaleEdit;
+    case kPlcRegUnit:
+        return UnitEdit;
+    case kPlcRegOption:
+        return OptionBox;
+    default:
+        return nullptr;
+    }
+}
+
+CDevSetDlgBase* CreatePlcRegisterPage(wxWindow* editor, const DevicePageContext& context) {
+    return new CDevSet_PLCReg(editor, context);
+}
+
+} // namespace qv
