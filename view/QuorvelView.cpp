@@ -13,6 +13,7 @@
 #include "document/StartChoice.h"
 #include "ui/FileDialogs.h"
 #include "ui/Messages.h"
+#include "view/ViewPage.h"
 
 namespace qv {
 
@@ -64,8 +65,14 @@ CQuorvelView::CQuorvelView(wxWindow* parent, CQuorvelDoc& doc, CMainFrame& frame
     SetSizer(sizer);
     // The editors' pages take these places as they come; until then each is
     // an empty panel.
-    for (wxWindow*& page : pages_) {
-        page = new wxPanel(tabs_);
+    for (size_t slot = 0; slot < pages_.size(); ++slot) {
+        wxWindow*& page = pages_[slot];
+        if (slot == kDeviceInfo)
+            page = CreateDeviceOverviewPage(tabs_, doc_, *this);
+        else if (slot == kDeviceList)
+            page = CreateDeviceListPage(tabs_, doc_, *this);
+        else
+            page = new wxPanel(tabs_);
         page->Hide();
     }
 }
@@ -131,7 +138,9 @@ void CQuorvelView::SelectDevicePage(int itemData) {
 void CQuorvelView::RefreshPage(uint32_t item) {
     doc_.currentItem = item;
     // The editors' pages reload themselves from the document here.
-    if (ShownPage())
+    if (auto* page = dynamic_cast<ViewPage*>(ShownPage()))
+        page->Reload(item);
+    else if (ShownPage())
         ShownPage()->Refresh();
 }
 
