@@ -5,6 +5,7 @@
 
 #include "document/CodePageText.h"
 #include "document/CodeText.h"
+#include "editors/devices/DeviceTableModel.h"
 #include "editors/triggers/DigitEditModel.h"
 
 namespace qv {
@@ -13,10 +14,6 @@ namespace {
 
 constexpr int kUsedSlots = static_cast<int>(dev::kUsedCount);
 constexpr int kPortRoleNoDevices = 1;
-
-bool IsFree(const DeviceRecord& r) {
-    return r.U8(dev::kFile) == 0 && r.U16(dev::kNumber) == 0;
-}
 
 bool IsKnownType(int type) {
     return std::find(std::begin(kDeviceTypeCodes), std::end(kDeviceTypeCodes), type) !=
@@ -84,7 +81,7 @@ int FindDeviceInsertPos(const DeviceTable& devices, int fileNo, int number) {
 
 int FirstFreeDevice(const DeviceTable& devices) {
     for (int i = 0; i < kUsedSlots; ++i)
-        if (IsFree(devices[static_cast<size_t>(i)]))
+        if (IsFreeDevice(devices[static_cast<size_t>(i)]))
             return i;
     return -1;
 }
@@ -196,6 +193,10 @@ DeviceStoreResult StoreDevices(const DeviceStoreRequest& request, const DeviceTa
     const int fileNo = request.fileNo;
     const int number = request.number;
 
+    // A damaged loaded table would lose or merge records as slots move.
+    result.refusal = CheckDeviceTableRules(devices);
+    if (result.refusal.Refused())
+        return result;
     std::string name;
     result.refusal = CheckName(request, devices, unit, codePage, name);
     if (result.refusal.Refused())
