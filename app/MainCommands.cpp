@@ -11,6 +11,7 @@
 #include "app/QuorvelApp.h"
 #include "app/UnitToolCommands.h"
 #include "editors/PortSettingsDlg.h"
+#include "editors/devices/DeviceListPage.h"
 #include "editors/triggers/TriggerListDlg.h"
 #include "online/ConnectionDlg.h"
 #include "online/PasswordDlg.h"
@@ -27,8 +28,6 @@ const int kNotYetAvailable[] = {
     cmd::kMonitor,
     cmd::kFtpClient,        cmd::kFilePrint,
     cmd::kFilePrintDirect,  cmd::kFilePrintPreview,
-    // The device list page they act on comes with the editors.
-    cmd::kEditPaste, cmd::kEditCut, cmd::kEditCopy,
 };
 
 bool NotYetAvailable(int id) {
@@ -70,6 +69,10 @@ CommandState CMainFrame::StateOf(int id) const {
         s.checked = GetStatusBar() && GetStatusBar()->IsShown();
     else if (id == cmd::kEditSelectAll)
         s.enabled = view_->GetCurrentTab() == 0;
+    else if (id == cmd::kEditCopy || id == cmd::kEditCut)
+        s.enabled = ShownDeviceList() != nullptr;
+    else if (id == cmd::kEditPaste)
+        s.enabled = ShownDeviceList() != nullptr && view_->copiedRowCount > 0;
     else if (IsRecentFile(id))
         s.enabled = static_cast<size_t>(id - cmd::kRecentFile1) < wxGetApp().Recent().Paths().size();
     return s;
@@ -135,10 +138,33 @@ void CMainFrame::RunCommand(int id) {
         RunTriggerList(this, *wxGetApp().Document());
         view_->RefreshPage(wxGetApp().Document()->currentItem);
         break;
-    case cmd::kEditSelectAll: break; // acts on the file and device pages, which select their rows
+    case cmd::kEditCopy:
+    case cmd::kEditCut:
+    case cmd::kEditPaste:
+    case cmd::kEditSelectAll: RunEditCommand(id); break;
     default: break;
     }
     UpdateRibbonStates();
+}
+
+// The edit commands act on the device list while it is the shown tab.
+CDeviceSetPage* CMainFrame::ShownDeviceList() const {
+    if (view_->PageMode() != kPageDeviceList || view_->GetCurrentTab() != 0)
+        return nullptr;
+    return dynamic_cast<CDeviceSetPage*>(view_->ShownPage());
+}
+
+void CMainFrame::RunEditCommand(int id) {
+    CDeviceSetPage* page = ShownDeviceList();
+    if (!page)
+        return; // select all on the other pages: theirs to answer
+    switch (id) {
+    case cmd::kEditCopy: page->CopyRows(false); break;
+    case cmd::kEditCut: page->CutRows(); break;
+    case cmd::kEditPaste: page->PasteRows(); break;
+    case cmd::kEditSelectAll: page->SelectAllRows(); break;
+    default: break;
+    }
 }
 
 bool CMainFrame::IsCommand(int id) const {

@@ -25,6 +25,7 @@ class CQuorvelDoc;
 class CQuorvelView;
 class CFileView;
 class CCaptionBar;
+class CDeviceSetPage;
 
 struct CommandState {
     bool enabled = false;
@@ -78,6 +79,8 @@ private:
     void ShowKeyTips(bool shown);
     void KeepRestoredSize();
     void UpdateRibbonStates();
+    CDeviceSetPage* ShownDeviceList() const;
+    void RunEditCommand(int id);
     void OnCommand(wxCommandEvent& event);
     void OnUpdateUi(wxUpdateUIEvent& event);
     void OnClose(wxCloseEvent& event);

@@ -71,7 +71,7 @@ void CQVListCtrl::OnLeftDown(wxMouseEvent& event) {
 }
 
 void CQVListCtrl::Click(long item, long column, bool shift, bool ctrl) {
-    if (item < 0 || column <= 0) {
+    if (item < 0 || column <= 0 || (RowSetAside && RowSetAside(item))) {
         anchor_ = -1;
         return;
     }
@@ -123,6 +123,11 @@ void CQVListCtrl::OnCheckChanged(wxListEvent& event) {
 }
 
 void CQVListCtrl::PaintRow(long item, bool checked) {
+    if (RowSetAside && RowSetAside(item)) {
+        SetItemBackgroundColour(item, GetBackgroundColour());
+        SetItemTextColour(item, wxColour(0x80, 0x80, 0x80));
+        return;
+    }
     // Colours are set, never reset to "none": the list keeps a colour once given.
     SetItemBackgroundColour(item, checked ? wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT)
                                           : GetBackgroundColour());

@@ -4,6 +4,7 @@
 // selection and focus marks are taken away, so the check marks are the only
 // selection the user sees.
 #pragma once
+#include <functional>
 #include <wx/listctrl.h>
 
 namespace qv {
@@ -18,6 +19,13 @@ public:
     void CheckAll();
     // The row of the last click or Up/Down move; -1 when there is none.
     long Anchor() const { return anchor_; }
+    void SetAnchor(long item) { anchor_ = item; }
+    // Draws the row's colours again (after the host's state of it changed).
+    void RepaintRow(long item) { PaintRow(item, IsItemChecked(item)); }
+
+    // A row the host has set aside: a click on it does nothing, and it is
+    // drawn grey. None when unset.
+    std::function<bool(long)> RowSetAside;
 
 private:
     void OnLeftDown(wxMouseEvent& event);

@@ -13,6 +13,7 @@
 #include "document/StartChoice.h"
 #include "ui/FileDialogs.h"
 #include "ui/Messages.h"
+#include "editors/devices/DeviceListPage.h"
 #include "view/ViewPage.h"
 
 namespace qv {
@@ -142,6 +143,10 @@ void CQuorvelView::RefreshPage(uint32_t item) {
         page->Reload(item);
     else if (ShownPage())
         ShownPage()->Refresh();
+    // A cut waits for its paste only while the device list stays shown.
+    if (pageMode_ != kPageDeviceList)
+        if (auto* list = dynamic_cast<CDeviceSetPage*>(pages_[kDeviceList]))
+            list->ClearCutMarks();
 }
 
 void CQuorvelView::StoreUnitNamePage() {
