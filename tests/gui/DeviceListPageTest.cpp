@@ -1,0 +1,265 @@
+// The device list page in the running program: its rows from the settings
+// tree, the edit commands from the ribbon and the keyboard, and a save that
+// keeps the rearranged devices byte for byte.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <wx/button.h>
+#include <wx/frame.h>
+#include <wx/settings.h>
+#include <wx/sizer.h>
+
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
+#include "app/QuorvelApp.h"
+#include "app/SettingsTree.h"
+#include "document/QuorvelDoc.h"
+#include "editors/devices/DeviceEditDlg.h"
+#include "editors/devices/DeviceListPage.h"
+#include "editors/devices/DeviceTableModel.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "tests/gui/PumpUntil.h"
+#include "ui/QVListCtrl.h"
+#include "view/QuorvelView.h"
+
+namespace qv {
+namespace {
+
+using Devices = std::map<std::pair<int, int>, std::string>; // (file, number) -> name
+
+DeviceRecord Device(int file, int number, const std::string& name) {
+    DeviceRecord r = EmptyDeviceRecord();
+    r.SetAscii(dev::kName, 32, name.c_str());
+    r.SetU16(dev::kNumber, static_cast<uint16_t>(number));
+    r.SetU8(dev::kFile, static_cast<uint8_t>(file));
+    r.SetU8(dev::kPort, 1);
+    r.SetU8(dev::kStation, 1);
+    r.SetU8(dev::kArea, 15);
+    r.SetU32(dev::kAddress, static_cast<uint32_t>(number));
+    return r;
+}
+
+Devices Read(const DeviceTable& t) {
+    Devices m;
+    for (size_t i = 0; i < dev::kUsedCount; ++i)
+        if (!IsFreeDevice(t[i]))
+            m[{t[i].U8(dev::kFile), t[i].U16(dev::kNumber)}] = std::string(
+                reinterpret_cast<const char*>(t[i].data()),
+                strnlen(reinterpret_cast<const char*>(t[i].data()), 32));
+    return m;
+}
+
+void Key(wxWindow* w, int code, bool ctrl = false) {
+    wxKeyEvent e(wxEVT_KEY_DOWN);
+    e.m_keyCode = code;
+    e.SetControlDown(ctrl);
+    e.SetEventObject(w);
+    w->GetEventHandler()->ProcessEvent(e);
+}
+
+class DeviceListPageTest : public test::StartedProgramTest {
+protected:
+    CQuorvelDoc& Doc() { return *app.Document(); }
+    CMainFrame& Frame() { return *app.MainFrame(); }
+    void SetUp() override {
+        test::StartedProgramTest::SetUp();
+        DeviceTable& t = Doc().Blocks().devices;
+        tail = t;
+        size_t i = 0;
+        for (const auto& [key, name] : start)
+            t[i++] = Device(key.first, key.second, name);
+        Doc().Blocks().files[1].SetU8(file::kWide64, 1); // file 2: 64-bit mode
+        // Records 300.. hold bytes no editor writes; they must come back as they are.
+        for (size_t k = dev::kUsedCount; k < DeviceTable::kCount; ++k)
+            t[k].SetU8(0x3c, static_cast<uint8_t>(k));
+        tail = t;
+    }
+    void TearDown() override {
+        Doc().TakeSnapshot(kSnapshotSaved);
+        test::StartedProgramTest::TearDown();
+    }
+    CDeviceSetPage& ShowFile(int file) {
+        CQVTreeCtrl& tree = *Frame().TreePane().Tree();
+        tree.SelectItem(tree.FindItemByMode(31 + file));
+        test::RunPendingEvents();
+        auto* page = dynamic_cast<CDeviceSetPage*>(Frame().View().ShownPage());
+        EXPECT_NE(page, nullptr);
+        EXPECT_EQ(Doc().currentItem, static_cast<uint32_t>(file));
+        return *page;
+    }
+    static void CheckNumbers(CDeviceSetPage& page, std::initializer_list<int> numbers) {
+        page.UncheckAllRows();
+        for (int n : numbers)
+            page.List->CheckItem(n - 1, true);
+    }
+    void Run(int command) {
+        ASSERT_TRUE(Frame().StateOf(command).enabled) << command;
+        Frame().RunCommand(command);
+        test::RunPendingEvents();
+    }
+
+    const Devices start{{{1, 1}, "A"}, {{1, 2}, "B"}, {{1, 3}, "C"}, {{1, 5}, "E"}, {{2, 1}, "W"}};
+    DeviceTable tail;
+};
+
+TEST_F(DeviceListPageTest, RowsFollowTheFileWithTheirTextsAndColours) {
+    CDeviceSetPage& page = ShowFile(1);
+    CQVListCtrl& list = *page.List;
+    ASSERT_EQ(list.GetItemCount(), 300);
+    EXPECT_EQ(list.GetItemText(0, 2), "1");
+    EXPECT_EQ(list.GetItemText(0, 3), "A");
+    EXPECT_EQ(list.GetItemText(4, 1), "3") << "record index of device 5";
+    EXPECT_NE(list.GetItemText(4, 4).Find("DT5"), wxNOT_FOUND);
+    EXPECT_EQ(list.GetItemText(3, 1), "-1");
+    EXPECT_EQ(list.GetItemText(3, 3), "");
+    EXPECT_EQ(list.GetColumnWidth(1), 0) << "the index column stays hidden";
+
+    // A file in 64-bit mode has 150 numbers; the next file has 300 again.
+    EXPECT_EQ(ShowFile(2).List->GetItemCount(), 150);
+    EXPECT_EQ(list.GetItemText(0, 3), "W");
+    EXPECT_EQ(ShowFile(1).List->GetItemCount(), 300);
+    EXPECT_EQ(list.GetItemText(0, 3), "A");
+    EXPECT_EQ(list.GetItemText(299, 2), "300");
+
+    CheckNumbers(page, {2});
+    EXPECT_EQ(list.GetItemBackgroundColour(1), wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT));
+    Run(cmd::kEditCut);
+    EXPECT_EQ(list.GetItemTextColour(1), wxColour(0x80, 0x80, 0x80)) << "a cut row is grey";
+    EXPECT_FALSE(list.IsItemChecked(1));
+    // Another page shown: the cut is over, the row is plain again.
+    Frame().View().SelectPage(kPageUnitName);
+    EXPECT_FALSE(page.CutPending());
+    EXPECT_FALSE(Frame().StateOf(cmd::kEditCopy).enabled) << "no device list, nothing to copy";
+}
+
+TEST_F(DeviceListPageTest, RibbonCommandsRearrangeAndASaveKeepsThem) {
+    CDeviceSetPage& page = ShowFile(1);
+    EXPECT_TRUE(Frame().StateOf(cmd::kEditCopy).enabled);
+    EXPECT_FALSE(Frame().StateOf(cmd::kEditPaste).enabled) << "nothing copied yet";
+
+    // Cut 1 and 2, paste at 10: the devices move.
+    CheckNumbers(page, {1, 2});
+    Run(cmd::kEditCut);
+    CheckNumbers(page, {10});
+    Run(cmd::kEditPaste);
+    EXPECT_EQ(Read(Doc().Blocks().devices),
+              (Devices{{{1, 3}, "C"}, {{1, 5}, "E"}, {{1, 10}, "A"}, {{1, 11}, "B"}, {{2, 1}, "W"}}));
+    EXPECT_FALSE(page.CutPending());
+
+    // A paste at two checked rows is refused and changes nothing.
+    {
+        const DeviceTable before = Doc().Blocks().devices;
+        test::DialogScript script;
+        script.ThenEnd(wxID_OK);
+        CheckNumbers(page, {3, 4});
+        Run(cmd::kEditPaste);
+        EXPECT_EQ(script.Pending(), 0u) << "the refusal was shown";
+        EXPECT_EQ(Doc().Blocks().devices, before);
+    }
+
+    // Copy 5 to file 2's number 2.
+    CheckNumbers(page, {5});
+    Run(cmd::kEditCopy);
+    CDeviceSetPage& wide = ShowFile(2);
+    CheckNumbers(wide, {2});
+    Run(cmd::kEditPaste);
+    EXPECT_EQ(wide.List->GetItemText(1, 3), "E");
+
+    // Delete number 1 of file 1 with renumbering: the devices below move up.
+    ShowFile(1);
+    CheckNumbers(page, {1});
+    {
+        test::DialogScript script;
+        script.ThenEnd(wxID_YES);
+        wxCommandEvent click(wxEVT_BUTTON, CDeviceSetPage::kIdDelete);
+        click.SetEventObject(page.DeleteButton);
+        page.DeleteButton->GetEventHandler()->ProcessEvent(click);
+        EXPECT_EQ(script.Pending(), 0u) << "the renumber question";
+    }
+    const Devices expected{{{1, 2}, "C"}, {{1, 4}, "E"}, {{1, 9}, "A"},
+                           {{1, 10}, "B"}, {{2, 1}, "W"}, {{2, 2}, "E"}};
+    EXPECT_EQ(Read(Doc().Blocks().devices), expected);
+    EXPECT_EQ(page.List->GetItemText(8, 3), "A");
+
+    Run(cmd::kFileSave);
+    EXPECT_TRUE(Doc().IsUnmodified());
+    CQuorvelDoc reopened(932);
+    ASSERT_EQ(reopened.LoadSettingsFile(Doc().PathName()), 0);
+    EXPECT_EQ(reopened.Blocks().devices, Doc().Blocks().devices);
+    EXPECT_EQ(Read(reopened.Blocks().devices), expected);
+    for (size_t k = dev::kUsedCount; k < DeviceTable::kCount; ++k)
+        ASSERT_EQ(reopened.Blocks().devices[k], tail[k]) << "record " << k;
+}
+
+TEST_F(DeviceListPageTest, KeyboardWalk) {
+    CDeviceSetPage& page = ShowFile(1);
+    wxWindow* list = page.List;
+    page.UncheckAllRows();
+    Key(list, WXK_DOWN);
+    Key(list, WXK_DOWN);
+    test::RunPendingEvents();
+    EXPECT_EQ(page.CheckedNumbers(), std::vector<int>{2});
+    Key(list, 'X', true); // cut device 2
+    EXPECT_TRUE(page.CutPending());
+    Key(list, WXK_ESCAPE);
+    EXPECT_FALSE(page.CutPending()) << "Escape drops the cut";
+    EXPECT_EQ(page.CopiedCount(), 1u) << "the copy stays";
+    page.List->CheckItem(6, true);
+    Key(list, 'V', true);
+    EXPECT_EQ(Read(Doc().Blocks().devices).at({1, 7}), "B");
+    EXPECT_EQ(Read(Doc().Blocks().devices).at({1, 2}), "B") << "an Escaped cut only copies";
+
+    // Enter opens the editor on the row reached.
+    {
+        test::DialogScript script;
+        int editedNumber = 0;
+        script.Then([&](wxDialog* d) {
+            if (auto* editor = dynamic_cast<CDevSetDlg*>(d))
+                editedNumber = editor->DeviceNumber;
+            return wxID_CANCEL;
+        });
+        page.List->SetAnchor(4);
+        Key(list, WXK_RETURN);
+        EXPECT_EQ(editedNumber, 5);
+        EXPECT_EQ(page.CurrentDevice(), 5);
+    }
+    Key(list, 'A', true);
+    EXPECT_EQ(page.CheckedNumbers().size(), 300u);
+    {
+        test::DialogScript script;
+        script.ThenEnd(wxID_NO);
+        Key(list, WXK_DELETE);
+        EXPECT_EQ(script.Pending(), 0u);
+    }
+    EXPECT_EQ(Read(Doc().Blocks().devices), (Devices{{{2, 1}, "W"}}));
+}
+
+class DeviceListLanguageTest : public DeviceListPageTest,
+                               public ::testing::WithParamInterface<int> {};
+
+TEST_P(DeviceListLanguageTest, LabelsFitAndTheDeleteButtonIsInTheLanguage) {
+    const int language = GetParam();
+    test::ScopedGuiLanguage scoped(language);
+    Doc().currentItem = 1;
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "devices");
+    auto* page = new CDeviceSetPage(frame, Doc(), Frame().View());
+    page->Reload(1);
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(page, 1, wxEXPAND);
+    frame->SetSizer(sizer);
+    frame->SetSize(800, 500);
+    frame->Show();
+    EXPECT_TRUE(test::WaitUntilLaidOut(frame));
+    const std::string where = "device list, language " + std::to_string(language);
+    test::ExpectLabelsFit(frame, where);
+    test::ExpectButtonsInLanguage(frame, language, where);
+    frame->Destroy();
+    test::RunPendingEvents();
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, DeviceListLanguageTest,
+                         ::testing::ValuesIn(test::kGuiLanguages), test::GuiLanguageName);
+
+} // namespace
+} // namespace qv
