@@ -137,8 +137,16 @@ void CQVListCtrl::PaintRow(long item, bool checked) {
 
 void CQVListCtrl::OnOwnMark(wxListEvent& event) {
     event.Skip();
-    if (!listClicking_ && event.GetIndex() >= 0)
+    if (listClicking_ || event.GetIndex() < 0 || marksPending_)
+        return;
+    // The list announces its new current row from inside its own key handling
+    // and goes on using it: taking it away at once leaves the list drawing a
+    // row that is not there.
+    marksPending_ = true;
+    CallAfter([this] {
+        marksPending_ = false;
         RemoveOwnMarks();
+    });
 }
 
 void CQVListCtrl::RemoveOwnMarks() {

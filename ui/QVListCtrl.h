@@ -42,6 +42,7 @@ private:
     // Set while the list itself handles a click; its marks go afterwards.
     bool listClicking_ = false;
     bool removingMarks_ = false;
+    bool marksPending_ = false;
 };
 
 } // namespace qv

@@ -9,6 +9,7 @@
 #include <wx/frame.h>
 #include <wx/settings.h>
 #include <wx/sizer.h>
+#include <wx/uiaction.h>
 
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
@@ -233,6 +234,37 @@ TEST_F(DeviceListPageTest, KeyboardWalk) {
         EXPECT_EQ(script.Pending(), 0u);
     }
     EXPECT_EQ(Read(Doc().Blocks().devices), (Devices{{{2, 1}, "W"}}));
+}
+
+// The same keys pressed on the keyboard reach the list in the main window.
+TEST_F(DeviceListPageTest, RealKeysReachTheList) {
+    CDeviceSetPage& page = ShowFile(1);
+    page.UncheckAllRows();
+    ASSERT_TRUE(test::FocusControl(page.List));
+    wxUIActionSimulator sim;
+    sim.Char(WXK_DOWN);
+    EXPECT_TRUE(test::PumpUntil([&] { return page.CheckedNumbers() == std::vector<int>{1}; }));
+    sim.Char('a', wxMOD_CONTROL);
+    EXPECT_TRUE(test::PumpUntil([&] { return page.CheckedNumbers().size() == 300; }));
+    sim.Char('c', wxMOD_CONTROL);
+    EXPECT_TRUE(test::PumpUntil([&] { return page.CopiedCount() == 300; }));
+    page.UncheckAllRows();
+    page.List->SetAnchor(-1);
+    sim.Char(WXK_DOWN);
+    sim.Char(WXK_DOWN);
+    EXPECT_TRUE(test::PumpUntil([&] { return page.CheckedNumbers() == std::vector<int>{2}; }));
+    int editedNumber = 0;
+    {
+        test::DialogScript script;
+        script.Then([&](wxDialog* d) {
+            if (auto* editor = dynamic_cast<CDevSetDlg*>(d))
+                editedNumber = editor->DeviceNumber;
+            return wxID_CANCEL;
+        });
+        sim.Char(WXK_RETURN);
+        EXPECT_TRUE(test::PumpUntil([&] { return editedNumber != 0; }));
+    }
+    EXPECT_EQ(editedNumber, 2);
 }
 
 class DeviceListLanguageTest : public DeviceListPageTest,
