@@ -176,12 +176,6 @@ bool DeviceListModel::IsCutMarked(int fileNo, int number) const {
            std::find(cut_.begin(), cut_.end(), number) != cut_.end();
 }
 
-RowLook DeviceListModel::Look(int fileNo, int number, bool checked) const {
-    if (IsCutMarked(fileNo, number))
-        return RowLook::kCut;
-    return checked ? RowLook::kChecked : RowLook::kPlain;
-}
-
 Refusal DeviceListModel::Paste(DeviceTable& devices, const FileTable& files, int fileNo,
                                const std::vector<int>& checked) {
     if (copied_.empty())

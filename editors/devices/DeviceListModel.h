@@ -3,7 +3,6 @@
 // Every operation works on a scratch copy and hands back the whole table
 // only when it went through, so a refused step changes nothing.
 #pragma once
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -40,8 +39,6 @@ struct FileSummaryText {
 FileSummaryText FormatFileSummary(const FileTable& files, const TriggerTable& triggers,
                                   int fileNo, uint32_t codePage);
 
-enum class RowLook { kPlain, kChecked, kCut };
-
 class DeviceListModel {
 public:
     // Takes the checked numbers of the file; a cut marks them until a paste
@@ -61,9 +58,9 @@ public:
     void CancelCut();
 
     bool CutPending() const { return cutTable_ != nullptr; }
+    // The row is drawn grey and ignores clicks while its file is shown.
     bool IsCutMarked(int fileNo, int number) const;
     size_t CopiedCount() const { return copied_.size(); }
-    RowLook Look(int fileNo, int number, bool checked) const;
 
 private:
     std::vector<int> copied_;
