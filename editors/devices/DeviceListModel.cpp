@@ -49,15 +49,15 @@ float ScaleOf(const DeviceRecord& r) {
 std::wstring TriggerName(const TriggerTable& triggers, int number, uint32_t codePage) {
     if (number < 1 || number > static_cast<int>(TriggerTable::kCount))
         return {};
-    return ReadTextField(triggers[static_cast<size_t>(number - 1)].data() + trig::kName,
-                         kNameWidth, codePage);
+    return ReadTextField(triggers[static_cast<size_t>(number - 1)].data() + trig::kName, kNameWidth,
+                         codePage);
 }
 
 // The numbers of 1..300 in increasing order, each once.
 std::vector<int> CleanNumbers(std::vector<int> numbers) {
-    numbers.erase(std::remove_if(numbers.begin(), numbers.end(),
-                                 [](int n) { return n < 1 || n > kSlots; }),
-                  numbers.end());
+    numbers.erase(
+        std::remove_if(numbers.begin(), numbers.end(), [](int n) { return n < 1 || n > kSlots; }),
+        numbers.end());
     std::sort(numbers.begin(), numbers.end());
     numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
     return numbers;
@@ -91,10 +91,11 @@ DeviceRowText FormatDeviceRow(const DeviceTable& devices, int index, int number,
                     L" " + Hex(static_cast<unsigned>(area), 2) + Hex(address, 4);
     } else {
         const std::wstring addr = contact ? FormatBitAddress(address) : Num(address);
-        t.address = station != 0 ? FormatResText(kStrStationAddress, {GetPortName(port), Num(station),
-                                                                      GetAreaName(area), addr})
-                                 : FormatResText(kStrUnitAddress,
-                                                 {GetPortName(port), GetAreaName(area), addr});
+        t.address =
+            station != 0
+                ? FormatResText(kStrStationAddress,
+                                {GetPortName(port), Num(station), GetAreaName(area), addr})
+                : FormatResText(kStrUnitAddress, {GetPortName(port), GetAreaName(area), addr});
     }
     const int mode = r.U8(dev::kMode);
     t.mode = contact ? GetContactModeName(mode) : GetRegisterModeName(mode);
@@ -122,8 +123,8 @@ std::vector<int> DeviceRowIndexes(const DeviceTable& devices, int fileNo, int ro
     return indexes;
 }
 
-FileSummaryText FormatFileSummary(const FileTable& files, const TriggerTable& triggers,
-                                  int fileNo, uint32_t codePage) {
+FileSummaryText FormatFileSummary(const FileTable& files, const TriggerTable& triggers, int fileNo,
+                                  uint32_t codePage) {
     FileSummaryText s;
     if (fileNo < 1 || fileNo > static_cast<int>(FileTable::kCount))
         return s;
@@ -138,8 +139,8 @@ FileSummaryText FormatFileSummary(const FileTable& files, const TriggerTable& tr
                 L" ";
     s.quantity = L" " + ResString(kStrQuantity) + L":" + Num(f.U8(file::kNumber2)) + L" ";
     if (f.U8(file::kSelector) == 0) {
-        s.count = ResString(kStrCount) + L": " + Num(f.U32(file::kNumber)) +
-                  ResString(kStrCountUnit);
+        s.count =
+            ResString(kStrCount) + L": " + Num(f.U32(file::kNumber)) + ResString(kStrCountUnit);
     } else {
         const int second = f.U8(file::kTrigger2);
         s.count = ResString(kStrCount) + L": No." + Num(second) + L"(" +
@@ -148,8 +149,8 @@ FileSummaryText FormatFileSummary(const FileTable& files, const TriggerTable& tr
     return s;
 }
 
-void DeviceListModel::Copy(const DeviceTable& devices, int fileNo,
-                           const std::vector<int>& numbers, bool cut) {
+void DeviceListModel::Copy(const DeviceTable& devices, int fileNo, const std::vector<int>& numbers,
+                           bool cut) {
     CancelCut();
     copied_ = CleanNumbers(numbers);
     copyFile_ = fileNo;

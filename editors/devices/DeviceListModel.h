@@ -36,8 +36,8 @@ std::vector<int> DeviceRowIndexes(const DeviceTable& devices, int fileNo, int ro
 struct FileSummaryText {
     std::wstring name, trigger, quantity, count;
 };
-FileSummaryText FormatFileSummary(const FileTable& files, const TriggerTable& triggers,
-                                  int fileNo, uint32_t codePage);
+FileSummaryText FormatFileSummary(const FileTable& files, const TriggerTable& triggers, int fileNo,
+                                  uint32_t codePage);
 
 class DeviceListModel {
 public:

@@ -38,9 +38,13 @@ const Column kColumns[] = {{0, 22, wxLIST_FORMAT_CENTRE},    {3073, 0, wxLIST_FO
                            {3072, 120, wxLIST_FORMAT_LEFT}};
 constexpr int kColumnCount = 7;
 
-std::wstring DeviceRowText::*const kCells[kColumnCount] = {
-    nullptr,           &DeviceRowText::index, &DeviceRowText::number, &DeviceRowText::name,
-    &DeviceRowText::address, &DeviceRowText::mode, &DeviceRowText::data};
+std::wstring DeviceRowText::*const kCells[kColumnCount] = {nullptr,
+                                                           &DeviceRowText::index,
+                                                           &DeviceRowText::number,
+                                                           &DeviceRowText::name,
+                                                           &DeviceRowText::address,
+                                                           &DeviceRowText::mode,
+                                                           &DeviceRowText::data};
 } // namespace
 
 wxWindow* CreateDeviceListPage(wxWindow* parent, CQuorvelDoc& doc, CQuorvelView& view) {
@@ -59,8 +63,8 @@ CDeviceSetPage::CDeviceSetPage(wxWindow* parent, CQuorvelDoc& doc, CQuorvelView&
         top->Add(field, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 3);
     }
 
-    List = new CQVListCtrl(this, kIdList, wxDefaultPosition, wxDefaultSize,
-                           wxLC_HRULES | wxLC_VRULES);
+    List =
+        new CQVListCtrl(this, kIdList, wxDefaultPosition, wxDefaultSize, wxLC_HRULES | wxLC_VRULES);
     ColumnWidthTable& widths = wxGetApp().columnWidths;
     LoadListState(wxGetApp().Profile(), widths, kDeviceListSlot);
     for (int i = 0; i < kColumnCount; ++i) {
@@ -115,8 +119,7 @@ CDeviceSetPage::CDeviceSetPage(wxWindow* parent, CQuorvelDoc& doc, CQuorvelView&
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { PasteRows(); }, MenuItemId(cmd::kEditPaste));
     Bind(
-        wxEVT_MENU, [this](wxCommandEvent&) { SelectAllRows(); },
-        MenuItemId(cmd::kEditSelectAll));
+        wxEVT_MENU, [this](wxCommandEvent&) { SelectAllRows(); }, MenuItemId(cmd::kEditSelectAll));
 
     RefreshList();
 }

@@ -138,13 +138,14 @@ TEST(DeviceListModel, RandomOperationsMatchAPlainMap) {
                 if (insert) {
                     RefTable next;
                     for (const auto& [k, v] : ref)
-                        next[{k.first, k.first == file && k.second >= n ? k.second + 1 : k.second}] = v;
+                        next[{k.first,
+                              k.first == file && k.second >= n ? k.second + 1 : k.second}] = v;
                     ref = next;
                 }
                 ref[{file, n}] = name;
                 cut.clear(); // the table changed under the cut
             }
-            model.Sync(table); // the page's refresh after the editor stored
+            model.Sync(table);           // the page's refresh after the editor stored
         } else if (op == 2 || op == 3) { // copy or cut
             const std::vector<int> v = checkedRows();
             model.Copy(table, file, v, op == 3);
@@ -170,7 +171,8 @@ TEST(DeviceListModel, RandomOperationsMatchAPlainMap) {
                 else
                     next.erase({file, target});
                 if (file == srcFile)
-                    stillCut.erase(std::remove(stillCut.begin(), stillCut.end(), target), stillCut.end());
+                    stillCut.erase(std::remove(stillCut.begin(), stillCut.end(), target),
+                                   stillCut.end());
             }
             for (int n : stillCut)
                 next.erase({srcFile, n});
@@ -191,7 +193,8 @@ TEST(DeviceListModel, RandomOperationsMatchAPlainMap) {
                         continue;
                     int n = k.second;
                     if (answer.yes && k.first == file)
-                        n -= static_cast<int>(std::count_if(v.begin(), v.end(), [&](int x) { return x < k.second; }));
+                        n -= static_cast<int>(
+                            std::count_if(v.begin(), v.end(), [&](int x) { return x < k.second; }));
                     next[{k.first, n}] = name;
                 }
                 ref = next;
@@ -222,21 +225,69 @@ TEST(DeviceListModel, PasteAndDeleteExamples) {
         RefTable expected;
     };
     const Case cases[] = {
-        {"cut 1..3, paste at 2", six, {1, 2, 3}, true, 1, 2,
+        {"cut 1..3, paste at 2",
+         six,
+         {1, 2, 3},
+         true,
+         1,
+         2,
          {{{1, 2}, "a"}, {{1, 3}, "b"}, {{1, 4}, "c"}, {{1, 5}, "e"}, {{1, 6}, "f"}}},
-        {"rows 1 and 3 land next to each other", six, {1, 3}, false, 2, 10,
-         {{{1, 1}, "a"}, {{1, 2}, "b"}, {{1, 3}, "c"}, {{1, 4}, "d"}, {{1, 5}, "e"}, {{1, 6}, "f"},
-          {{2, 10}, "a"}, {{2, 11}, "c"}}},
-        {"an empty copied row empties its target", six, {6, 7}, false, 1, 1,
+        {"rows 1 and 3 land next to each other",
+         six,
+         {1, 3},
+         false,
+         2,
+         10,
+         {{{1, 1}, "a"},
+          {{1, 2}, "b"},
+          {{1, 3}, "c"},
+          {{1, 4}, "d"},
+          {{1, 5}, "e"},
+          {{1, 6}, "f"},
+          {{2, 10}, "a"},
+          {{2, 11}, "c"}}},
+        {"an empty copied row empties its target",
+         six,
+         {6, 7},
+         false,
+         1,
+         1,
          {{{1, 1}, "f"}, {{1, 3}, "c"}, {{1, 4}, "d"}, {{1, 5}, "e"}, {{1, 6}, "f"}}},
-        {"paste at 298 reaches 300", six, {1, 2, 3}, false, 2, 298,
-         {{{1, 1}, "a"}, {{1, 2}, "b"}, {{1, 3}, "c"}, {{1, 4}, "d"}, {{1, 5}, "e"}, {{1, 6}, "f"},
-          {{2, 298}, "a"}, {{2, 299}, "b"}, {{2, 300}, "c"}}},
-        {"delete 2 and 5, renumbered", six, {2, 5}, false, 0, 1,
+        {"paste at 298 reaches 300",
+         six,
+         {1, 2, 3},
+         false,
+         2,
+         298,
+         {{{1, 1}, "a"},
+          {{1, 2}, "b"},
+          {{1, 3}, "c"},
+          {{1, 4}, "d"},
+          {{1, 5}, "e"},
+          {{1, 6}, "f"},
+          {{2, 298}, "a"},
+          {{2, 299}, "b"},
+          {{2, 300}, "c"}}},
+        {"delete 2 and 5, renumbered",
+         six,
+         {2, 5},
+         false,
+         0,
+         1,
          {{{1, 1}, "a"}, {{1, 2}, "c"}, {{1, 3}, "d"}, {{1, 4}, "f"}}},
-        {"delete 2 and 5, numbers kept", six, {2, 5}, false, 0, 0,
+        {"delete 2 and 5, numbers kept",
+         six,
+         {2, 5},
+         false,
+         0,
+         0,
          {{{1, 1}, "a"}, {{1, 3}, "c"}, {{1, 4}, "d"}, {{1, 6}, "f"}}},
-        {"delete an empty row, renumbered", gapAt2, {2}, false, 0, 1,
+        {"delete an empty row, renumbered",
+         gapAt2,
+         {2},
+         false,
+         0,
+         1,
          {{{1, 1}, "a"}, {{1, 2}, "b"}, {{1, 3}, "c"}, {{1, 4}, "d"}}},
     };
     for (const Case& c : cases) {
@@ -293,7 +344,8 @@ TEST(DeviceListModel, RefusedPasteChangesNothingAndKeepsTheCut) {
         EXPECT_EQ(model.Paste(table, Files(c.wideFile), c.pasteFile, {c.pasteAt}).messageId,
                   c.message);
         EXPECT_EQ(table, before);
-        EXPECT_EQ(model.IsCutMarked(1, 1) && model.IsCutMarked(1, 2), c.cut) << "the cut stays whole";
+        EXPECT_EQ(model.IsCutMarked(1, 1) && model.IsCutMarked(1, 2), c.cut)
+            << "the cut stays whole";
     }
 }
 
@@ -337,7 +389,8 @@ TEST(DeviceListModel, ChangedTableCancelsAPendingCut) {
         RefTable expected;
     };
     const Case cases[] = {
-        {"the editor stored after the cut", 0,
+        {"the editor stored after the cut",
+         0,
          {{{1, 1}, "n"}, {{1, 2}, "b"}, {{1, 3}, "c"}, {{2, 1}, "n"}}},
         {"a delete renumbered the cut file", 1, {{{1, 1}, "b"}, {{1, 2}, "c"}, {{2, 1}, "b"}}},
     };
@@ -371,9 +424,9 @@ TEST(DeviceListModel, RowTextsNameThePortStationAndAddress) {
         t[i].SetU32(dev::kAddress, address);
         t[i].SetU8(dev::kIsRegister, static_cast<uint8_t>(isRegister));
     };
-    put(0, 2, 7, 3, 0x1A, 1);  // holding register 001A on station 7
-    put(1, 1, 5, 15, 120, 1);  // DT120 on station 5
-    put(2, 0, 0, 2, 0x2B, 0);  // the unit's contact R2B
+    put(0, 2, 7, 3, 0x1A, 1); // holding register 001A on station 7
+    put(1, 1, 5, 15, 120, 1); // DT120 on station 5
+    put(2, 0, 0, 2, 0x2B, 0); // the unit's contact R2B
     const struct {
         int index;
         std::wstring address;

@@ -45,9 +45,9 @@ Devices Read(const DeviceTable& t) {
     Devices m;
     for (size_t i = 0; i < dev::kUsedCount; ++i)
         if (!IsFreeDevice(t[i]))
-            m[{t[i].U8(dev::kFile), t[i].U16(dev::kNumber)}] = std::string(
-                reinterpret_cast<const char*>(t[i].data()),
-                strnlen(reinterpret_cast<const char*>(t[i].data()), 32));
+            m[{t[i].U8(dev::kFile), t[i].U16(dev::kNumber)}] =
+                std::string(reinterpret_cast<const char*>(t[i].data()),
+                            strnlen(reinterpret_cast<const char*>(t[i].data()), 32));
     return m;
 }
 
@@ -144,8 +144,9 @@ TEST_F(DeviceListPageTest, RibbonCommandsRearrangeAndASaveKeepsThem) {
     Run(cmd::kEditCut);
     CheckNumbers(page, {10});
     Run(cmd::kEditPaste);
-    EXPECT_EQ(Read(Doc().Blocks().devices),
-              (Devices{{{1, 3}, "C"}, {{1, 5}, "E"}, {{1, 10}, "A"}, {{1, 11}, "B"}, {{2, 1}, "W"}}));
+    EXPECT_EQ(
+        Read(Doc().Blocks().devices),
+        (Devices{{{1, 3}, "C"}, {{1, 5}, "E"}, {{1, 10}, "A"}, {{1, 11}, "B"}, {{2, 1}, "W"}}));
     EXPECT_FALSE(page.CutPending());
 
     // A paste at two checked rows is refused and changes nothing.
@@ -178,7 +179,7 @@ TEST_F(DeviceListPageTest, RibbonCommandsRearrangeAndASaveKeepsThem) {
         page.DeleteButton->GetEventHandler()->ProcessEvent(click);
         EXPECT_EQ(script.Pending(), 0u) << "the renumber question";
     }
-    const Devices expected{{{1, 2}, "C"}, {{1, 4}, "E"}, {{1, 9}, "A"},
+    const Devices expected{{{1, 2}, "C"},  {{1, 4}, "E"}, {{1, 9}, "A"},
                            {{1, 10}, "B"}, {{2, 1}, "W"}, {{2, 2}, "E"}};
     EXPECT_EQ(Read(Doc().Blocks().devices), expected);
     EXPECT_EQ(page.List->GetItemText(8, 3), "A");
