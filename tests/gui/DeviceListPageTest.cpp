@@ -268,6 +268,45 @@ TEST_F(DeviceListPageTest, RealKeysReachTheList) {
     EXPECT_EQ(editedNumber, 2);
 }
 
+// By mouse: a click checks a row, Ctrl+click adds one, a click on a cut row
+// does nothing, and a double click opens the editor on its row.
+TEST_F(DeviceListPageTest, MouseWalk) {
+    CDeviceSetPage& page = ShowFile(1);
+    CQVListCtrl& list = *page.List;
+    ASSERT_TRUE(test::FocusControl(&list));
+    auto cell = [&](int row) {
+        wxRect r;
+        EXPECT_TRUE(list.GetSubItemRect(row, 3, r));
+        return list.ClientToScreen(wxPoint(r.x + r.width / 2, r.y + r.height / 2));
+    };
+    wxUIActionSimulator sim;
+    sim.MouseMove(cell(0));
+    sim.MouseClick();
+    EXPECT_TRUE(test::PumpUntil([&] { return page.CheckedNumbers() == std::vector<int>{1}; }));
+    sim.MouseMove(cell(2));
+    sim.KeyDown(WXK_CONTROL);
+    sim.MouseClick();
+    sim.KeyUp(WXK_CONTROL);
+    EXPECT_TRUE(test::PumpUntil([&] { return page.CheckedNumbers() == (std::vector<int>{1, 3}); }));
+    Run(cmd::kEditCut);
+    sim.MouseMove(cell(0));
+    sim.MouseClick();
+    test::PumpUntil([] { return false; }, 200);
+    EXPECT_TRUE(page.CheckedNumbers().empty()) << "a cut row takes no click";
+
+    int editedNumber = 0;
+    test::DialogScript script;
+    script.Then([&](wxDialog* d) {
+        if (auto* editor = dynamic_cast<CDevSetDlg*>(d))
+            editedNumber = editor->DeviceNumber;
+        return wxID_CANCEL;
+    });
+    sim.MouseMove(cell(4));
+    sim.MouseDblClick();
+    EXPECT_TRUE(test::PumpUntil([&] { return editedNumber != 0; }));
+    EXPECT_EQ(editedNumber, 5);
+}
+
 class DeviceListLanguageTest : public DeviceListPageTest,
                                public ::testing::WithParamInterface<int> {};
 
