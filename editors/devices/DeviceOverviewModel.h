@@ -26,7 +26,7 @@ struct OverviewRow {
     std::wstring hidden; // column 0, never shown: the total text on the total row
     std::wstring number; // "%d" of the file, or the total text
     std::wstring name;
-    std::wstring count;  // "%d"; the sum of the sixteen on the total row
+    std::wstring count; // "%d"; the sum of the sixteen on the total row
 };
 // Rows 0..15 for log files 1..16, then the total.
 std::vector<OverviewRow> DeviceOverviewRows(const FileTable& files, const DeviceTable& devices,

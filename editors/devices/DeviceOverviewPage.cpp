@@ -62,7 +62,8 @@ CDeviceInfoPage::CDeviceInfoPage(wxWindow* parent, CQuorvelDoc& doc, CQuorvelVie
 
 void CDeviceInfoPage::FillFileCounts() {
     const ImageBlocks& blocks = doc_.Blocks();
-    const std::vector<OverviewRow> rows = DeviceOverviewRows(blocks.files, blocks.devices, codePage_);
+    const std::vector<OverviewRow> rows =
+        DeviceOverviewRows(blocks.files, blocks.devices, codePage_);
     for (size_t r = 0; r < rows.size(); ++r) {
         const long item = static_cast<long>(r);
         List->SetItem(item, 0, wxString(rows[r].hidden));
@@ -72,9 +73,13 @@ void CDeviceInfoPage::FillFileCounts() {
     }
 }
 
-void CDeviceInfoPage::ResizeList() { Layout(); }
+void CDeviceInfoPage::ResizeList() {
+    Layout();
+}
 
-void CDeviceInfoPage::Reload(uint32_t) { FillFileCounts(); }
+void CDeviceInfoPage::Reload(uint32_t) {
+    FillFileCounts();
+}
 
 void CDeviceInfoPage::OnColumnDrag(wxListEvent& event) {
     // The first column carries no text of its own and stays hidden.

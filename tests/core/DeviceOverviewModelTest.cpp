@@ -19,7 +19,9 @@ protected:
         (*devices)[index].SetU8(dev::kFile, static_cast<uint8_t>(fileNo));
         (*devices)[index].SetU16(dev::kNumber, static_cast<uint16_t>(number));
     }
-    std::vector<OverviewRow> Rows() { return DeviceOverviewRows(*files, *devices, kCodePageJapanese); }
+    std::vector<OverviewRow> Rows() {
+        return DeviceOverviewRows(*files, *devices, kCodePageJapanese);
+    }
 };
 
 TEST_F(DeviceOverviewModelTest, NoDevicesShowsZerosAndTheNamesAsStored) {
@@ -47,12 +49,11 @@ TEST_F(DeviceOverviewModelTest, CountsOnlyLogFilesAmongTheFirst300Records) {
         int number;
     };
     const Case cases[] = {
-        {0, 1, 1},   {1, 1, 2},     {2, 1, 2},   // the same number twice counts twice
-        {3, 3, 0},                               // a number of 0 still names file 3
-        {4, 16, 300},
-        {5, 0, 7},   {6, 17, 1},    {7, 255, 1}, // no log file
-        {299, 2, 5},                             // the last record that counts
-        {300, 2, 6}, {499, 16, 1},               // never counted
+        {0, 1, 1},    {1, 1, 2},    {2, 1, 2},               // the same number twice counts twice
+        {3, 3, 0},                                           // a number of 0 still names file 3
+        {4, 16, 300}, {5, 0, 7},    {6, 17, 1}, {7, 255, 1}, // no log file
+        {299, 2, 5},                                         // the last record that counts
+        {300, 2, 6},  {499, 16, 1},                          // never counted
     };
     for (const Case& c : cases)
         Put(c.index, c.fileNo, c.number);
@@ -77,7 +78,8 @@ TEST_F(DeviceOverviewModelTest, FullWidthAndDoubleByteNames) {
 
 TEST(DeviceOverviewLayout, ShadesAndColumnWidths) {
     for (size_t r = 0; r < 16; ++r)
-        EXPECT_EQ(OverviewRowShade(r), r % 2 ? OverviewShade::Alternate : OverviewShade::Plain) << r;
+        EXPECT_EQ(OverviewRowShade(r), r % 2 ? OverviewShade::Alternate : OverviewShade::Plain)
+            << r;
     EXPECT_EQ(OverviewRowShade(16), OverviewShade::Total);
 
     struct Case {
@@ -86,7 +88,7 @@ TEST(DeviceOverviewLayout, ShadesAndColumnWidths) {
     };
     const Case cases[] = {
         {{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1}, {0, 70, 200, 70}},
-        {{0, 0, 0, 0}, {0, 70, 200, 70}},      // 0 stored: the default
+        {{0, 0, 0, 0}, {0, 70, 200, 70}},       // 0 stored: the default
         {{500, 40, 321, 90}, {0, 40, 321, 90}}, // the hidden column stays hidden
     };
     for (const Case& c : cases) {
