@@ -5,10 +5,14 @@
 // model.
 #pragma once
 #include <cstdint>
+#include <initializer_list>
 #include <wx/panel.h>
 
 #include "document/SettingsImage.h"
 #include "editors/EditorModel.h"
+
+class wxFlexGridSizer;
+class wxStaticText;
 
 namespace qv {
 
@@ -38,6 +42,13 @@ public:
     virtual wxWindow* FieldWindow(int field) = 0;
 
 protected:
+    // The pages lay out one label and its controls a row; controls are
+    // created in tab order.
+    wxStaticText* Label(unsigned textId);
+    void AddRow(wxWindow* label, std::initializer_list<wxWindow*> controls);
+    // Puts the rows into the page once they are all added.
+    void FinishRows();
+
     CQuorvelDoc& Document;
     DeviceTable Devices; // the page's own copy
     // The slot of the shown number's record, or where it would go; 0 when
@@ -48,6 +59,9 @@ protected:
     uint8_t Port;
     uint32_t CodePage;
     UnitBlock Unit; // each serial port's protocol byte
+
+private:
+    wxFlexGridSizer* rows_ = nullptr;
 };
 
 // The page of a device type (and, for a PLC, contact 0 or register 1) as a

@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "document/AddressText.h"
-#include "document/CodePageText.h"
 #include "document/TextChecks.h"
 #include "document/ValueText.h"
 #include "editors/triggers/PortTriggerModel.h"
@@ -71,8 +70,7 @@ PlcRegisterForm PlcRegisterModel::Load(const DeviceRecord* record) const {
             difference < view.differenceCount ? difference : (wide_ || difference >= 20 ? -1 : 0);
         form.scaling = record->U8(dev::kScaleOn) != 0;
         form.scale = FormatFloatText(ScaleOf(*record));
-        form.unitText =
-            ReadTextField(record->data() + dev::kUnitText, dev::kUnitTextWidth, codePage_);
+        form.unitText = LoadUnitText(*record, codePage_);
         const int option = record->U8(dev::kWideValueOption);
         form.option = option <= 1 ? option : -1;
     } else {
@@ -143,13 +141,7 @@ Refusal PlcRegisterModel::Check(const PlcRegisterForm& form, bool doubleByteUi) 
         if (!scale.ok)
             return Refuse(scale.messageId, kPlcRegScale);
     }
-    const std::optional<std::string> unit = WideToMulti(form.unitText, codePage_);
-    if (!unit)
-        return Refuse(kMsgTextNotInCodePage, kPlcRegUnit);
-    if (unit->size() > dev::kUnitTextWidth)
-        return doubleByteUi ? Refuse(kMsgUnitTextTooLongWide, kPlcRegUnit, {4, 2})
-                            : Refuse(kMsgUnitTextTooLong, kPlcRegUnit, {4});
-    return {};
+    return CheckUnitText(form.unitText, codePage_, doubleByteUi, kPlcRegUnit);
 }
 
 void PlcRegisterModel::Store(const PlcRegisterForm& form, DeviceRecord& record) const {
@@ -179,9 +171,7 @@ void PlcRegisterModel::Store(const PlcRegisterForm& form, DeviceRecord& record) 
         std::memcpy(&bits, &scale.value, sizeof bits);
         record.SetU32(dev::kScale, bits);
     }
-    const std::string stored = FieldBytes(record.data() + dev::kUnitText, dev::kUnitTextWidth);
-    if (const auto unit = ShownTextToMulti(stored, form.unitText, codePage_))
-        WriteMultiField(record.data() + dev::kUnitText, dev::kUnitTextWidth, *unit, codePage_);
+    StoreUnitText(form.unitText, record, codePage_);
     if (!TakesOption(record.U8(dev::kDataType)))
         record.SetU8(dev::kWideValueOption, 0);
     else if (form.option >= 0)

@@ -8,15 +8,13 @@
 #include "document/CodeText.h"
 #include "document/SettingsImage.h"
 #include "editors/EditorModel.h"
+#include "editors/devices/DeviceFieldModel.h"
 #include "editors/triggers/PortTriggerModel.h"
 
 namespace qv {
 
-constexpr unsigned kMsgBadAddress = 20160;
 constexpr unsigned kMsgScaleTooPrecise = 20008;
-constexpr unsigned kMsgUnitTextTooLongWide = 20018; // with bytes and characters
-constexpr unsigned kMsgUnitTextTooLong = 20002;     // with bytes
-constexpr unsigned kStrWideValueFirst = 60400;      // and 60401
+constexpr unsigned kStrWideValueFirst = 60400; // and 60401
 constexpr int kRegisterModeCount = 5;
 constexpr int kDifferenceMode = 4;
 constexpr size_t kScaleChars = 9;

@@ -31,45 +31,30 @@ bool WideFile(const CQuorvelDoc& doc, int fileNo) {
 CDevSet_PLCReg::CDevSet_PLCReg(wxWindow* editor, const DevicePageContext& context)
     : CDevSetDlgBase(editor, context),
       model_(context.port, Unit, WideFile(context.doc, context.fileNo), context.codePage) {
-    auto* grid = new wxFlexGridSizer(2, wxSize(10, 6));
-    grid->AddGrowableCol(1);
-    auto row = [&](wxWindow* label, std::initializer_list<wxWindow*> controls) {
-        grid->Add(label, 0, wxALIGN_CENTER_VERTICAL);
-        auto* line = new wxBoxSizer(wxHORIZONTAL);
-        bool first = true;
-        for (wxWindow* c : controls) {
-            line->Add(c, 0, wxALIGN_CENTER_VERTICAL | (first ? 0 : wxLEFT), 4);
-            first = false;
-        }
-        grid->Add(line, 1, wxEXPAND);
-    };
-    auto text = [this](unsigned id) { return new wxStaticText(this, wxID_ANY, Res(id)); };
     // Created in tab order.
     AreaBox = new wxChoice(this, wxID_ANY);
     CodeLabel = CreateCodeLabel(this);
     AddressEdit = new wxTextCtrl(this, wxID_ANY);
     AddressEdit->SetMinSize(wxSize(AddressEdit->GetTextExtent("000000").x + 16, -1));
-    row(text(kStrArea), {AreaBox, CodeLabel});
-    row(text(kStrAddress), {AddressEdit});
+    AddRow(Label(kStrArea), {AreaBox, CodeLabel});
+    AddRow(Label(kStrAddress), {AddressEdit});
     TypeBox = new wxChoice(this, wxID_ANY);
-    row(text(kStrDataType), {TypeBox});
+    AddRow(Label(kStrDataType), {TypeBox});
     ModeBox = new wxChoice(this, wxID_ANY);
-    row(text(kStrMode), {ModeBox});
+    AddRow(Label(kStrMode), {ModeBox});
     DifferenceBox = new wxChoice(this, wxID_ANY);
-    row(text(kStrDifference), {DifferenceBox});
+    AddRow(Label(kStrDifference), {DifferenceBox});
     ScalingCheck = new wxCheckBox(this, wxID_ANY, Res(kStrScale));
     ScaleEdit = new wxTextCtrl(this, wxID_ANY);
     ScaleEdit->SetMaxLength(kScaleChars);
-    row(ScalingCheck, {ScaleEdit});
+    AddRow(ScalingCheck, {ScaleEdit});
     UnitEdit = new wxTextCtrl(this, wxID_ANY);
     UnitEdit->SetMaxLength(dev::kUnitTextWidth);
-    row(text(kStrUnit), {UnitEdit});
-    OptionLabel = text(kStrOption);
+    AddRow(Label(kStrUnit), {UnitEdit});
+    OptionLabel = Label(kStrOption);
     OptionBox = new wxChoice(this, wxID_ANY);
-    row(OptionLabel, {OptionBox});
-    auto* column = new wxBoxSizer(wxVERTICAL);
-    column->Add(grid, 0, wxEXPAND | wxALL, 8);
-    SetSizer(column);
+    AddRow(OptionLabel, {OptionBox});
+    FinishRows();
 
     const bool hasRecord = CQuorvelDoc::FindDeviceRecord(Devices, FileNo, DeviceNumber, 0) >= 0;
     form_ = model_.Load(hasRecord ? &Devices[static_cast<size_t>(RecordIndex)] : nullptr);

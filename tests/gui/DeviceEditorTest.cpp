@@ -18,9 +18,9 @@
 #include "app/QuorvelApp.h"
 #include "document/QuorvelDoc.h"
 #include "editors/devices/DeviceEditDlg.h"
-#include "editors/devices/DeviceEditorOwner.h"
 #include "editors/devices/PlcRegisterPage.h"
 #include "editors/devices/StationDlg.h"
+#include "tests/gui/DeviceEditorFixture.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/PumpUntil.h"
 #include "ui/Messages.h"
@@ -28,85 +28,15 @@
 namespace qv {
 namespace {
 
-// The device list page as far as the editor sees it.
-class FakeListPage : public DeviceEditorOwner {
-public:
-    explicit FakeListPage(const DeviceTable& t) : table(std::make_unique<DeviceTable>(t)) {}
-    const DeviceTable& DeviceTableCopy() const override { return *table; }
-    void SetDeviceTableCopy(const DeviceTable& t) override { *table = t; }
-    void RefreshList() override { ++refreshes; }
-    void MarkCurrentDevice(int previous, int number) override {
-        marks.emplace_back(previous, number);
-    }
+using test::Check;
+using test::Choose;
+using test::Click;
+using test::Device;
+using test::FakeListPage;
+using test::NameOf;
 
-    std::unique_ptr<DeviceTable> table;
-    int refreshes = 0;
-    std::vector<std::pair<int, int>> marks;
-};
-
-void Click(wxWindow* dialog, int id) {
-    wxWindow* button = dialog->FindWindow(id);
-    ASSERT_NE(button, nullptr) << id;
-    wxCommandEvent click(wxEVT_BUTTON, id);
-    click.SetEventObject(button);
-    button->GetEventHandler()->ProcessEvent(click);
-}
-
-void Choose(wxChoice* box, int entry) {
-    box->SetSelection(entry);
-    wxCommandEvent e(wxEVT_CHOICE, box->GetId());
-    e.SetEventObject(box);
-    e.SetInt(entry);
-    box->GetEventHandler()->ProcessEvent(e);
-}
-
-void Check(wxCheckBox* box, bool on) {
-    box->SetValue(on);
-    wxCommandEvent e(wxEVT_CHECKBOX, box->GetId());
-    e.SetEventObject(box);
-    e.SetInt(on);
-    box->GetEventHandler()->ProcessEvent(e);
-}
-
-std::string NameOf(const DeviceRecord& r) {
-    return std::string(reinterpret_cast<const char*>(r.data()),
-                       strnlen(reinterpret_cast<const char*>(r.data()), 32));
-}
-
-DeviceRecord Device(int file, int number, const char* name) {
-    DeviceRecord r;
-    r.SetAscii(dev::kName, 32, name);
-    r.SetU16(dev::kNumber, static_cast<uint16_t>(number));
-    r.SetU8(dev::kFile, static_cast<uint8_t>(file));
-    r.SetU8(dev::kPort, 1);
-    r.SetU8(dev::kIsRegister, 1);
-    r.SetU8(dev::kArea, 15);
-    return r;
-}
-
-class DeviceEditorTest : public test::StartedProgramTest {
+class DeviceEditorTest : public test::DeviceEditorFixture {
 protected:
-    CQuorvelDoc& Doc() { return *app.Document(); }
-    void SetUp() override {
-        test::StartedProgramTest::SetUp();
-        // Port 1 with the area protocol, port 2 with function codes.
-        UnitBlock& unit = Doc().Blocks().unit;
-        unit.SetU8(unit::PortRecordOffset(0) + portrec::kProtocol, 0);
-        unit.SetU8(unit::PortRecordOffset(1) + portrec::kProtocol, 1);
-        Doc().currentItem = 1;
-        Doc().stationFlags = StationList{};
-        Doc().stationFlags[0] = 1;
-    }
-    void TearDown() override {
-        Doc().TakeSnapshot(kSnapshotSaved);
-        test::StartedProgramTest::TearDown();
-    }
-    std::unique_ptr<CDevSetDlg> Open(FakeListPage& page, int row) {
-        auto editor = std::make_unique<CDevSetDlg>(app.MainFrame(), page, row, Doc());
-        editor->Show();
-        EXPECT_TRUE(test::WaitUntilLaidOut(editor.get()));
-        return editor;
-    }
     CDevSet_PLCReg* RegisterPage(CDevSetDlg& editor) {
         return dynamic_cast<CDevSet_PLCReg*>(editor.Page);
     }
@@ -161,7 +91,7 @@ TEST_F(DeviceEditorTest, EmptyRowOpensWithTheDefaultsOfANewRegisterDevice) {
     EXPECT_TRUE(reg->CodeLabel->IsShown());
     EXPECT_EQ(page.marks, (std::vector<std::pair<int, int>>{{0, 5}}));
 
-    // The unit itself has no stations; a power meter has no page yet.
+    // The unit itself has no stations; a power meter has a page of its own.
     Choose(editor->PortBox, 0);
     EXPECT_FALSE(editor->StationButton->IsEnabled());
     EXPECT_EQ(editor->StationText->GetValue(), "");
