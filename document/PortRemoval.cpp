@@ -52,17 +52,18 @@ PortRemoval RemovePortItems(ImageBlocks& b, int port) {
         return result;
 
     // Devices: the kept ones move to the front in their order; freed records
-    // look as after the factory defaults.
+    // look as after the factory defaults. Records past the device numbers'
+    // range are not devices and stay where and as they are.
     size_t kept = 0;
-    for (size_t i = 0; i < DeviceTable::kCount; ++i) {
+    for (size_t i = 0; i < dev::kUsedCount; ++i) {
         if (b.devices[i].U8(dev::kPort) == port)
             continue;
         if (kept != i)
             b.devices[kept] = b.devices[i];
         ++kept;
     }
-    result.devicesRemoved = DeviceTable::kCount - kept;
-    for (size_t i = kept; i < DeviceTable::kCount; ++i) {
+    result.devicesRemoved = dev::kUsedCount - kept;
+    for (size_t i = kept; i < dev::kUsedCount; ++i) {
         b.devices[i].Clear();
         b.devices[i].SetU8(dev::kIsRegister, 1);
     }

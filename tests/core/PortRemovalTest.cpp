@@ -68,6 +68,20 @@ const Case kCases[] = {
          for (size_t i = 1; i < DeviceTable::kCount; ++i)
              EXPECT_EQ(b.devices[i], freed) << "record " << i;
      }},
+    {"RecordsPastTheDeviceNumbersStayAsTheyAre", 1,
+     [](ImageBlocks& b) {
+         b.devices[0].SetU8(dev::kPort, 1);
+         b.devices[0].SetU16(dev::kNumber, 1);
+         b.devices[0].SetU8(dev::kFile, 1);
+         b.devices[dev::kUsedCount].SetU8(dev::kName, 'x');
+         b.devices[dev::kUsedCount + 1].SetU8(dev::kPort, 1);
+     },
+     [](const ImageBlocks& b, const PortRemoval& r) {
+         EXPECT_EQ(r.devicesRemoved, 1u);
+         EXPECT_EQ(b.devices[dev::kUsedCount].U8(dev::kName), 'x');
+         EXPECT_EQ(b.devices[dev::kUsedCount + 1].U8(dev::kPort), 1);
+         EXPECT_EQ(b.devices[dev::kUsedCount - 1].U8(dev::kName), 0);
+     }},
     {"FileTriggerNamingARemovedTriggerBecomesZeroOthersStay", 2,
      [](ImageBlocks& b) {
          Watch(b.triggers[0], kTriggerContact, 2);
