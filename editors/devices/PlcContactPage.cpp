@@ -2,9 +2,7 @@
 
 #include <wx/sizer.h>
 
-#include "app/QuorvelApp.h"
 #include "document/CodeText.h"
-#include "document/QuorvelDoc.h"
 #include "editors/triggers/PortPageControls.h"
 #include "ui/Messages.h"
 
@@ -12,44 +10,27 @@ namespace qv {
 
 namespace {
 
-constexpr unsigned kStrArea = 39213;
-constexpr unsigned kStrAddress = 39214;
-constexpr unsigned kStrDataType = 39215;
-constexpr unsigned kStrMode = 39216;
-constexpr unsigned kStrUnit = 39219;
 constexpr unsigned kStrTimeUnit = 39300;
 
 } // namespace
 
 CDevSet_PLCContact::CDevSet_PLCContact(wxWindow* editor, const DevicePageContext& context)
-    : CDevSetDlgBase(editor, context), model_(context.port, Unit, context.codePage) {
+    : CPlcPageBase(editor, context), model_(context.port, Unit, context.codePage) {
     // Created in tab order.
-    AreaBox = new wxChoice(this, wxID_ANY);
-    CodeLabel = CreateCodeLabel(this);
-    AddRow(Label(kStrArea), {AreaBox, CodeLabel});
-    AddressEdit = new wxTextCtrl(this, wxID_ANY);
-    AddressEdit->SetMinSize(wxSize(AddressEdit->GetTextExtent("000000").x + 16, -1));
-    AddRow(Label(kStrAddress), {AddressEdit});
+    AddAreaRows();
     ModeBox = new wxChoice(this, wxID_ANY);
-    AddRow(Label(kStrMode), {ModeBox});
+    AddRow(Label(kStrPlcMode), {ModeBox});
     OptionLabel = Label(kStrTimeUnit);
     OptionBox = new wxChoice(this, wxID_ANY);
     AddRow(OptionLabel, {OptionBox});
-    UnitEdit = new wxTextCtrl(this, wxID_ANY);
-    UnitEdit->SetMaxLength(dev::kUnitTextWidth);
-    AddRow(Label(kStrUnit), {UnitEdit});
+    AddUnitRow();
     TypeBox = new wxChoice(this, wxID_ANY);
-    AddRow(Label(kStrDataType), {TypeBox});
+    AddRow(Label(kStrPlcDataType), {TypeBox});
     FinishRows();
 
-    const bool hasRecord = CQuorvelDoc::FindDeviceRecord(Devices, FileNo, DeviceNumber, 0) >= 0;
-    form_ = model_.Load(hasRecord ? &Devices[static_cast<size_t>(RecordIndex)] : nullptr);
+    form_ = model_.Load(ShownRecord());
     const PlcContactView view = model_.View(form_);
-    for (const AreaItem& item : view.areas)
-        AreaBox->Append(wxString(item.text));
-    Select(AreaBox, form_.area);
-    AddressEdit->SetMaxLength(view.addressMaxChars);
-    AddressEdit->ChangeValue(wxString(form_.address));
+    ShowAreas(view.areas, form_.area, view.addressMaxChars, form_.address);
     for (int m = 0; m < kContactModeCount; ++m)
         ModeBox->Append(wxString(GetContactModeName(m)));
     Select(ModeBox, form_.mode);
@@ -95,11 +76,7 @@ void CDevSet_PLCContact::ShowForm() {
 
 Refusal CDevSet_PLCContact::SaveDevice(DeviceRecord& record) {
     form_ = ReadForm();
-    const Refusal refusal = model_.Check(form_, wxGetApp().languageIndex != 0);
-    if (refusal.Refused())
-        return refusal; // the editor shows it
-    model_.Store(form_, record);
-    return {};
+    return CheckThenStore(model_, form_, record);
 }
 
 wxWindow* CDevSet_PLCContact::FieldWindow(int field) {

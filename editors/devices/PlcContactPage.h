@@ -5,12 +5,12 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "editors/devices/DeviceTypePage.h"
 #include "editors/devices/PlcContactModel.h"
+#include "editors/devices/PlcPageBase.h"
 
 namespace qv {
 
-class CDevSet_PLCContact : public CDevSetDlgBase {
+class CDevSet_PLCContact : public CPlcPageBase {
 public:
     CDevSet_PLCContact(wxWindow* editor, const DevicePageContext& context);
 
@@ -18,13 +18,9 @@ public:
     wxWindow* FieldWindow(int field) override;
 
     // Public for the tests.
-    wxChoice* AreaBox;
-    wxStaticText* CodeLabel;
-    wxTextCtrl* AddressEdit;
     wxChoice* ModeBox;
     wxStaticText* OptionLabel;
     wxChoice* OptionBox;
-    wxTextCtrl* UnitEdit;
     wxChoice* TypeBox; // shows the one data type of a contact
 
 private:

@@ -2,7 +2,6 @@
 
 #include <wx/sizer.h>
 
-#include "app/QuorvelApp.h"
 #include "document/CodeText.h"
 #include "document/QuorvelDoc.h"
 #include "editors/triggers/PortPageControls.h"
@@ -12,13 +11,8 @@ namespace qv {
 
 namespace {
 
-constexpr unsigned kStrArea = 39213;
-constexpr unsigned kStrAddress = 39214;
-constexpr unsigned kStrDataType = 39215;
-constexpr unsigned kStrMode = 39216;
 constexpr unsigned kStrDifference = 39217;
 constexpr unsigned kStrScale = 39218;
-constexpr unsigned kStrUnit = 39219;
 constexpr unsigned kStrOption = 39220;
 
 bool WideFile(const CQuorvelDoc& doc, int fileNo) {
@@ -29,41 +23,29 @@ bool WideFile(const CQuorvelDoc& doc, int fileNo) {
 } // namespace
 
 CDevSet_PLCReg::CDevSet_PLCReg(wxWindow* editor, const DevicePageContext& context)
-    : CDevSetDlgBase(editor, context),
+    : CPlcPageBase(editor, context),
       model_(context.port, Unit, WideFile(context.doc, context.fileNo), context.codePage) {
     // Created in tab order.
-    AreaBox = new wxChoice(this, wxID_ANY);
-    CodeLabel = CreateCodeLabel(this);
-    AddressEdit = new wxTextCtrl(this, wxID_ANY);
-    AddressEdit->SetMinSize(wxSize(AddressEdit->GetTextExtent("000000").x + 16, -1));
-    AddRow(Label(kStrArea), {AreaBox, CodeLabel});
-    AddRow(Label(kStrAddress), {AddressEdit});
+    AddAreaRows();
     TypeBox = new wxChoice(this, wxID_ANY);
-    AddRow(Label(kStrDataType), {TypeBox});
+    AddRow(Label(kStrPlcDataType), {TypeBox});
     ModeBox = new wxChoice(this, wxID_ANY);
-    AddRow(Label(kStrMode), {ModeBox});
+    AddRow(Label(kStrPlcMode), {ModeBox});
     DifferenceBox = new wxChoice(this, wxID_ANY);
     AddRow(Label(kStrDifference), {DifferenceBox});
     ScalingCheck = new wxCheckBox(this, wxID_ANY, Res(kStrScale));
     ScaleEdit = new wxTextCtrl(this, wxID_ANY);
     ScaleEdit->SetMaxLength(kScaleChars);
     AddRow(ScalingCheck, {ScaleEdit});
-    UnitEdit = new wxTextCtrl(this, wxID_ANY);
-    UnitEdit->SetMaxLength(dev::kUnitTextWidth);
-    AddRow(Label(kStrUnit), {UnitEdit});
+    AddUnitRow();
     OptionLabel = Label(kStrOption);
     OptionBox = new wxChoice(this, wxID_ANY);
     AddRow(OptionLabel, {OptionBox});
     FinishRows();
 
-    const bool hasRecord = CQuorvelDoc::FindDeviceRecord(Devices, FileNo, DeviceNumber, 0) >= 0;
-    form_ = model_.Load(hasRecord ? &Devices[static_cast<size_t>(RecordIndex)] : nullptr);
+    form_ = model_.Load(ShownRecord());
     const PlcRegisterView view = model_.View(form_);
-    for (const AreaItem& item : view.areas)
-        AreaBox->Append(wxString(item.text));
-    Select(AreaBox, form_.area);
-    AddressEdit->SetMaxLength(view.addressMaxChars);
-    AddressEdit->ChangeValue(wxString(form_.address));
+    ShowAreas(view.areas, form_.area, view.addressMaxChars, form_.address);
     for (int t = 0; t < view.dataTypeCount; ++t)
         TypeBox->Append(wxString(GetDataTypeName(t)));
     Select(TypeBox, form_.dataType);
@@ -140,11 +122,7 @@ void CDevSet_PLCReg::ShowForm() {
 
 Refusal CDevSet_PLCReg::SaveDevice(DeviceRecord& record) {
     form_ = ReadForm();
-    const Refusal refusal = model_.Check(form_, wxGetApp().languageIndex != 0);
-    if (refusal.Refused())
-        return refusal; // the editor shows it
-    model_.Store(form_, record);
-    return {};
+    return CheckThenStore(model_, form_, record);
 }
 
 wxWindow* CDevSet_PLCReg::FieldWindow(int field) {

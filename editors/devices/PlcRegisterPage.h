@@ -7,12 +7,12 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "editors/devices/DeviceTypePage.h"
+#include "editors/devices/PlcPageBase.h"
 #include "editors/devices/PlcRegisterModel.h"
 
 namespace qv {
 
-class CDevSet_PLCReg : public CDevSetDlgBase {
+class CDevSet_PLCReg : public CPlcPageBase {
 public:
     CDevSet_PLCReg(wxWindow* editor, const DevicePageContext& context);
 
@@ -20,15 +20,11 @@ public:
     wxWindow* FieldWindow(int field) override;
 
     // Public for the tests.
-    wxChoice* AreaBox;
-    wxStaticText* CodeLabel;
-    wxTextCtrl* AddressEdit;
     wxChoice* TypeBox;
     wxChoice* ModeBox;
     wxChoice* DifferenceBox;
     wxCheckBox* ScalingCheck;
     wxTextCtrl* ScaleEdit;
-    wxTextCtrl* UnitEdit;
     wxStaticText* OptionLabel;
     wxChoice* OptionBox;
 

@@ -3,6 +3,8 @@
 // store writes.
 #include <gtest/gtest.h>
 
+#include "tests/core/PlcPageFixture.h"
+
 #include "document/CodePageText.h"
 #include "editors/devices/PlcContactModel.h"
 
@@ -11,24 +13,8 @@ namespace {
 
 constexpr uint32_t kCp = 932;
 
-// Port 1 with the area protocol, port 2 with function codes.
-UnitBlock Ports() {
-    UnitBlock unit;
-    unit.SetU8(unit::PortRecordOffset(1) + portrec::kProtocol, 1);
-    return unit;
-}
-
-// A register record whose every byte differs, so any stray write shows.
-DeviceRecord Patterned() {
-    DeviceRecord r;
-    for (size_t at = 0; at < DeviceRecord::kSize; ++at)
-        r.SetU8(at, static_cast<uint8_t>(0x80 + at));
-    r.SetU8(dev::kIsRegister, 1);
-    return r;
-}
-
 TEST(PlcContactLoadTest, NewDeviceShowsThePortsFirstArea) {
-    const UnitBlock unit = Ports();
+    const UnitBlock unit = test::PlcPorts();
     const struct {
         int port;
         const wchar_t* area;
@@ -57,7 +43,7 @@ TEST(PlcContactLoadTest, NewDeviceShowsThePortsFirstArea) {
 }
 
 TEST(PlcContactLoadTest, StoredFieldsAndCodesOutsideTheBoxes) {
-    const UnitBlock unit = Ports();
+    const UnitBlock unit = test::PlcPorts();
     const struct {
         const char* what;
         int port, kind, area, mode, option;
@@ -74,7 +60,7 @@ TEST(PlcContactLoadTest, StoredFieldsAndCodesOutsideTheBoxes) {
         {"register record", 1, 1, 2, 4, 2, 291, 2, 0, 2, L"0"},
     };
     for (const auto& c : cases) {
-        DeviceRecord r = Patterned();
+        DeviceRecord r = test::PatternedDevice();
         r.SetU8(dev::kIsRegister, static_cast<uint8_t>(c.kind));
         r.SetU8(dev::kArea, static_cast<uint8_t>(c.area));
         r.SetU32(dev::kAddress, c.address);
@@ -93,7 +79,7 @@ TEST(PlcContactLoadTest, StoredFieldsAndCodesOutsideTheBoxes) {
 }
 
 TEST(PlcContactCheckTest, AddressesAreReadWholeAndUnitTextsFitFourBytes) {
-    const UnitBlock unit = Ports();
+    const UnitBlock unit = test::PlcPorts();
     const struct {
         const char* what;
         int port;
@@ -139,7 +125,7 @@ TEST(PlcContactCheckTest, AddressesAreReadWholeAndUnitTextsFitFourBytes) {
 }
 
 TEST(PlcContactStoreTest, WritesExactlyItsFieldsAndDataTypeFour) {
-    const UnitBlock unit = Ports();
+    const UnitBlock unit = test::PlcPorts();
     const struct {
         int port, area;
         const wchar_t* address;
@@ -150,7 +136,7 @@ TEST(PlcContactStoreTest, WritesExactlyItsFieldsAndDataTypeFour) {
         const PlcContactModel model(c.port, unit, kCp);
         // A register device becomes a contact: its scale and the other
         // register bytes stay as they were.
-        const DeviceRecord before = Patterned();
+        const DeviceRecord before = test::PatternedDevice();
         PlcContactForm f = model.Load(&before);
         f.area = c.area;
         f.address = c.address;
@@ -174,9 +160,9 @@ TEST(PlcContactStoreTest, WritesExactlyItsFieldsAndDataTypeFour) {
 }
 
 TEST(PlcContactStoreTest, CodesOutsideTheBoxesAndAnUneditedUnitKeepTheirBytes) {
-    const UnitBlock unit = Ports();
+    const UnitBlock unit = test::PlcPorts();
     const PlcContactModel model(1, unit, kCp);
-    DeviceRecord before = Patterned();
+    DeviceRecord before = test::PatternedDevice();
     before.SetU8(dev::kIsRegister, 0);
     before.SetU8(dev::kArea, 1);
     before.SetU32(dev::kAddress, 31);

@@ -2,6 +2,8 @@
 // checks of its fields and exactly which record bytes a store writes.
 #include <gtest/gtest.h>
 
+#include "tests/core/PlcPageFixture.h"
+
 #include <cstring>
 
 #include "document/CodePageText.h"
@@ -13,30 +15,14 @@ namespace {
 
 constexpr uint32_t kCp = 932;
 
-// Port 1 with the area protocol, port 2 with function codes.
-UnitBlock Ports() {
-    UnitBlock unit;
-    unit.SetU8(unit::PortRecordOffset(1) + portrec::kProtocol, 1);
-    return unit;
-}
-
 uint32_t FloatBits(float f) {
     uint32_t bits = 0;
     std::memcpy(&bits, &f, sizeof bits);
     return bits;
 }
 
-// A register record whose every byte differs.
-DeviceRecord Patterned() {
-    DeviceRecord r;
-    for (size_t at = 0; at < DeviceRecord::kSize; ++at)
-        r.SetU8(at, static_cast<uint8_t>(0x80 + at));
-    r.SetU8(dev::kIsRegister, 1);
-    return r;
-}
-
 TEST(PlcRegisterLoadTest, NewDeviceDefaultsPerProtocol) {
-    const UnitBlock unit = Ports();
+    const UnitBlock unit = test::PlcPorts();
     const PlcRegisterModel area(1, unit, false, kCp);
     const PlcRegisterForm a = area.Load(nullptr);
     const PlcRegisterView av = area.View(a);
@@ -62,7 +48,7 @@ TEST(PlcRegisterLoadTest, NewDeviceDefaultsPerProtocol) {
 }
 
 TEST(PlcRegisterLoadTest, StoredFieldsAndTheirLimits) {
-    const UnitBlock unit = Ports();
+    const UnitBlock unit = test::PlcPorts();
     const struct {
         const char* what;
         bool wide;
@@ -80,7 +66,7 @@ TEST(PlcRegisterLoadTest, StoredFieldsAndTheirLimits) {
         {"contact record", false, 1, 2, 0, 0, 0, 1, 0, 0, 0, L"0"},
     };
     for (const auto& c : cases) {
-        DeviceRecord r = Patterned();
+        DeviceRecord r = test::PatternedDevice();
         r.SetU8(dev::kArea, 15);
         r.SetU32(dev::kAddress, 291);
         r.SetU8(dev::kDataType, static_cast<uint8_t>(c.type));
@@ -99,7 +85,7 @@ TEST(PlcRegisterLoadTest, StoredFieldsAndTheirLimits) {
 }
 
 TEST(PlcRegisterLoadTest, ModeListAndDifferenceFollowTypeAndMode) {
-    const UnitBlock unit = Ports();
+    const UnitBlock unit = test::PlcPorts();
     const PlcRegisterModel model(2, unit, true, kCp);
     PlcRegisterForm f = model.Load(nullptr);
     f.mode = 3;
@@ -126,7 +112,7 @@ TEST(PlcRegisterLoadTest, ModeListAndDifferenceFollowTypeAndMode) {
 }
 
 TEST(PlcRegisterCheckTest, FieldsAreCheckedWhole) {
-    const UnitBlock unit = Ports();
+    const UnitBlock unit = test::PlcPorts();
     const struct {
         const char* what;
         int port;
@@ -185,11 +171,11 @@ TEST(PlcRegisterCheckTest, FieldsAreCheckedWhole) {
 }
 
 TEST(PlcRegisterStoreTest, WritesExactlyItsFieldsForEveryDataType) {
-    const UnitBlock unit = Ports();
+    const UnitBlock unit = test::PlcPorts();
     for (bool funcCodes : {false, true}) {
         for (int type = 0; type <= 8; ++type) {
             const PlcRegisterModel model(funcCodes ? 2 : 1, unit, true, kCp);
-            const DeviceRecord before = Patterned();
+            const DeviceRecord before = test::PatternedDevice();
             PlcRegisterForm f = model.Load(&before);
             f.area = 1;
             f.address = funcCodes ? L"01AF" : L"431";
@@ -220,9 +206,9 @@ TEST(PlcRegisterStoreTest, WritesExactlyItsFieldsForEveryDataType) {
 }
 
 TEST(PlcRegisterStoreTest, UnscaledAndOutOfRangeFieldsKeepTheirBytes) {
-    const UnitBlock unit = Ports();
+    const UnitBlock unit = test::PlcPorts();
     const PlcRegisterModel model(1, unit, false, kCp);
-    DeviceRecord before = Patterned();
+    DeviceRecord before = test::PatternedDevice();
     before.SetU8(dev::kDataType, 12);
     before.SetU8(dev::kMode, 9);
     before.SetU32(dev::kScale, FloatBits(7.0f));
