@@ -15,6 +15,7 @@
 #include "editors/triggers/TriggerListDlg.h"
 #include "online/ConnectionDlg.h"
 #include "online/PasswordDlg.h"
+#include "ui/PageBase.h"
 #include "view/QuorvelView.h"
 
 namespace qv {
@@ -23,10 +24,8 @@ namespace {
 
 // Commands whose windows come with later work: shown, but disabled.
 const int kNotYetAvailable[] = {
-    cmd::kPowerMeterWizard, cmd::kSettingsWizard, cmd::kLanSettings,
-    cmd::kConfigSettings, cmd::kUnitStatus,
-    cmd::kMonitor,
-    cmd::kFtpClient,        cmd::kFilePrint,
+    cmd::kPowerMeterWizard, cmd::kSettingsWizard,   cmd::kLanSettings, cmd::kConfigSettings,
+    cmd::kUnitStatus,       cmd::kMonitor,          cmd::kFtpClient,   cmd::kFilePrint,
     cmd::kFilePrintDirect,  cmd::kFilePrintPreview,
 };
 
@@ -74,7 +73,8 @@ CommandState CMainFrame::StateOf(int id) const {
     else if (id == cmd::kEditPaste)
         s.enabled = ShownDeviceList() != nullptr && view_->copiedRowCount > 0;
     else if (IsRecentFile(id))
-        s.enabled = static_cast<size_t>(id - cmd::kRecentFile1) < wxGetApp().Recent().Paths().size();
+        s.enabled =
+            static_cast<size_t>(id - cmd::kRecentFile1) < wxGetApp().Recent().Paths().size();
     return s;
 }
 
@@ -90,20 +90,34 @@ void CMainFrame::RunCommand(int id) {
         return;
     }
     switch (id) {
-    case cmd::kFileNew: view_->OnFileNew(); break;
-    case cmd::kFileOpen: view_->OnFileOpen(); break;
-    case cmd::kFileSave: view_->OnFileSave(); break;
-    case cmd::kFileSaveAs: view_->OnFileSaveAs(); break;
+    case cmd::kFileNew:
+        view_->OnFileNew();
+        break;
+    case cmd::kFileOpen:
+        view_->OnFileOpen();
+        break;
+    case cmd::kFileSave:
+        view_->OnFileSave();
+        break;
+    case cmd::kFileSaveAs:
+        view_->OnFileSaveAs();
+        break;
     // Close and Exit both run the shut-down sequence with its save question.
     case cmd::kFileClose:
-    case cmd::kAppExit: Close(); break;
+    case cmd::kAppExit:
+        Close();
+        break;
     case cmd::kAppAbout: {
         CAboutDlg about(this, wxGetApp().ownerText, wxGetApp().organizationText);
         about.ShowModal();
         break;
     }
-    case cmd::kViewCaptionBar: ToggleCaptionBar(); break;
-    case cmd::kViewTreePane: ToggleTreePane(); break;
+    case cmd::kViewCaptionBar:
+        ToggleCaptionBar();
+        break;
+    case cmd::kViewTreePane:
+        ToggleTreePane();
+        break;
     case cmd::kViewStatusBar:
         GetStatusBar()->Show(!GetStatusBar()->IsShown());
         SendSizeEvent();
@@ -118,9 +132,15 @@ void CMainFrame::RunCommand(int id) {
         view_->StoreUnitNamePage();
         RunConnectionDialog(this, ConnectionAction::Write, *wxGetApp().Document());
         break;
-    case cmd::kRunProgramMode: RunProgramModeCommand(this, *wxGetApp().Document()); break;
-    case cmd::kClearUnit: ClearUnitCommand(this, *wxGetApp().Document()); break;
-    case cmd::kFirmwareUpdate: FirmwareUpdateCommand(this, *wxGetApp().Document()); break;
+    case cmd::kRunProgramMode:
+        RunProgramModeCommand(this, *wxGetApp().Document());
+        break;
+    case cmd::kClearUnit:
+        ClearUnitCommand(this, *wxGetApp().Document());
+        break;
+    case cmd::kFirmwareUpdate:
+        FirmwareUpdateCommand(this, *wxGetApp().Document());
+        break;
     case cmd::kUnitPassword: {
         CPasswordDlg password(this, *wxGetApp().Document());
         password.ShowModal();
@@ -141,8 +161,11 @@ void CMainFrame::RunCommand(int id) {
     case cmd::kEditCopy:
     case cmd::kEditCut:
     case cmd::kEditPaste:
-    case cmd::kEditSelectAll: RunEditCommand(id); break;
-    default: break;
+    case cmd::kEditSelectAll:
+        RunEditCommand(id);
+        break;
+    default:
+        break;
     }
     UpdateRibbonStates();
 }
@@ -156,14 +179,28 @@ CDeviceSetPage* CMainFrame::ShownDeviceList() const {
 
 void CMainFrame::RunEditCommand(int id) {
     CDeviceSetPage* page = ShownDeviceList();
-    if (!page)
-        return; // select all on the other pages: theirs to answer
+    if (!page) {
+        // The other list pages only check every row.
+        if (auto* list = dynamic_cast<CPageBase*>(view_->ShownPage());
+            list && id == cmd::kEditSelectAll && view_->GetCurrentTab() == 0)
+            list->OnSelectAll();
+        return;
+    }
     switch (id) {
-    case cmd::kEditCopy: page->CopyRows(false); break;
-    case cmd::kEditCut: page->CutRows(); break;
-    case cmd::kEditPaste: page->PasteRows(); break;
-    case cmd::kEditSelectAll: page->SelectAllRows(); break;
-    default: break;
+    case cmd::kEditCopy:
+        page->CopyRows(false);
+        break;
+    case cmd::kEditCut:
+        page->CutRows();
+        break;
+    case cmd::kEditPaste:
+        page->PasteRows();
+        break;
+    case cmd::kEditSelectAll:
+        page->SelectAllRows();
+        break;
+    default:
+        break;
     }
 }
 
@@ -217,13 +254,24 @@ void CMainFrame::ApplyLook(int id) {
     };
     Scheme scheme{wxColour(194, 216, 241), wxColour(255, 223, 114), wxColour(0, 0, 0)};
     switch (id) {
-    case 210: scheme = {wxColour(212, 208, 200), wxColour(49, 106, 197), wxColour(0, 0, 0)}; break;
-    case 212: scheme = {wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE),
-                        wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT), *wxBLACK}; break;
-    case 216: scheme = {wxColour(83, 83, 83), wxColour(255, 198, 88), wxColour(255, 255, 255)}; break;
-    case 217: scheme = {wxColour(208, 212, 221), wxColour(255, 223, 114), wxColour(0, 0, 0)}; break;
-    case 218: scheme = {wxColour(170, 220, 226), wxColour(255, 180, 100), wxColour(0, 0, 0)}; break;
-    default: break;
+    case 210:
+        scheme = {wxColour(212, 208, 200), wxColour(49, 106, 197), wxColour(0, 0, 0)};
+        break;
+    case 212:
+        scheme = {wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE),
+                  wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT), *wxBLACK};
+        break;
+    case 216:
+        scheme = {wxColour(83, 83, 83), wxColour(255, 198, 88), wxColour(255, 255, 255)};
+        break;
+    case 217:
+        scheme = {wxColour(208, 212, 221), wxColour(255, 223, 114), wxColour(0, 0, 0)};
+        break;
+    case 218:
+        scheme = {wxColour(170, 220, 226), wxColour(255, 180, 100), wxColour(0, 0, 0)};
+        break;
+    default:
+        break;
     }
     art->SetColourScheme(scheme.primary, scheme.secondary, scheme.tertiary);
     // The art draws a disabled label like an enabled one: fade it into the

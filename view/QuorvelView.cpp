@@ -11,9 +11,9 @@
 #include "app/MessageType.h"
 #include "document/QuorvelDoc.h"
 #include "document/StartChoice.h"
+#include "editors/devices/DeviceListPage.h"
 #include "ui/FileDialogs.h"
 #include "ui/Messages.h"
-#include "editors/devices/DeviceListPage.h"
 #include "view/ViewPage.h"
 
 namespace qv {
@@ -21,9 +21,9 @@ namespace qv {
 namespace {
 
 constexpr unsigned kStrUntitled = 61443;
-constexpr unsigned kStrSaveChanges = 20380;   // "%s" = the file name
+constexpr unsigned kStrSaveChanges = 20380; // "%s" = the file name
 constexpr unsigned kStrReplaceFile = 9091;
-constexpr unsigned kStrSaveFailed = 29003;    // "%s" file name, "%s" the reason
+constexpr unsigned kStrSaveFailed = 29003; // "%s" file name, "%s" the reason
 
 struct ModeRow {
     int mode;
@@ -64,16 +64,35 @@ CQuorvelView::CQuorvelView(wxWindow* parent, CQuorvelDoc& doc, CMainFrame& frame
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(tabs_, 1, wxEXPAND);
     SetSizer(sizer);
-    // The editors' pages take these places as they come; until then each is
-    // an empty panel.
+    // Each page is built once; the unit-name page is an empty panel until it comes.
     for (size_t slot = 0; slot < pages_.size(); ++slot) {
         wxWindow*& page = pages_[slot];
-        if (slot == kDeviceInfo)
+        switch (slot) {
+        case kFiles:
+            page = CreateFileListPage(tabs_, doc_, *this);
+            break;
+        case kHistory1:
+            page = CreateHistoryFilePage(tabs_, doc_, *this, kPageTriggerHistory, 64);
+            break;
+        case kHistory2:
+            page = CreateHistoryFilePage(tabs_, doc_, *this, kPageSystemHistory, 32);
+            break;
+        case kDeviceInfo:
             page = CreateDeviceOverviewPage(tabs_, doc_, *this);
-        else if (slot == kDeviceList)
+            break;
+        case kDeviceList:
             page = CreateDeviceListPage(tabs_, doc_, *this);
-        else
+            break;
+        case kDataSets:
+            page = CreateDataSetPage(tabs_, doc_, *this);
+            break;
+        case kMailSend:
+            page = CreateMailSendPage(tabs_, doc_, *this);
+            break;
+        default:
             page = new wxPanel(tabs_);
+            break;
+        }
         page->Hide();
     }
 }
@@ -156,8 +175,8 @@ void CQuorvelView::StoreUnitNamePage() {
 bool CQuorvelView::AskSaveChanges() {
     if (doc_.IsUnmodified())
         return true;
-    const int answer = ShowMessage(
-        kMbYesNoCancel, wxString::Format(Res(kStrSaveChanges), DocumentFileName(doc_)));
+    const int answer =
+        ShowMessage(kMbYesNoCancel, wxString::Format(Res(kStrSaveChanges), DocumentFileName(doc_)));
     if (answer == kIdCancel)
         return false;
     if (answer == kIdNo)
@@ -214,8 +233,7 @@ bool CQuorvelView::SaveTo(const std::string& path) {
         return true;
     }
     const int err = rc > 0 ? rc : doc_.LastFileErrno();
-    ShowMessage(kMbOk, wxString::Format(Res(kStrSaveFailed),
-                                        wxString::FromUTF8(path),
+    ShowMessage(kMbOk, wxString::Format(Res(kStrSaveFailed), wxString::FromUTF8(path),
                                         wxString::FromUTF8(std::strerror(err ? err : EIO))));
     return false;
 }
