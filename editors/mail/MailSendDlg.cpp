@@ -87,24 +87,18 @@ CMailSendDlg::CMailSendDlg(int recordIndex, CQuorvelDoc& doc, wxWindow* parent)
     SetSizer(column);
     GetSizer()->SetSizeHints(this);
 
-    // Tab order follows the layout; the recipient list comes after the option.
-    RecipientList->MoveAfterInTabOrder(ChoiceBox);
-
     Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnBnClickedOk(); }, wxID_OK);
     ChooseTriggerButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnBnClickedTrigger(); });
     TriggerBox->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { OnSelchangeTrigger(); });
     ChoiceCheck->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { OnClickedChoice(); });
     RecipientList->Bind(wxEVT_LIST_ITEM_ACTIVATED,
                         [this](wxListEvent& e) { EditRecipient(e.GetIndex()); });
-    Bind(wxEVT_DESTROY, [this](wxWindowDestroyEvent& e) {
-        if (e.GetEventObject() == this)
-            SaveColumnWidths();
-        e.Skip();
-    });
     ShortTextEdit->SetFocus();
 }
 
-CMailSendDlg::~CMailSendDlg() = default;
+CMailSendDlg::~CMailSendDlg() {
+    SaveColumnWidths();
+}
 
 // The application writes the table into the profile when the program closes.
 void CMailSendDlg::SaveColumnWidths() {

@@ -141,9 +141,7 @@ bool CMailSendPage::EditRow(long row) {
 
 void CMailSendPage::OnListKey(wxKeyEvent& event) {
     const int key = event.GetKeyCode();
-    if (key == WXK_DELETE || key == WXK_NUMPAD_DELETE) {
-        OnBnClickedDelete();
-    } else if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {
+    if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {
         long row = List->Anchor();
         if (row < 0) {
             const std::vector<int> checked = CheckedRows();
