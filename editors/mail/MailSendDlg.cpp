@@ -27,9 +27,9 @@ constexpr unsigned kStrTitle = 39700, kStrEntry = 39701, kStrTrigger = 39702,
 } // namespace
 
 CMailSendDlg::CMailSendDlg(int recordIndex, CQuorvelDoc& doc, wxWindow* parent)
-    : CDlgBase(kDlgMailSend, &doc, parent, Res(kStrTitle)),
-      TriggerCopy(doc.Blocks().triggers), MailCopy(doc.Blocks().mailSends),
-      UserCopy(doc.Blocks().users), RecordIndex(recordIndex), doc_(doc) {
+    : CDlgBase(kDlgMailSend, &doc, parent, Res(kStrTitle)), TriggerCopy(doc.Blocks().triggers),
+      MailCopy(doc.Blocks().mailSends), UserCopy(doc.Blocks().users), RecordIndex(recordIndex),
+      doc_(doc) {
     const MailSendForm form =
         LoadMailSendForm(MailCopy[static_cast<size_t>(RecordIndex)], CodePage);
 
@@ -56,8 +56,8 @@ CMailSendDlg::CMailSendDlg(int recordIndex, CQuorvelDoc& doc, wxWindow* parent)
     grid->Add(ShortTextEdit, 1, wxEXPAND);
 
     label(kStrLongText);
-    LongTextEdit = new wxTextCtrl(this, kIdLongText, form.longText, wxDefaultPosition,
-                                  wxSize(360, -1));
+    LongTextEdit =
+        new wxTextCtrl(this, kIdLongText, form.longText, wxDefaultPosition, wxSize(360, -1));
     LongTextEdit->SetMaxLength(msend::kLongTextWidth);
     grid->Add(LongTextEdit, 1, wxEXPAND);
 
@@ -87,7 +87,8 @@ CMailSendDlg::CMailSendDlg(int recordIndex, CQuorvelDoc& doc, wxWindow* parent)
     SetSizer(column);
     GetSizer()->SetSizeHints(this);
 
-    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnBnClickedOk(); }, wxID_OK);
+    Bind(
+        wxEVT_BUTTON, [this](wxCommandEvent&) { OnBnClickedOk(); }, wxID_OK);
     ChooseTriggerButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnBnClickedTrigger(); });
     TriggerBox->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { OnSelchangeTrigger(); });
     ChoiceCheck->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { OnClickedChoice(); });
@@ -135,7 +136,8 @@ void CMailSendDlg::OnBnClickedTrigger() {
     opener.mailSends = MailCopy;
     bool changed = false;
     const int trigger = record.U8(msend::kTrigger);
-    const int chosen = RunTriggerChooser(this, doc_, trigger - 1, &changed, &opener);
+    const int row = trigger >= 1 && trigger <= kMailTriggerCount ? trigger - 1 : -1;
+    const int chosen = RunTriggerChooser(this, doc_, row, &changed, &opener);
     SetMailSendTable(opener.mailSends);
     if (changed) {
         TriggerCopy = doc_.Blocks().triggers;

@@ -4,15 +4,14 @@
 #include <optional>
 
 #include "document/CodePageText.h"
-#include "document/ListFillers.h"
-#include "document/StringTable.h"
 
 namespace qv {
 
 MailSendForm LoadMailSendForm(const MailSendRecord& record, uint32_t codePage) {
     MailSendForm form;
     form.shortText = ReadTextField(record.data() + msend::kText, msend::kTextWidth, codePage);
-    form.longText = ReadTextField(record.data() + msend::kLongText, msend::kLongTextWidth, codePage);
+    form.longText =
+        ReadTextField(record.data() + msend::kLongText, msend::kLongTextWidth, codePage);
     const int trigger = record.U8(msend::kTrigger);
     form.trigger = trigger <= kMailTriggerCount ? trigger : -1;
     form.userMask = record.U16(msend::kRecipients);
@@ -26,7 +25,8 @@ namespace {
 // The field's new bytes, or the refusal; a text shown unchanged keeps its bytes.
 Refusal TextBytes(const uint8_t* field, size_t width, const std::wstring& shown, uint32_t codePage,
                   int fieldId, std::string& out) {
-    const std::optional<std::string> bytes = ShownTextToMulti(FieldBytes(field, width), shown, codePage);
+    const std::optional<std::string> bytes =
+        ShownTextToMulti(FieldBytes(field, width), shown, codePage);
     if (!bytes)
         return Refuse(kMsgTextNotInCodePage, fieldId);
     if (bytes->size() > width)
@@ -59,45 +59,6 @@ Refusal StoreMailSendForm(const MailSendForm& form, MailSendRecord& record, uint
     else if (form.choiceIndex >= 0 && form.choiceIndex < msend::kChoice16Max)
         record.SetU8(msend::kChoice16, static_cast<uint8_t>(form.choiceIndex + 1));
     return {};
-}
-
-bool IsMailSendSetUp(const MailSendRecord& r) {
-    return r.U8(msend::kText) || r.U8(msend::kLongText) || r.U8(msend::kChoice16) ||
-           r.U8(msend::kReserved119) || r.U8(msend::kChoice24) || r.U8(msend::kTrigger) ||
-           r.U16(msend::kRecipients);
-}
-
-MailSendRowText FormatMailSendRow(const MailSendTable& mails, const TriggerTable& triggers,
-                                  const UserTable& users, int index, uint32_t codePage) {
-    MailSendRowText row;
-    row.number = std::to_wstring(index + 1);
-    if (index < 0 || index >= kMailSendCount)
-        return row;
-    const MailSendRecord& r = mails[static_cast<size_t>(index)];
-    if (!IsMailSendSetUp(r))
-        return row;
-    const int trigger = r.U8(msend::kTrigger);
-    if (trigger == 0)
-        row.trigger = ResString(kStrNoTrigger);
-    else if (static_cast<size_t>(trigger) <= TriggerTable::kCount)
-        row.trigger = std::to_wstring(trigger) + L"(" +
-                      ReadTextField(triggers[static_cast<size_t>(trigger - 1)].data() + trig::kName,
-                                    32, codePage) +
-                      L")";
-    else
-        row.trigger = std::to_wstring(trigger);
-    const uint16_t mask = r.U16(msend::kRecipients);
-    for (size_t u = 0; u < UserTable::kCount; ++u)
-        if ((mask >> u) & 1)
-            row.recipients += ReadTextField(users[u].data() + user::kName, user::kNameWidth, codePage) + L", ";
-    row.shortText = ReadTextField(r.data() + msend::kText, msend::kTextWidth, codePage);
-    return row;
-}
-
-void ClearMailSends(MailSendTable& mails, const std::vector<int>& rows) {
-    for (int row : rows)
-        if (row >= 0 && row < kMailSendCount)
-            mails[static_cast<size_t>(row)] = MailSendRecord{};
 }
 
 } // namespace qv

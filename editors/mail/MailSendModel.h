@@ -1,5 +1,5 @@
 // One mail-send entry's editor, without windows: what its fields show, and
-// the check and store of OK. The list page's row texts and its delete.
+// the check and store of OK.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -23,8 +23,6 @@ constexpr int kChoice24Max = 24;
 constexpr int kMailSendCount = 64;
 constexpr int kMailTriggerCount = 128; // the trigger box's entries after "none"
 constexpr unsigned kMsgTextLimit = 20000;
-constexpr unsigned kMsgNothingChecked = 20003;
-constexpr unsigned kMsgDeleteChecked = 20004;
 constexpr unsigned kMsgExcludedTrigger = 20141;
 
 // Fields of the editor, for the focus after a refusal.
@@ -34,10 +32,10 @@ constexpr int kMailEdLongText = 1124;
 struct MailSendForm {
     std::wstring shortText;
     std::wstring longText;
-    int trigger = 0;          // -1: the box shows no entry (stored number kept)
+    int trigger = 0; // -1: the box shows no entry (stored number kept)
     uint16_t userMask = 0;
-    bool choiceOn = false;    // check box 1197
-    int choiceIndex = 0;      // index in combo 1214; -1: no entry shown (stored number kept)
+    bool choiceOn = false; // check box 1197
+    int choiceIndex = 0;   // index in combo 1214; -1: no entry shown (stored number kept)
 };
 
 // What the editor shows for the record. A stored number the boxes cannot
@@ -46,17 +44,5 @@ MailSendForm LoadMailSendForm(const MailSendRecord& record, uint32_t codePage);
 
 // Checks the form and writes it into record; refused: record untouched.
 Refusal StoreMailSendForm(const MailSendForm& form, MailSendRecord& record, uint32_t codePage);
-
-// True unless every byte the list looks at is zero.
-bool IsMailSendSetUp(const MailSendRecord& record);
-
-struct MailSendRowText {
-    std::wstring number, trigger, recipients, shortText;
-};
-MailSendRowText FormatMailSendRow(const MailSendTable& mails, const TriggerTable& triggers,
-                                  const UserTable& users, int index, uint32_t codePage);
-
-// Zeroes the records of the given 0-based rows; rows out of range are ignored.
-void ClearMailSends(MailSendTable& mails, const std::vector<int>& rows);
 
 } // namespace qv

@@ -7,7 +7,7 @@
 #include "app/WindowPlacement.h"
 #include "document/QuorvelDoc.h"
 #include "editors/mail/MailSendDlg.h"
-#include "editors/mail/MailSendModel.h"
+#include "editors/mail/MailSendListModel.h"
 #include "ui/Messages.h"
 #include "ui/QVListCtrl.h"
 
@@ -34,8 +34,8 @@ wxWindow* CreateMailSendPage(wxWindow* parent, CQuorvelDoc& doc, CQuorvelView&) 
 }
 
 CMailSendPage::CMailSendPage(wxWindow* parent, CQuorvelDoc& doc)
-    : CPageBase(&doc, parent), TriggerCopy(doc.Blocks().triggers),
-      MailCopy(doc.Blocks().mailSends), UserCopy(doc.Blocks().users) {
+    : CPageBase(&doc, parent), TriggerCopy(doc.Blocks().triggers), MailCopy(doc.Blocks().mailSends),
+      UserCopy(doc.Blocks().users) {
     ActionButton->SetLabel(Res(kStrDelete));
     ActionButton->SetSize(ActionButton->GetBestSize());
 

@@ -3,7 +3,7 @@
 
 #include "document/ListFillers.h"
 #include "document/StringTable.h"
-#include "editors/mail/MailSendModel.h"
+#include "editors/mail/MailSendListModel.h"
 #include "tests/core/LanguageFixture.h"
 
 namespace qv {

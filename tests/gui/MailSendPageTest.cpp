@@ -16,7 +16,7 @@
 #include "document/CodePageText.h"
 #include "document/QuorvelDoc.h"
 #include "editors/mail/MailSendDlg.h"
-#include "editors/mail/MailSendModel.h"
+#include "editors/mail/MailSendListModel.h"
 #include "editors/mail/MailSendPage.h"
 #include "tests/gui/DeviceEditorFixture.h"
 #include "tests/gui/GuiTestSupport.h"
@@ -56,9 +56,7 @@ protected:
         EXPECT_NE(page, nullptr);
         return *page;
     }
-    void Delete(CMailSendPage& page) {
-        Click(&page, CPageBase::kIdAction);
-    }
+    void Delete(CMailSendPage& page) { Click(&page, CPageBase::kIdAction); }
 };
 
 TEST_F(MailSendPageTest, RowsComeFromTheDocument) {
