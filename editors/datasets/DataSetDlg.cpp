@@ -92,8 +92,8 @@ CDataSetDlg::CDataSetDlg(int index, CQuorvelDoc& doc, wxWindow* owner)
     portLine->Add(PortBox, 0, wxALIGN_CENTER_VERTICAL);
     portLine->Add(new wxStaticText(this, wxID_ANY, Res(kStrStation)), 0,
                   wxALIGN_CENTER_VERTICAL | wxLEFT, 10);
-    StationText = new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
-                                 wxTE_READONLY);
+    StationText =
+        new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize, wxTE_READONLY);
     StationText->SetMinSize(wxSize(StationText->GetTextExtent("0000").x + 16, -1));
     portLine->Add(StationText, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 4);
     StationButton = new wxButton(this, 1013, Res(kStrStations));
@@ -122,9 +122,9 @@ CDataSetDlg::CDataSetDlg(int index, CQuorvelDoc& doc, wxWindow* owner)
     TypeBox = new wxChoice(this, 1113);
     for (int t = 0; t < kDataTypeCount; ++t)
         TypeBox->Append(GetDataTypeName(t));
-    TypeBox->SetSelection(form_.targetKind == 1 && form_.dataType < kDataTypeCount
-                              ? form_.dataType
-                              : form_.targetKind == 1 ? wxNOT_FOUND : 0);
+    TypeBox->SetSelection(form_.targetKind == 1 && form_.dataType < kDataTypeCount ? form_.dataType
+                          : form_.targetKind == 1                                  ? wxNOT_FOUND
+                                                                                   : 0);
     grid->Add(TypeBox, 0);
 
     label(kStrValue);
@@ -164,8 +164,8 @@ CDataSetDlg::CDataSetDlg(int index, CQuorvelDoc& doc, wxWindow* owner)
 
     grid->AddSpacer(0);
     wxBoxSizer* flagLine = line();
-    FlagFirst = new wxRadioButton(this, 1017, Res(kStrFlagFirst), wxDefaultPosition,
-                                  wxDefaultSize, wxRB_GROUP);
+    FlagFirst = new wxRadioButton(this, 1017, Res(kStrFlagFirst), wxDefaultPosition, wxDefaultSize,
+                                  wxRB_GROUP);
     FlagSecond = new wxRadioButton(this, 1018, Res(kStrFlagSecond));
     (form_.flag == 0 ? FlagFirst : FlagSecond)->SetValue(true);
     EnabledCheck = new wxCheckBox(this, 1217, Res(kStrEnabled));
@@ -184,13 +184,13 @@ CDataSetDlg::CDataSetDlg(int index, CQuorvelDoc& doc, wxWindow* owner)
     SetSizer(sizer);
 
     FilterEdit(AddressEdit, [this] {
-        return PortUsesFuncCodes(SelectedPort(), doc_.Blocks().unit)
-                   ? CharClass::Hex
-                   : SelectedKind() == 0 ? CharClass::Hex : CharClass::Digits;
+        return PortUsesFuncCodes(SelectedPort(), doc_.Blocks().unit) ? CharClass::Hex
+               : SelectedKind() == 0                                 ? CharClass::Hex
+                                                                     : CharClass::Digits;
     });
     FilterEdit(ValueEdit, [this] {
         const int t = SelectedType();
-        return t == 2 || t == 5 ? CharClass::Hex
+        return t == 2 || t == 5             ? CharClass::Hex
                : t == 1 || t == 4 || t == 8 ? CharClass::Digits
                : t == 6                     ? CharClass::DecimalNumber
                                             : CharClass::SignedDigits;
@@ -387,8 +387,8 @@ bool CDataSetDlg::Store() {
     // references in it while this editor was open.
     DataSetTable table = doc_.Blocks().dataSets;
     BoxQuestions questions;
-    const DataSetStore result = StoreDataSets(table, index_, ReadForm(), stations,
-                                              doc_.Blocks().unit, CodePage, questions);
+    const DataSetStore result =
+        StoreDataSets(table, index_, ReadForm(), stations, doc_.Blocks().unit, CodePage, questions);
     if (result.refusal.Refused()) {
         ShowMessageFocus(RefusalText(result.refusal), FieldWindow(result.refusal.field));
         return false;

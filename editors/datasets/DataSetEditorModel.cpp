@@ -82,7 +82,7 @@ bool ReadHex(const std::wstring& text, uint64_t& value) {
     return true;
 }
 
-wchar_t const* kDecimalFormat = L"%u";
+constexpr const wchar_t* kDecimalFormat = L"%u";
 
 std::wstring Format(const wchar_t* format, unsigned value) {
     wchar_t buf[16];
@@ -177,8 +177,8 @@ std::wstring DataSetStationText(int port, StationList& flags, const UnitBlock& u
     return L"1";
 }
 
-void ClampValueByType(const std::wstring& text, int dataType, uint32_t& value32,
-                      uint64_t& value64, uint32_t codePage) {
+void ClampValueByType(const std::wstring& text, int dataType, uint32_t& value32, uint64_t& value64,
+                      uint32_t codePage) {
     const Decimal d = ReadDecimal(text);
     const std::string multi = WideToMulti(text, codePage).value_or(std::string());
     switch (dataType) {
@@ -192,9 +192,8 @@ void ClampValueByType(const std::wstring& text, int dataType, uint32_t& value32,
         value32 = multi.size() > 4 ? 0 : HexTextToUInt(multi);
         break;
     case 3:
-        value32 = static_cast<uint32_t>(
-            static_cast<int32_t>(Limit(d, std::numeric_limits<int32_t>::min(),
-                                       std::numeric_limits<int32_t>::max())));
+        value32 = static_cast<uint32_t>(static_cast<int32_t>(
+            Limit(d, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max())));
         break;
     case 4:
         value32 = static_cast<uint32_t>(Limit(d, 0, 0xFFFFFFFFll));
@@ -203,8 +202,8 @@ void ClampValueByType(const std::wstring& text, int dataType, uint32_t& value32,
         value32 = multi.size() > 8 ? 0 : HexTextToUInt(multi);
         break;
     case 7:
-        value64 = static_cast<uint64_t>(Limit(d, std::numeric_limits<int64_t>::min(),
-                                              std::numeric_limits<int64_t>::max()));
+        value64 = static_cast<uint64_t>(
+            Limit(d, std::numeric_limits<int64_t>::min(), std::numeric_limits<int64_t>::max()));
         break;
     case 8:
         value64 = d.negative ? 0 : d.magnitude;

@@ -72,8 +72,8 @@ bool DataSetOptionEnabled(int port, int dataType, const UnitBlock& unit);
 std::wstring DataSetStationText(int port, StationList& flags, const UnitBlock& unit);
 
 // Writes the value of an out-of-range text, limited to the type's range.
-void ClampValueByType(const std::wstring& text, int dataType, uint32_t& value32,
-                      uint64_t& value64, uint32_t codePage);
+void ClampValueByType(const std::wstring& text, int dataType, uint32_t& value32, uint64_t& value64,
+                      uint32_t codePage);
 
 // Writes the form into record `index` and one following record per further
 // station (`stations` as GetSelectedStations lists them; ignored on port 0).
@@ -85,7 +85,7 @@ struct DataSetStore {
     bool stored = false;
 };
 DataSetStore StoreDataSets(DataSetTable& table, int index, const DataSetForm& form,
-                      const std::vector<uint32_t>& stations, const UnitBlock& unit,
-                      uint32_t codePage, EditorQuestions& questions);
+                           const std::vector<uint32_t>& stations, const UnitBlock& unit,
+                           uint32_t codePage, EditorQuestions& questions);
 
 } // namespace qv

@@ -55,8 +55,8 @@ DataSetRowText FormatDataSetRow(const DataSetTable& dataSets, const TriggerTable
     if (kind == 0)
         value = d.U32(dset::kValue32) != 0 ? L"ON" : L"OFF";
     else if (kind == 1)
-        value = FormatValueByType(d.U8(dset::kDataType), d.U32(dset::kValue32),
-                                  d.U64(dset::kValue64));
+        value =
+            FormatValueByType(d.U8(dset::kDataType), d.U32(dset::kValue32), d.U64(dset::kValue64));
     const uint32_t address = d.U32(dset::kAddress);
     const std::wstring addressText = funcCodes   ? Printf(L"%04X", address)
                                      : kind == 0 ? FormatBitAddress(address)

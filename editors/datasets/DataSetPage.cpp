@@ -22,13 +22,16 @@ struct Column {
     int width;
     wxListColumnFormat align;
 };
-const Column kColumns[] = {{0, 22, wxLIST_FORMAT_CENTRE},    {5122, 40, wxLIST_FORMAT_CENTRE},
-                           {5123, 150, wxLIST_FORMAT_LEFT},  {5124, 80, wxLIST_FORMAT_LEFT},
-                           {5125, 180, wxLIST_FORMAT_LEFT},  {5126, 80, wxLIST_FORMAT_LEFT}};
+const Column kColumns[] = {{0, 22, wxLIST_FORMAT_CENTRE},   {5122, 40, wxLIST_FORMAT_CENTRE},
+                           {5123, 150, wxLIST_FORMAT_LEFT}, {5124, 80, wxLIST_FORMAT_LEFT},
+                           {5125, 180, wxLIST_FORMAT_LEFT}, {5126, 80, wxLIST_FORMAT_LEFT}};
 constexpr int kColumnCount = 6;
-std::wstring DataSetRowText::*const kCells[kColumnCount] = {
-    nullptr, &DataSetRowText::number, &DataSetRowText::name, &DataSetRowText::trigger,
-    &DataSetRowText::target, &DataSetRowText::trigger2};
+std::wstring DataSetRowText::*const kCells[kColumnCount] = {nullptr,
+                                                            &DataSetRowText::number,
+                                                            &DataSetRowText::name,
+                                                            &DataSetRowText::trigger,
+                                                            &DataSetRowText::target,
+                                                            &DataSetRowText::trigger2};
 } // namespace
 
 wxWindow* CreateDataSetPage(wxWindow* parent, CQuorvelDoc& doc, CQuorvelView&) {

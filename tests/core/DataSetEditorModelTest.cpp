@@ -126,8 +126,7 @@ TEST(DataSetEditorModel, RefusalsLeaveTheTableAlone) {
         table[0].SetU8(dset::kTrigger, 9);
         const DataSetTable before = table;
         ScriptedQuestions none;
-        const DataSetStore s =
-            StoreDataSets(table, c.index, c.form, c.stations, c.unit, kCp, none);
+        const DataSetStore s = StoreDataSets(table, c.index, c.form, c.stations, c.unit, kCp, none);
         EXPECT_EQ(s.refusal.messageId, c.refusal);
         EXPECT_EQ(s.refusal.field, c.field);
         EXPECT_FALSE(s.stored);

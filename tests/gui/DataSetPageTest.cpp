@@ -127,6 +127,23 @@ TEST_F(DataSetPageTest, RowsEditorAndDeleteWorkOnTheDocument) {
     EXPECT_EQ(list.GetItemText(1, 2), "odd");
 }
 
+TEST_F(DataSetPageTest, AnExcludedTriggerIsRefusedAndTheLastChoiceComesBack) {
+    TriggerRecord& excluded = Doc().Blocks().triggers[2];
+    excluded.SetU8(trig::kKind, kTriggerRegister);
+    excluded.SetU8(trig::kRegExcluded, 1);
+    CDataSetDlg editor(0, Doc(), app.MainFrame());
+    editor.Show();
+    test::Choose(editor.TriggerBox, 2);
+    {
+        test::DialogScript script;
+        script.ThenEnd(wxID_OK);
+        test::Choose(editor.TriggerBox, 3);
+        EXPECT_EQ(script.Pending(), 0u) << "the refusal was shown";
+    }
+    EXPECT_EQ(editor.TriggerBox->GetSelection(), 2);
+    editor.Hide();
+}
+
 class DataSetLanguageTest : public DataSetPageTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(DataSetLanguageTest, LabelsFitAndButtonsAreInTheLanguage) {
