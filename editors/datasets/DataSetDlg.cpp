@@ -58,10 +58,14 @@ CDataSetDlg::CDataSetDlg(int index, CQuorvelDoc& doc, wxWindow* owner)
     form_ = LoadDataSetForm(r, blocks.unit, CodePage);
 
     doc.stationFlags.fill(0);
-    if (form_.port == 1 || form_.port == 2)
-        doc.stationFlags[r.U8(dset::kStation)] = 1;
-    else
+    const size_t station = r.U8(dset::kStation);
+    if (form_.port == 1 || form_.port == 2) {
+        // A station past the bus's last number selects none.
+        if (station < kStationCount)
+            doc.stationFlags[station] = 1;
+    } else {
         doc.stationFlags[0] = 1;
+    }
 
     auto* grid = new wxFlexGridSizer(2, wxSize(8, 6));
     auto label = [&](unsigned id) {
