@@ -183,6 +183,28 @@ TEST_P(FileEditorLanguageTest, LabelsFitAndButtonsAreInTheLanguage) {
     test::ExpectButtonsInLanguage(&editor, language, where);
     EXPECT_FALSE(editor.MailServerButton->IsEnabled());
     editor.Hide();
+    CFileSetPage& page = Show<CFileSetPage>(kPageLogFiles);
+    page.ActionButton->SetLabel(Res(kStrResetFiles));
+    EXPECT_GE(page.ActionButton->GetSize().x, page.ActionButton->GetBestSize().x) << where;
+}
+
+TEST_F(FileListPagesTest, NameFieldSwallowsKeysWhileItHoldsARefusedCharacter) {
+    Doc().currentItem = 1;
+    CFileSetDlg editor(app.MainFrame(), Doc(), false);
+    // True when the field lets the key through.
+    auto typed = [&](int key) {
+        wxKeyEvent e(wxEVT_CHAR);
+        e.m_keyCode = key;
+        e.m_uniChar = static_cast<wxChar>(key);
+        e.SetEventObject(editor.NameEdit);
+        return !editor.NameEdit->GetEventHandler()->ProcessEvent(e);
+    };
+    editor.NameEdit->ChangeValue("ab");
+    EXPECT_TRUE(typed('c'));
+    EXPECT_FALSE(typed(':'));
+    editor.NameEdit->ChangeValue("a:b"); // pasted
+    EXPECT_FALSE(typed('c'));
+    EXPECT_TRUE(typed(WXK_BACK));
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, FileEditorLanguageTest,
