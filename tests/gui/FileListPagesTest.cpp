@@ -153,7 +153,15 @@ TEST_F(FileListPagesTest, EditorStoresAndASaveKeepsTheBytes) {
              },
              wxID_CANCEL);
     auto& trigger = Show<CHistoryFileSetPage>(kPageTriggerHistory);
-    InEditor([&] { trigger.EditRecord(); },
+    // A double click below the single row opens the editor as well.
+    InEditor(
+        [&] {
+            wxMouseEvent click(wxEVT_LEFT_DCLICK);
+            click.SetPosition(wxPoint(10, trigger.List->GetClientSize().y - 5));
+            click.SetEventObject(trigger.List);
+            trigger.List->GetEventHandler()->ProcessEvent(click);
+            test::RunPendingEvents();
+        },
              [&](CFileSetDlg& editor) {
                  EXPECT_EQ(Doc().currentItem, 33u);
                  EXPECT_EQ(editor.GetTitle(), Res(3003));
