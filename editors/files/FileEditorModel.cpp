@@ -155,7 +155,9 @@ std::wstring GroupName(const SendGroupRecord& group, uint32_t codePage) {
     return ReadTextField(group.data(), kNameWidth, codePage);
 }
 
-uint16_t GroupMembers(const SendGroupRecord& group) { return group.U16(34); }
+uint16_t GroupMembers(const SendGroupRecord& group) {
+    return group.U16(34);
+}
 
 std::wstring GroupMemberText(const SendGroupRecord& group, const UserTable& users,
                              uint32_t codePage) {
@@ -163,7 +165,8 @@ std::wstring GroupMemberText(const SendGroupRecord& group, const UserTable& user
     const uint16_t members = GroupMembers(group);
     for (size_t u = 0; u < UserTable::kCount; ++u)
         if (members & (1u << u))
-            text += ReadTextField(users[u].data() + user::kName, user::kNameWidth, codePage) + L", ";
+            text +=
+                ReadTextField(users[u].data() + user::kName, user::kNameWidth, codePage) + L", ";
     return text;
 }
 

@@ -26,9 +26,9 @@ constexpr unsigned kStrFileNameCharacterTitle = 1000;
 // Field offsets of a file record under their own names.
 namespace frec {
 constexpr size_t kName = 0x00, kCount = 0x20, kTrigger = 0x24, kQuantity = 0x26,
-                 kSecondTrigger = 0x27, kModeFlag = 0x29, kBySecondTrigger = 0x2B,
-                 kHasUsers = 0x2C, kByGroups = 0x2D, kUserMask = 0x2E, kGroupMask = 0x30,
-                 kFtpFlag = 0x32, kMailFlag = 0x33, kDecimals = 0x34, kMode64 = 0x35;
+                 kSecondTrigger = 0x27, kModeFlag = 0x29, kBySecondTrigger = 0x2B, kHasUsers = 0x2C,
+                 kByGroups = 0x2D, kUserMask = 0x2E, kGroupMask = 0x30, kFtpFlag = 0x32,
+                 kMailFlag = 0x33, kDecimals = 0x34, kMode64 = 0x35;
 } // namespace frec
 
 constexpr int kFileQuantityMax = 100;
@@ -64,8 +64,12 @@ struct FileEditorForm {
 };
 
 // The record index of a CurrentItem (1..16, 33, 65) and back.
-inline int FileRecordIndex(uint32_t currentItem) { return static_cast<int>(currentItem) - 1; }
-inline bool IsLogFile(int recordIndex) { return recordIndex >= 0 && recordIndex < 16; }
+inline int FileRecordIndex(uint32_t currentItem) {
+    return static_cast<int>(currentItem) - 1;
+}
+inline bool IsLogFile(int recordIndex) {
+    return recordIndex >= 0 && recordIndex < 16;
+}
 // The number the editor shows: 1..16 for a log file, 1 for a history file.
 int ShownFileNumber(uint32_t currentItem);
 

@@ -11,8 +11,8 @@ namespace {
 std::wstring TriggerName(const TriggerTable& triggers, int number, uint32_t codePage) {
     if (number < 1 || static_cast<size_t>(number) > TriggerTable::kCount)
         return std::wstring();
-    return ReadTextField(triggers[static_cast<size_t>(number - 1)].data() + trig::kName,
-                         kNameWidth, codePage);
+    return ReadTextField(triggers[static_cast<size_t>(number - 1)].data() + trig::kName, kNameWidth,
+                         codePage);
 }
 
 // The count's word is also a suffix elsewhere; here it leads.
@@ -53,8 +53,8 @@ FileRowText FormatFileSetRow(const FileTable& files, const TriggerTable& trigger
     return t;
 }
 
-FileRowText FormatHistoryRow(const FileTable& files, const TriggerTable& triggers,
-                             int recordIndex, uint32_t codePage) {
+FileRowText FormatHistoryRow(const FileTable& files, const TriggerTable& triggers, int recordIndex,
+                             uint32_t codePage) {
     FileRowText t;
     t.number = L"1";
     const FileRecord& f = files[static_cast<size_t>(recordIndex)];

@@ -25,8 +25,8 @@ bool IsUntouchedLogFile(const FileRecord& record);
 FileRowText FormatFileSetRow(const FileTable& files, const TriggerTable& triggers, int row,
                              uint32_t codePage);
 // The history row: name, quantity, count (no trigger column).
-FileRowText FormatHistoryRow(const FileTable& files, const TriggerTable& triggers,
-                             int recordIndex, uint32_t codePage);
+FileRowText FormatHistoryRow(const FileTable& files, const TriggerTable& triggers, int recordIndex,
+                             uint32_t codePage);
 
 // Resets the checked log files (rows 0..15) of `files`, the document's
 // table as it is now, after one question. False when nothing changed.

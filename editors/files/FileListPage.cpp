@@ -21,9 +21,9 @@ struct Column {
     int width;
     wxListColumnFormat align;
 };
-const Column kFileColumns[] = {{0, 22, wxLIST_FORMAT_CENTRE},     {3052, 40, wxLIST_FORMAT_CENTRE},
-                               {3053, 150, wxLIST_FORMAT_LEFT},   {3054, 100, wxLIST_FORMAT_LEFT},
-                               {3055, 100, wxLIST_FORMAT_LEFT},   {3056, 150, wxLIST_FORMAT_LEFT}};
+const Column kFileColumns[] = {{0, 22, wxLIST_FORMAT_CENTRE},   {3052, 40, wxLIST_FORMAT_CENTRE},
+                               {3053, 150, wxLIST_FORMAT_LEFT}, {3054, 100, wxLIST_FORMAT_LEFT},
+                               {3055, 100, wxLIST_FORMAT_LEFT}, {3056, 150, wxLIST_FORMAT_LEFT}};
 const Column kHistoryColumns[] = {{4080, 40, wxLIST_FORMAT_CENTRE},
                                   {4081, 200, wxLIST_FORMAT_LEFT},
                                   {4082, 90, wxLIST_FORMAT_LEFT},
@@ -84,13 +84,15 @@ CFileSetPage::CFileSetPage(wxWindow* parent, CQuorvelDoc& doc, CQuorvelView& vie
     ResizeList();
 }
 
-void CFileSetPage::Reload(uint32_t) { RefreshList(); }
+void CFileSetPage::Reload(uint32_t) {
+    RefreshList();
+}
 
 void CFileSetPage::RefreshList() {
     const ImageBlocks& blocks = Document->Blocks();
     for (long r = 0; r < 16; ++r) {
-        const FileRowText t = FormatFileSetRow(blocks.files, blocks.triggers, static_cast<int>(r),
-                                               CodePage);
+        const FileRowText t =
+            FormatFileSetRow(blocks.files, blocks.triggers, static_cast<int>(r), CodePage);
         List->SetItem(r, 1, t.number);
         List->SetItem(r, 2, t.name);
         List->SetItem(r, 3, t.trigger);
@@ -125,7 +127,9 @@ void CFileSetPage::EditRow(long row) {
     List->SetAnchor(row);
 }
 
-void CFileSetPage::SaveColumnWidths() { StoreWidths(List, kFileListSlot); }
+void CFileSetPage::SaveColumnWidths() {
+    StoreWidths(List, kFileListSlot);
+}
 
 CHistoryFileSetPage::CHistoryFileSetPage(wxWindow* parent, CQuorvelDoc& doc, CQuorvelView& view,
                                          int mode, int recordIndex)
@@ -150,7 +154,9 @@ CHistoryFileSetPage::CHistoryFileSetPage(wxWindow* parent, CQuorvelDoc& doc, CQu
     ResizeList();
 }
 
-void CHistoryFileSetPage::Reload(uint32_t) { RefreshList(); }
+void CHistoryFileSetPage::Reload(uint32_t) {
+    RefreshList();
+}
 
 void CHistoryFileSetPage::RefreshList() {
     const ImageBlocks& blocks = Document->Blocks();

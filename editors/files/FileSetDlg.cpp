@@ -25,12 +25,11 @@ namespace {
 
 constexpr unsigned kStrSystemHistoryCaption = 3002;
 constexpr unsigned kStrTriggerHistoryCaption = 3003;
-constexpr unsigned kStrCaption = 39602, kStrNumber = 39603, kStrName = 39604,
-                   kStrTrigger = 39605, kStrTriggers = 39606, kStrMode64 = 39607,
-                   kStrQuantity = 39608, kStrMode1 = 39609, kStrMode2 = 39610,
-                   kStrByCount = 39611, kStrBySecond = 39612, kStrRecipients = 39613,
-                   kStrMail = 39614, kStrMailServer = 39615, kStrFtp = 39616,
-                   kStrFtpSettings = 39617, kStrGroups = 39618;
+constexpr unsigned kStrCaption = 39602, kStrNumber = 39603, kStrName = 39604, kStrTrigger = 39605,
+                   kStrTriggers = 39606, kStrMode64 = 39607, kStrQuantity = 39608,
+                   kStrMode1 = 39609, kStrMode2 = 39610, kStrByCount = 39611, kStrBySecond = 39612,
+                   kStrRecipients = 39613, kStrMail = 39614, kStrMailServer = 39615,
+                   kStrFtp = 39616, kStrFtpSettings = 39617, kStrGroups = 39618;
 
 wxStaticText* Label(wxWindow* parent, unsigned id) {
     return new wxStaticText(parent, wxID_ANY, Res(id));
@@ -72,11 +71,11 @@ CFileSetDlg::CFileSetDlg(wxWindow* parent, CQuorvelDoc& doc, bool fromHistoryPag
     grid->Add(QuantityBox, 0);
 
     Mode64Check = new wxCheckBox(this, 1197, Res(kStrMode64));
-    ModeRadio[0] = new wxRadioButton(this, 4988, Res(kStrMode1), wxDefaultPosition,
-                                     wxDefaultSize, wxRB_GROUP);
+    ModeRadio[0] =
+        new wxRadioButton(this, 4988, Res(kStrMode1), wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
     ModeRadio[1] = new wxRadioButton(this, 4989, Res(kStrMode2));
-    CountRadio = new wxRadioButton(this, 1018, Res(kStrByCount), wxDefaultPosition,
-                                   wxDefaultSize, wxRB_GROUP);
+    CountRadio = new wxRadioButton(this, 1018, Res(kStrByCount), wxDefaultPosition, wxDefaultSize,
+                                   wxRB_GROUP);
     CountEdit = new wxTextCtrl(this, 1030);
     CountEdit->SetMaxLength(6);
     SecondRadio = new wxRadioButton(this, 1017, Res(kStrBySecond));
@@ -137,8 +136,10 @@ CFileSetDlg::CFileSetDlg(wxWindow* parent, CQuorvelDoc& doc, bool fromHistoryPag
     GetSizer()->SetSizeHints(this);
 
     NameEdit->Bind(wxEVT_CHAR, &CFileSetDlg::OnNameKey, this);
-    TriggerBox->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { OnTriggerChoice(TriggerBox, lastTrigger_); });
-    SecondBox->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { OnTriggerChoice(SecondBox, lastSecond_); });
+    TriggerBox->Bind(wxEVT_CHOICE,
+                     [this](wxCommandEvent&) { OnTriggerChoice(TriggerBox, lastTrigger_); });
+    SecondBox->Bind(wxEVT_CHOICE,
+                    [this](wxCommandEvent&) { OnTriggerChoice(SecondBox, lastSecond_); });
     CountRadio->Bind(wxEVT_RADIOBUTTON, [this](wxCommandEvent&) {
         UpdateSwitchControls();
         CountEdit->SetFocus();
@@ -151,7 +152,8 @@ CFileSetDlg::CFileSetDlg(wxWindow* parent, CQuorvelDoc& doc, bool fromHistoryPag
         const long item = e.GetIndex();
         CallAfter([this, item] { EditRecipient(item); });
     });
-    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnOk(); }, wxID_OK);
+    Bind(
+        wxEVT_BUTTON, [this](wxCommandEvent&) { OnOk(); }, wxID_OK);
     NameEdit->SetFocus();
 }
 
@@ -182,11 +184,14 @@ bool CFileSetDlg::TransferDataToWindow() {
 bool CFileSetDlg::TransferDataFromWindow() {
     form_.name = NameEdit->GetValue().ToStdWstring();
     // -1: a stored value the box has no entry for, kept by the store.
-    form_.trigger = TriggerBox->GetSelection() < 0 ? -1 : TriggerNumberOf(*TriggerBox, TriggerBox->GetSelection());
+    form_.trigger = TriggerBox->GetSelection() < 0
+                        ? -1
+                        : TriggerNumberOf(*TriggerBox, TriggerBox->GetSelection());
     form_.quantityIndex = QuantityBox->GetSelection();
     form_.modeFlag = ModeRadio[1]->GetValue();
     form_.bySecondTrigger = SecondRadio->GetValue();
-    form_.secondTrigger = SecondBox->GetSelection() < 0 ? -1 : TriggerNumberOf(*SecondBox, SecondBox->GetSelection());
+    form_.secondTrigger =
+        SecondBox->GetSelection() < 0 ? -1 : TriggerNumberOf(*SecondBox, SecondBox->GetSelection());
     form_.count = CountEdit->GetValue().ToStdWstring();
     form_.mode64 = Mode64Check->GetValue();
     form_.mailFlag = MailCheck->GetValue();
@@ -204,7 +209,8 @@ void CFileSetDlg::UpdateSwitchControls() {
 
 void CFileSetDlg::OnTriggerChoice(wxChoice* box, int& last) {
     const int sel = box->GetSelection();
-    if (sel >= 0 && static_cast<size_t>(sel) < excluded_.size() && excluded_[static_cast<size_t>(sel)]) {
+    if (sel >= 0 && static_cast<size_t>(sel) < excluded_.size() &&
+        excluded_[static_cast<size_t>(sel)]) {
         box->SetSelection(last);
         ShowMessageId(kMsgFileTriggerExcluded, kMbOk);
         box->SetFocus();
@@ -263,8 +269,9 @@ void CFileSetDlg::EditRecipient(long item) {
     if (item < 0 || item >= 16)
         return;
     const bool groups = GroupsCheck->GetValue();
-    const bool ok = groups ? RunSendGroupEditor(this, doc_, GroupCopy, UserCopy, static_cast<int>(item))
-                           : RunRecipientEditor(this, doc_, UserCopy, static_cast<int>(item));
+    const bool ok =
+        groups ? RunSendGroupEditor(this, doc_, GroupCopy, UserCopy, static_cast<int>(item))
+               : RunRecipientEditor(this, doc_, UserCopy, static_cast<int>(item));
     if (!ok)
         return;
     (groups ? form_.groupMask : form_.userMask) = GetCheckedMask(*RecipientList);
@@ -281,7 +288,8 @@ void CFileSetDlg::ChooseTrigger() {
     opener.kind = OpenerWorkingCopy::Kind::Files;
     opener.files = FileCopy;
     if (first >= 0)
-        opener.files[static_cast<size_t>(RecordIndex)].SetU16(frec::kTrigger, static_cast<uint16_t>(number));
+        opener.files[static_cast<size_t>(RecordIndex)].SetU16(frec::kTrigger,
+                                                              static_cast<uint16_t>(number));
     if (second >= 0)
         opener.files[static_cast<size_t>(RecordIndex)].SetU8(
             frec::kSecondTrigger, static_cast<uint8_t>(TriggerNumberOf(*SecondBox, second)));
@@ -294,7 +302,10 @@ void CFileSetDlg::ChooseTrigger() {
         FillTriggerBoxes();
     }
     auto allowed = [this](int index) {
-        return index >= 0 && static_cast<size_t>(index) < excluded_.size() && excluded_[static_cast<size_t>(index)] ? 0 : index;
+        return index >= 0 && static_cast<size_t>(index) < excluded_.size() &&
+                       excluded_[static_cast<size_t>(index)]
+                   ? 0
+                   : index;
     };
     TriggerBox->SetSelection(allowed(chosen >= 0 ? chosen : first));
     SecondBox->SetSelection(allowed(second));
@@ -310,10 +321,11 @@ void CFileSetDlg::ToggleDetails() {
 
 bool CFileSetDlg::StoreRecord() {
     TransferDataFromWindow();
-    const Refusal r = StoreFileEditor(form_, RecordIndex, FileCopy, doc_.Blocks().devices, CodePage);
+    const Refusal r =
+        StoreFileEditor(form_, RecordIndex, FileCopy, doc_.Blocks().devices, CodePage);
     if (r.Refused()) {
-        wxWindow* field = r.field == kFileEdName ? static_cast<wxWindow*>(NameEdit)
-                          : r.field == kFileEdCount ? static_cast<wxWindow*>(CountEdit)
+        wxWindow* field = r.field == kFileEdName            ? static_cast<wxWindow*>(NameEdit)
+                          : r.field == kFileEdCount         ? static_cast<wxWindow*>(CountEdit)
                           : r.field == kFileEdSecondTrigger ? static_cast<wxWindow*>(SecondBox)
                                                             : nullptr;
         if (r.balloon) {

@@ -161,7 +161,7 @@ TEST_F(FileEditorModelTest, OutOfRangeStoredValuesAndUnshownBytesAreKept) {
 TEST_F(FileEditorModelTest, RecipientsKeepBothMasks) {
     FileEditorForm f = Named(L"Log");
     f.userMask = 0x0005;
-    SwitchRecipients(f, true, 0x0005); // users' marks kept
+    SwitchRecipients(f, true, 0x0005);  // users' marks kept
     SwitchRecipients(f, false, 0x0300); // groups' marks kept
     SwitchRecipients(f, true, 0x0005);
     EXPECT_EQ(f.userMask, 0x0005);

@@ -4,10 +4,10 @@
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
-#include <wx/stattext.h>
 #include <wx/choice.h>
 #include <wx/listctrl.h>
 #include <wx/panel.h>
+#include <wx/stattext.h>
 #include <wx/textctrl.h>
 
 #include "app/CommandIds.h"
@@ -162,11 +162,11 @@ TEST_F(FileListPagesTest, EditorStoresAndASaveKeepsTheBytes) {
             trigger.List->GetEventHandler()->ProcessEvent(click);
             test::RunPendingEvents();
         },
-             [&](CFileSetDlg& editor) {
-                 EXPECT_EQ(Doc().currentItem, 33u);
-                 EXPECT_EQ(editor.GetTitle(), Res(3003));
-             },
-             wxID_CANCEL);
+        [&](CFileSetDlg& editor) {
+            EXPECT_EQ(Doc().currentItem, 33u);
+            EXPECT_EQ(editor.GetTitle(), Res(3003));
+        },
+        wxID_CANCEL);
 
     Frame().RunCommand(cmd::kFileSave);
     test::RunPendingEvents();
