@@ -34,6 +34,8 @@ CQVListCtrl::CQVListCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, co
 }
 
 void CQVListCtrl::UncheckAll() {
+    if (!HasCheckBoxes())
+        return;
     const long count = GetItemCount();
     for (long i = 0; i < count; ++i)
         if (IsItemChecked(i))
@@ -41,6 +43,8 @@ void CQVListCtrl::UncheckAll() {
 }
 
 void CQVListCtrl::CheckAll() {
+    if (!HasCheckBoxes())
+        return;
     const long count = GetItemCount();
     for (long i = 0; i < count; ++i)
         if (!IsItemChecked(i))
@@ -73,6 +77,11 @@ void CQVListCtrl::OnLeftDown(wxMouseEvent& event) {
 void CQVListCtrl::Click(long item, long column, bool shift, bool ctrl) {
     if (item < 0 || column <= 0 || (RowSetAside && RowSetAside(item))) {
         anchor_ = -1;
+        return;
+    }
+    // A list without check boxes only remembers the row.
+    if (!HasCheckBoxes()) {
+        anchor_ = item;
         return;
     }
     if (shift && anchor_ >= 0) {
@@ -112,7 +121,8 @@ void CQVListCtrl::OnKeyDown(wxKeyEvent& event) {
 void CQVListCtrl::MoveCheck(long item) {
     UncheckAll();
     anchor_ = item;
-    CheckItem(item, true);
+    if (HasCheckBoxes())
+        CheckItem(item, true);
     EnsureVisible(item);
 }
 

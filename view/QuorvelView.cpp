@@ -33,7 +33,7 @@ struct ModeRow {
 };
 const ModeRow kModes[] = {
     {kPageUnitName, 0, 3005, 3011},       {kPageLogFiles, 1, 3001, 3012},
-    {kPageTriggerHistory, 2, 3002, 3018}, {kPageSystemHistory, 3, 3003, 3019},
+    {kPageSystemHistory, 2, 3002, 3018}, {kPageTriggerHistory, 3, 3003, 3019},
     {kPageDeviceOverview, 4, 3004, 3013}, {kPageDeviceList, 5, 3004, 3014},
     {kPageDataSets, 6, 3008, 3015},       {kPageDataSets2, 6, 3008, 3016},
     {kPageMailSend, 7, 3009, 3017},
@@ -72,10 +72,10 @@ CQuorvelView::CQuorvelView(wxWindow* parent, CQuorvelDoc& doc, CMainFrame& frame
             page = CreateFileListPage(tabs_, doc_, *this);
             break;
         case kHistory1:
-            page = CreateHistoryFilePage(tabs_, doc_, *this, kPageTriggerHistory, 64);
+            page = CreateHistoryFilePage(tabs_, doc_, *this, kPageSystemHistory, 64);
             break;
         case kHistory2:
-            page = CreateHistoryFilePage(tabs_, doc_, *this, kPageSystemHistory, 32);
+            page = CreateHistoryFilePage(tabs_, doc_, *this, kPageTriggerHistory, 32);
             break;
         case kDeviceInfo:
             page = CreateDeviceOverviewPage(tabs_, doc_, *this);

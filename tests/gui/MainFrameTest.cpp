@@ -271,8 +271,8 @@ TEST_F(MainFrameTest, TreeSelectsThePageAndTheView) {
         unsigned caption;
         uint32_t item;
     } rows[] = {
-        {20, kPageLogFiles, 3001, 3012, 1},     {21, kPageTriggerHistory, 3002, 3018, 1},
-        {22, kPageSystemHistory, 3003, 3019, 1}, {30, kPageDeviceOverview, 3004, 3013, 1},
+        {20, kPageLogFiles, 3001, 3012, 1},     {21, kPageSystemHistory, 3002, 3018, 1},
+        {22, kPageTriggerHistory, 3003, 3019, 1}, {30, kPageDeviceOverview, 3004, 3013, 1},
         {36, kPageDeviceList, 3004, 3014, 5},   {34, kPageDeviceList, 3004, 3014, 3},
         {50, kPageDataSets, 3008, 3015, 1},     {51, kPageDataSets2, 3008, 3016, 1},
         {52, kPageMailSend, 3009, 3017, 1},     {10, kPageUnitName, 3005, 3011, 1},

@@ -61,9 +61,9 @@ TEST_F(MainWindowKeysTest, TheTreeHasTheFocusAndTheArrowKeysWalkIt) {
         int key;
         int page;
     } steps[] = {
-        {WXK_DOWN, kPageLogFiles},      {WXK_DOWN, kPageTriggerHistory},
-        {WXK_DOWN, kPageSystemHistory}, {WXK_DOWN, kPageDeviceOverview},
-        {WXK_UP, kPageSystemHistory},   {WXK_HOME, kPageUnitName},
+        {WXK_DOWN, kPageLogFiles},      {WXK_DOWN, kPageSystemHistory},
+        {WXK_DOWN, kPageTriggerHistory}, {WXK_DOWN, kPageDeviceOverview},
+        {WXK_UP, kPageTriggerHistory},   {WXK_HOME, kPageUnitName},
     };
     for (const auto& step : steps) {
         sim.Char(step.key);
