@@ -8,6 +8,7 @@
 #include "document/QuorvelDoc.h"
 #include "editors/datasets/DataSetDlg.h"
 #include "editors/triggers/TriggerEditDlg.h"
+#include "ui/ListBindings.h"
 #include "ui/Messages.h"
 #include "ui/QVListCtrl.h"
 
@@ -55,19 +56,8 @@ CDataSetPage::CDataSetPage(wxWindow* parent, CQuorvelDoc& doc)
     shown_.resize(kRows);
 
     ActionButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { DeleteRows(); });
-    List->Bind(wxEVT_LIST_COL_END_DRAG, [this](wxListEvent& e) {
-        e.Skip();
-        CallAfter([this] { SaveColumnWidths(); });
-    });
-    // A double click opens the editor, once the click's own handling is over;
-    // not on the check box column.
-    List->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent& e) {
-        const long row = e.GetIndex();
-        const wxPoint at = List->ScreenToClient(wxGetMousePosition());
-        if (at.x >= 0 && at.x < List->GetColumnWidth(0))
-            return;
-        CallAfter([this, row] { EditRow(row); });
-    });
+    BindColumnWidthSaver(this, List, [this] { SaveColumnWidths(); });
+    BindRowEditor(this, List, [this](long row) { EditRow(row); });
     List->Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& e) {
         const int key = e.GetKeyCode();
         if (key == WXK_DELETE || key == WXK_NUMPAD_DELETE) {

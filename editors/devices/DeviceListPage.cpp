@@ -16,6 +16,7 @@
 #include "editors/devices/DeviceTableModel.h"
 #include "editors/triggers/TriggerEditDlg.h"
 #include "ui/DlgBase.h"
+#include "ui/ListBindings.h"
 #include "ui/Messages.h"
 #include "ui/QVListCtrl.h"
 #include "view/QuorvelView.h"
@@ -90,10 +91,7 @@ CDeviceSetPage::CDeviceSetPage(wxWindow* parent, CQuorvelDoc& doc, CQuorvelView&
         else
             e.Skip();
     });
-    List->Bind(wxEVT_LIST_COL_END_DRAG, [this](wxListEvent& e) {
-        e.Skip();
-        CallAfter([this] { SaveColumnWidths(); });
-    });
+    BindColumnWidthSaver(this, List, [this] { SaveColumnWidths(); });
     List->Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& e) {
         int flags = 0;
         const long row = List->HitTest(e.GetPosition(), flags);
@@ -101,15 +99,7 @@ CDeviceSetPage::CDeviceSetPage(wxWindow* parent, CQuorvelDoc& doc, CQuorvelView&
             currentNumber_ = static_cast<int>(row) + 1;
         e.Skip();
     });
-    // A double click opens the editor, once the click's own handling is over;
-    // not on the check box column.
-    List->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent& e) {
-        const long row = e.GetIndex();
-        const wxPoint at = List->ScreenToClient(wxGetMousePosition());
-        if (at.x >= 0 && at.x < List->GetColumnWidth(0))
-            return;
-        CallAfter([this, row] { EditRow(row); });
-    });
+    BindRowEditor(this, List, [this](long row) { EditRow(row); });
     List->Bind(wxEVT_KEY_DOWN, &CDeviceSetPage::OnListKey, this);
     List->Bind(wxEVT_CONTEXT_MENU, [this](wxContextMenuEvent&) { OnContextMenu(); });
     Bind(

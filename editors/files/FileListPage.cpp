@@ -8,6 +8,7 @@
 #include "editors/files/FileListModel.h"
 #include "editors/files/FileSetDlg.h"
 #include "editors/triggers/TriggerEditDlg.h"
+#include "ui/ListBindings.h"
 #include "ui/Messages.h"
 #include "ui/QVListCtrl.h"
 #include "view/QuorvelView.h"
@@ -69,17 +70,8 @@ CFileSetPage::CFileSetPage(wxWindow* parent, CQuorvelDoc& doc, CQuorvelView& vie
     for (long r = 0; r < 16; ++r)
         List->InsertItem(r, wxString());
     ActionButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { ResetChecked(); });
-    List->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent& e) {
-        const long row = e.GetIndex();
-        const wxPoint at = List->ScreenToClient(wxGetMousePosition());
-        if (at.x >= 0 && at.x < List->GetColumnWidth(0))
-            return;
-        CallAfter([this, row] { EditRow(row); });
-    });
-    List->Bind(wxEVT_LIST_COL_END_DRAG, [this](wxListEvent& e) {
-        e.Skip();
-        CallAfter([this] { SaveColumnWidths(); });
-    });
+    BindRowEditor(this, List, [this](long row) { EditRow(row); });
+    BindColumnWidthSaver(this, List, [this] { SaveColumnWidths(); });
     RefreshList();
     ResizeList();
 }
@@ -146,10 +138,7 @@ CHistoryFileSetPage::CHistoryFileSetPage(wxWindow* parent, CQuorvelDoc& doc, CQu
         e.Skip();
         CallAfter([this] { EditRecord(); });
     });
-    List->Bind(wxEVT_LIST_COL_END_DRAG, [this](wxListEvent& e) {
-        e.Skip();
-        CallAfter([this] { SaveColumnWidths(); });
-    });
+    BindColumnWidthSaver(this, List, [this] { SaveColumnWidths(); });
     RefreshList();
     ResizeList();
 }

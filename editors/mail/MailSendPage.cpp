@@ -8,6 +8,7 @@
 #include "document/QuorvelDoc.h"
 #include "editors/mail/MailSendDlg.h"
 #include "editors/mail/MailSendListModel.h"
+#include "ui/ListBindings.h"
 #include "ui/Messages.h"
 #include "ui/QVListCtrl.h"
 
@@ -51,18 +52,8 @@ CMailSendPage::CMailSendPage(wxWindow* parent, CQuorvelDoc& doc)
         List->InsertItem(r, wxString());
 
     ActionButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnBnClickedDelete(); });
-    List->Bind(wxEVT_LIST_COL_END_DRAG, [this](wxListEvent& e) {
-        e.Skip();
-        CallAfter([this] { SaveColumnWidths(); });
-    });
-    // Not on the check box column; the editor opens once the click is handled.
-    List->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent& e) {
-        const long row = e.GetIndex();
-        const wxPoint at = List->ScreenToClient(wxGetMousePosition());
-        if (at.x >= 0 && at.x < List->GetColumnWidth(0))
-            return;
-        CallAfter([this, row] { EditRow(row); });
-    });
+    BindColumnWidthSaver(this, List, [this] { SaveColumnWidths(); });
+    BindRowEditor(this, List, [this](long row) { EditRow(row); });
     List->Bind(wxEVT_KEY_DOWN, &CMailSendPage::OnListKey, this);
     RefreshList();
     ResizeList();
