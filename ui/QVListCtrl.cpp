@@ -187,4 +187,21 @@ long CQVListCtrl::ColumnAt(int x) const {
     return -1;
 }
 
+std::vector<int> CQVListCtrl::CheckedRows() const {
+    std::vector<int> rows;
+    for (long r = 0; r < GetItemCount(); ++r)
+        if (IsItemChecked(r))
+            rows.push_back(static_cast<int>(r));
+    return rows;
+}
+
+long CQVListCtrl::RowToOpen() const {
+    if (anchor_ >= 0)
+        return anchor_;
+    for (long r = 0; r < GetItemCount(); ++r)
+        if (IsItemChecked(r))
+            return r;
+    return -1;
+}
+
 } // namespace qv

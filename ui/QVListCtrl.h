@@ -5,6 +5,7 @@
 // selection the user sees.
 #pragma once
 #include <functional>
+#include <vector>
 #include <wx/listctrl.h>
 
 namespace qv {
@@ -20,6 +21,10 @@ public:
     // The row of the last click or Up/Down move; -1 when there is none.
     long Anchor() const { return anchor_; }
     void SetAnchor(long item) { anchor_ = item; }
+    // The checked rows, in order.
+    std::vector<int> CheckedRows() const;
+    // The row Enter opens: the anchor, else the first checked row; -1 for none.
+    long RowToOpen() const;
     // Draws the row's colours again (after the host's state of it changed).
     void RepaintRow(long item) { PaintRow(item, IsItemChecked(item)); }
 

@@ -63,12 +63,7 @@ CDataSetPage::CDataSetPage(wxWindow* parent, CQuorvelDoc& doc)
         if (key == WXK_DELETE || key == WXK_NUMPAD_DELETE) {
             DeleteRows();
         } else if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {
-            // The row reached by the arrows or the last click; else the first checked.
-            long row = List->Anchor();
-            if (row < 0) {
-                const std::vector<int> checked = CheckedRows();
-                row = checked.empty() ? -1 : checked.front();
-            }
+            const long row = List->RowToOpen();
             if (row >= 0)
                 EditRow(row);
         } else {
@@ -103,20 +98,12 @@ void CDataSetPage::FillRow(long row) {
     shown = text;
 }
 
-std::vector<int> CDataSetPage::CheckedRows() const {
-    std::vector<int> rows;
-    for (long r = 0; r < List->GetItemCount(); ++r)
-        if (List->IsItemChecked(r))
-            rows.push_back(static_cast<int>(r));
-    return rows;
-}
-
 void CDataSetPage::DeleteRows() {
     // The document's table as it is now, never a copy from before an editor ran.
     DataSetTable table = doc_.Blocks().dataSets;
     BoxQuestions questions;
     Refusal refusal;
-    if (!DeleteDataSets(table, CheckedRows(), questions, refusal)) {
+    if (!DeleteDataSets(table, List->CheckedRows(), questions, refusal)) {
         if (refusal.Refused())
             ShowMessage(kMbOk, RefusalText(refusal));
         return;

@@ -21,7 +21,6 @@ public:
     void DeleteRows();
     // Opens the editor on a row; true when it stored.
     bool EditRow(long row);
-    std::vector<int> CheckedRows() const;
 
 private:
     void FillRow(long row);

@@ -190,11 +190,9 @@ void CDeviceSetPage::SelectAllRows() {
 }
 
 std::vector<int> CDeviceSetPage::CheckedNumbers() const {
-    std::vector<int> numbers;
-    const long count = List->GetItemCount();
-    for (long r = 0; r < count; ++r)
-        if (List->IsItemChecked(r))
-            numbers.push_back(static_cast<int>(r) + 1);
+    std::vector<int> numbers = List->CheckedRows();
+    for (int& n : numbers)
+        ++n; // device numbers count from 1
     return numbers;
 }
 
@@ -284,12 +282,7 @@ void CDeviceSetPage::OnListKey(wxKeyEvent& event) {
     else if (key == WXK_ESCAPE)
         ClearCutMarks();
     else if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {
-        // The row reached by the arrows or the last click; else the one checked.
-        long row = List->Anchor();
-        if (row < 0) {
-            const std::vector<int> checked = CheckedNumbers();
-            row = checked.empty() ? -1 : checked.front() - 1;
-        }
+        const long row = List->RowToOpen();
         if (row >= 0)
             EditRow(row);
     } else {

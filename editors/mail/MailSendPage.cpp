@@ -93,16 +93,8 @@ void CMailSendPage::FormatRow(long row) {
             List->SetItem(row, c, *cells[c - 1]);
 }
 
-std::vector<int> CMailSendPage::CheckedRows() const {
-    std::vector<int> rows;
-    for (long r = 0; r < List->GetItemCount(); ++r)
-        if (List->IsItemChecked(r))
-            rows.push_back(static_cast<int>(r));
-    return rows;
-}
-
 void CMailSendPage::OnBnClickedDelete() {
-    const std::vector<int> rows = CheckedRows();
+    const std::vector<int> rows = List->CheckedRows();
     if (rows.empty()) {
         ShowMessageId(kMsgNothingChecked, kMbOk);
         return;
@@ -133,11 +125,7 @@ bool CMailSendPage::EditRow(long row) {
 void CMailSendPage::OnListKey(wxKeyEvent& event) {
     const int key = event.GetKeyCode();
     if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {
-        long row = List->Anchor();
-        if (row < 0) {
-            const std::vector<int> checked = CheckedRows();
-            row = checked.empty() ? -1 : checked.front();
-        }
+        const long row = List->RowToOpen();
         if (row >= 0)
             EditRow(row);
     } else {

@@ -26,7 +26,6 @@ public:
     void OnBnClickedDelete();
     // Opens the editor on a row; true when it stored.
     bool EditRow(long row);
-    std::vector<int> CheckedRows() const;
     void SaveColumnWidths();
 
     TriggerTable TriggerCopy;

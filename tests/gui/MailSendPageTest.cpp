@@ -194,7 +194,7 @@ TEST_F(MailSendPageTest, DeleteClearsTheCheckedRowsOfTheCurrentTable) {
     EXPECT_EQ(mails[6], MailSendRecord{});
     EXPECT_EQ(mails[8].U8(msend::kTrigger), 4);
     EXPECT_EQ(mails[0].U8(msend::kTrigger), 3);
-    EXPECT_TRUE(page.CheckedRows().empty());
+    EXPECT_TRUE(page.List->CheckedRows().empty());
     EXPECT_EQ(page.List->GetItemText(2, 2), "");
 }
 
