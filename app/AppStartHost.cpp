@@ -2,6 +2,8 @@
 
 #include "app/QuorvelApp.h"
 #include "app/StartUpDlg.h"
+#include "editors/pmwizard/PowerMeterWizardDlg.h"
+#include "editors/wizard/WizardDlg.h"
 #include "online/ConnectionDlg.h"
 #include "ui/FileDialogs.h"
 #include "ui/Messages.h"
@@ -21,13 +23,11 @@ void AppStartHost::RequestQuit() {
     app_.quitRequested = true;
 }
 
-// The wizards and the connection dialog come with later work; their choices
-// are disabled in the chooser, so these are reached only by a stale choice.
-bool AppStartHost::RunSettingsWizard(CQuorvelDoc&) {
-    return false;
+bool AppStartHost::RunSettingsWizard(CQuorvelDoc& doc) {
+    return qv::RunSettingsWizard(nullptr, doc, kWizardAtStartUp);
 }
-bool AppStartHost::RunPowerMeterWizard(CQuorvelDoc&) {
-    return false;
+bool AppStartHost::RunPowerMeterWizard(CQuorvelDoc& doc) {
+    return qv::RunPowerMeterWizard(nullptr, doc, 0);
 }
 bool AppStartHost::RunConnectionDialog(CQuorvelDoc& doc, ConnectionMode mode) {
     return qv::RunConnectionDialog(
@@ -35,7 +35,7 @@ bool AppStartHost::RunConnectionDialog(CQuorvelDoc& doc, ConnectionMode mode) {
 }
 
 bool AppStartHost::RunStartUpChooser() {
-    CStartUpDlg dlg(nullptr, app_.startChoice, false, false);
+    CStartUpDlg dlg(nullptr, app_.startChoice, true, true);
     return dlg.ShowModal() == wxID_OK;
 }
 

@@ -11,8 +11,12 @@
 #include "app/QuorvelApp.h"
 #include "app/UnitToolCommands.h"
 #include "editors/PortSettingsDlg.h"
+#include "editors/config/ConfigSetDlg.h"
 #include "editors/devices/DeviceListPage.h"
+#include "editors/lan/LanSetDlg.h"
+#include "editors/pmwizard/PowerMeterWizardDlg.h"
 #include "editors/triggers/TriggerListDlg.h"
+#include "editors/wizard/WizardDlg.h"
 #include "online/ConnectionDlg.h"
 #include "online/PasswordDlg.h"
 #include "ui/PageBase.h"
@@ -154,6 +158,37 @@ void CMainFrame::RunCommand(int id) {
         if (RunPortSettingsDialog(this, *wxGetApp().Document()))
             view_->RefreshPage(wxGetApp().Document()->currentItem);
         break;
+    case cmd::kConfigSettings:
+        RunConfigSettingsDialog(this, *wxGetApp().Document());
+        view_->RefreshPage(wxGetApp().Document()->currentItem);
+        break;
+    case cmd::kLanSettings:
+        if (RunLanSettingsDialog(this, *wxGetApp().Document(), kLanPageIp))
+            view_->RefreshPage(wxGetApp().Document()->currentItem);
+        break;
+    case cmd::kSettingsWizard: {
+        // The wizard resets the settings: a cancelled run gets them back.
+        CQuorvelDoc& doc = *wxGetApp().Document();
+        doc.TakeSnapshot(kSnapshotUndo);
+        if (RunSettingsWizard(this, doc, kWizardOnOpenDocument)) {
+            if (doc.writeRequested)
+                RunConnectionDialog(nullptr, ConnectionAction::Write, doc);
+            view_->RefreshPage(doc.currentItem);
+        } else {
+            doc.RestoreSnapshot();
+        }
+        break;
+    }
+    case cmd::kPowerMeterWizard: {
+        // The wizard changes the document only on its OK.
+        CQuorvelDoc& doc = *wxGetApp().Document();
+        if (RunPowerMeterWizard(this, doc, 1)) {
+            if (doc.writeRequested)
+                RunConnectionDialog(nullptr, ConnectionAction::Write, doc);
+            view_->RefreshPage(doc.currentItem);
+        }
+        break;
+    }
     case cmd::kTriggerSelect:
         RunTriggerList(this, *wxGetApp().Document());
         view_->RefreshPage(wxGetApp().Document()->currentItem);

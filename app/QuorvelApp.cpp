@@ -143,7 +143,7 @@ bool CQuorvelApp::StartUp(const std::vector<std::string>& args) {
         openFilePath_ = AbsolutePath(file);
         startChoice = kStartCommandLineFile;
     } else {
-        CStartUpDlg chooser(nullptr, startChoice, false, false);
+        CStartUpDlg chooser(nullptr, startChoice, true, true);
         if (chooser.ShowModal() != wxID_OK) {
             endedByUser_ = true;
             return false;

@@ -24,6 +24,8 @@ bool LoadFile(CQuorvelDoc& doc, StartChoiceHost& host, const std::string& path) 
 bool TryStartChoice(CQuorvelDoc& doc, StartChoiceHost& host, int choice) {
     switch (choice) {
     case kStartSettingsWizard:
+        // A request left from an earlier attempt must not write this one.
+        doc.writeRequested = 0;
         if (!host.RunSettingsWizard(doc))
             return false;
         return doc.writeRequested == 0 || host.RunConnectionDialog(doc, kConnectWrite);
@@ -35,6 +37,7 @@ bool TryStartChoice(CQuorvelDoc& doc, StartChoiceHost& host, int choice) {
         doc.SetDefaultSettings();
         return host.RunConnectionDialog(doc, kConnectRead);
     case kStartPowerMeterWizard:
+        doc.writeRequested = 0;
         if (!host.RunPowerMeterWizard(doc))
             return false;
         return doc.writeRequested == 0 || host.RunConnectionDialog(doc, kConnectWrite);
