@@ -1,0 +1,360 @@
+#include "link/FtpClient.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <curl/curl.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace qv {
+
+namespace {
+
+struct CurlGlobal {
+    CurlGlobal() { curl_global_init(CURL_GLOBAL_DEFAULT); }
+    ~CurlGlobal() { curl_global_cleanup(); }
+};
+
+CURL* Handle(void* p) {
+    return static_cast<CURL*>(p);
+}
+
+size_t AppendBody(char* data, size_t size, size_t count, void* user) {
+    static_cast<std::string*>(user)->append(data, size * count);
+    return size * count;
+}
+
+struct FileSink {
+    int fd = -1;
+    bool failed = false;
+};
+
+size_t WriteFile(char* data, size_t size, size_t count, void* user) {
+    auto* sink = static_cast<FileSink*>(user);
+    size_t left = size * count;
+    const char* p = data;
+    while (left > 0) {
+        const ssize_t n = ::write(sink->fd, p, left);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            sink->failed = true;
+            return 0; // makes the transfer fail
+        }
+        p += n;
+        left -= static_cast<size_t>(n);
+    }
+    return size * count;
+}
+
+int AskCancel(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    const auto* cancel = static_cast<const std::function<bool()>*>(user);
+    return (*cancel && (*cancel)()) ? 1 : 0;
+}
+
+// Percent-encodes everything but the unreserved characters and '/'.
+std::string EncodePath(const std::string& path) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : path) {
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+            c == '-' || c == '.' || c == '_' || c == '~' || c == '/') {
+            out += static_cast<char>(c);
+        } else {
+            out += '%';
+            out += kHex[c >> 4];
+            out += kHex[c & 15];
+        }
+    }
+    return out;
+}
+
+std::vector<std::string> SplitFields(const std::string& line, size_t count, size_t& rest) {
+    std::vector<std::string> fields;
+    size_t i = 0;
+    while (fields.size() < count) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
+            ++i;
+        if (i >= line.size())
+            break;
+        const size_t start = i;
+        while (i < line.size() && line[i] != ' ' && line[i] != '\t')
+            ++i;
+        fields.push_back(line.substr(start, i - start));
+    }
+    // The name is everything after one run of blanks: it may hold blanks itself.
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
+        ++i;
+    rest = i;
+    return fields;
+}
+
+bool HasControlCharacter(const std::string& text) {
+    for (unsigned char c : text)
+        if (c < 0x20 || c == 0x7F)
+            return true;
+    return false;
+}
+
+} // namespace
+
+bool IsSafeRemoteName(const std::string& name) {
+    if (name.empty() || name == "." || name == "..")
+        return false;
+    if (name.find('/') != std::string::npos || name.find('\\') != std::string::npos)
+        return false;
+    return !HasControlCharacter(name);
+}
+
+bool ParseListLine(const std::string& raw, FtpEntry& entry) {
+    std::string line = raw;
+    while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
+        line.pop_back();
+    if (line.empty())
+        return false;
+    size_t rest = 0;
+    const char kind = line[0];
+    if (kind == 'd' || kind == '-' || kind == 'l') {
+        // Unix style: mode, links, owner, group, size, month, day, time or year, name.
+        std::vector<std::string> f = SplitFields(line, 8, rest);
+        if (f.size() < 8 || rest >= line.size() || f[0].size() < 10)
+            return false;
+        if (kind == 'l')
+            return false; // links are not followed
+        entry.name = line.substr(rest);
+        entry.isFolder = kind == 'd';
+        return true;
+    }
+    if (kind >= '0' && kind <= '9') {
+        // DOS style: date, time, "<DIR>" or size, name.
+        std::vector<std::string> f = SplitFields(line, 3, rest);
+        if (f.size() < 3 || rest >= line.size() || f[0].find('-') == std::string::npos)
+            return false;
+        entry.name = line.substr(rest);
+        entry.isFolder = f[2] == "<DIR>";
+        return true;
+    }
+    return false;
+}
+
+FtpClient::FtpClient() {
+    static CurlGlobal global;
+    curl_ = curl_easy_init();
+}
+
+FtpClient::~FtpClient() {
+    if (curl_)
+        curl_easy_cleanup(Handle(curl_));
+}
+
+std::string FtpClient::UrlOf(const std::string& absolutePath) const {
+    // "%2F" starts the path at the server's root, not at the login folder.
+    return base_ + "/%2F" + EncodePath(absolutePath.substr(1));
+}
+
+std::string FtpClient::PathOf(const std::string& name) const {
+    return folder_ == "/" ? "/" + name : folder_ + "/" + name;
+}
+
+bool FtpClient::Perform(const std::string& path, bool listing,
+                        const std::vector<std::string>& quotes, std::string* body) {
+    if (!curl_) {
+        error_ = "libcurl could not start";
+        return false;
+    }
+    CURL* c = Handle(curl_);
+    // A reset keeps the open connection.
+    curl_easy_reset(c);
+    char errorText[CURL_ERROR_SIZE] = {};
+    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorText);
+    const std::string url = UrlOf(path);
+    curl_easy_setopt(c, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(c, CURLOPT_USERNAME, user_.c_str());
+    curl_easy_setopt(c, CURLOPT_PASSWORD, password_.c_str());
+    curl_easy_setopt(c, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD));
+    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, timeoutSeconds);
+    curl_easy_setopt(c, CURLOPT_TIMEOUT, timeoutSeconds);
+    curl_easy_setopt(c, CURLOPT_TRANSFERTEXT, 0L);
+    curl_slist* list = nullptr;
+    for (const std::string& q : quotes)
+        list = curl_slist_append(list, q.c_str());
+    if (list)
+        curl_easy_setopt(c, CURLOPT_QUOTE, list);
+    std::string ignored;
+    if (!listing && !body)
+        curl_easy_setopt(c, CURLOPT_NOBODY, 1L);
+    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, AppendBody);
+    curl_easy_setopt(c, CURLOPT_WRITEDATA, body ? body : &ignored);
+    const CURLcode rc = curl_easy_perform(c);
+    curl_slist_free_all(list);
+    if (rc != CURLE_OK) {
+        error_ = errorText[0] ? errorText : curl_easy_strerror(rc);
+        return false;
+    }
+    return true;
+}
+
+bool FtpClient::Connect(const std::string& host, int port, const std::string& user,
+                        const std::string& password) {
+    Disconnect();
+    if (HasControlCharacter(user) || HasControlCharacter(password) || HasControlCharacter(host)) {
+        error_ = "The user name or password holds a control character.";
+        return false;
+    }
+    base_ = "ftp://" + host + (port > 0 ? ":" + std::to_string(port) : std::string());
+    user_ = user;
+    password_ = password;
+    folder_ = "/";
+    if (!Perform("/", false, {}, nullptr))
+        return false;
+    const char* entry = nullptr;
+    if (curl_easy_getinfo(Handle(curl_), CURLINFO_FTP_ENTRY_PATH, &entry) == CURLE_OK && entry &&
+        entry[0] == '/')
+        folder_ = entry;
+    while (folder_.size() > 1 && folder_.back() == '/')
+        folder_.pop_back();
+    connected_ = true;
+    return true;
+}
+
+void FtpClient::Disconnect() {
+    if (curl_) {
+        // A fresh handle drops the connection.
+        curl_easy_cleanup(Handle(curl_));
+        curl_ = curl_easy_init();
+    }
+    connected_ = false;
+    folder_ = "/";
+}
+
+bool FtpClient::CheckAlive() {
+    return connected_ && Perform("/", false, {"PWD"}, nullptr);
+}
+
+bool FtpClient::ChangeFolder(const std::string& name) {
+    if (!connected_)
+        return false;
+    std::string target;
+    if (name == "..") {
+        const size_t slash = folder_.rfind('/');
+        target = slash == 0 || slash == std::string::npos ? "/" : folder_.substr(0, slash);
+    } else if (!name.empty() && name[0] == '/') {
+        if (HasControlCharacter(name) || name.find("/../") != std::string::npos ||
+            name.find("/./") != std::string::npos)
+            return false;
+        target = name.size() > 1 && name.back() == '/' ? name.substr(0, name.size() - 1) : name;
+    } else {
+        if (!IsSafeRemoteName(name))
+            return false;
+        target = PathOf(name);
+    }
+    if (!Perform("/", false, {"CWD " + target}, nullptr))
+        return false;
+    folder_ = target;
+    return true;
+}
+
+bool FtpClient::List(std::vector<FtpEntry>& entries) {
+    entries.clear();
+    if (!connected_)
+        return false;
+    std::string text;
+    // A folder URL (ending in '/') lists it.
+    const std::string path = folder_ == "/" ? "/" : folder_ + "/";
+    if (!Perform(path, true, {}, &text))
+        return false;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        FtpEntry entry;
+        if (ParseListLine(text.substr(start, end - start), entry) && entry.name != "." &&
+            entry.name != "..")
+            entries.push_back(entry);
+        start = end + 1;
+    }
+    return true;
+}
+
+bool FtpClient::Download(const std::string& name, const std::string& localPath,
+                         const std::function<bool()>& cancel) {
+    if (!connected_ || !IsSafeRemoteName(name)) {
+        error_ = "Not a file name: " + name;
+        return false;
+    }
+    std::string temp = localPath + ".part-XXXXXX";
+    FileSink sink;
+    sink.fd = ::mkstemp(temp.data());
+    if (sink.fd < 0) {
+        error_ = std::strerror(errno);
+        return false;
+    }
+    if (!curl_) {
+        ::close(sink.fd);
+        ::unlink(temp.c_str());
+        return false;
+    }
+    CURL* c = Handle(curl_);
+    curl_easy_reset(c);
+    char errorText[CURL_ERROR_SIZE] = {};
+    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorText);
+    const std::string url = UrlOf(PathOf(name));
+    curl_easy_setopt(c, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(c, CURLOPT_USERNAME, user_.c_str());
+    curl_easy_setopt(c, CURLOPT_PASSWORD, password_.c_str());
+    curl_easy_setopt(c, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD));
+    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, timeoutSeconds);
+    // A slow unit may take long for a big file: only a stalled one is given up.
+    curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, timeoutSeconds);
+    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, WriteFile);
+    curl_easy_setopt(c, CURLOPT_WRITEDATA, &sink);
+    curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, AskCancel);
+    curl_easy_setopt(c, CURLOPT_XFERINFODATA, &cancel);
+    const CURLcode rc = curl_easy_perform(c);
+    const bool closed = ::close(sink.fd) == 0;
+    if (rc != CURLE_OK || sink.failed || !closed) {
+        error_ = sink.failed    ? std::string("The local file cannot be written.")
+                 : errorText[0] ? std::string(errorText)
+                                : curl_easy_strerror(rc);
+        ::unlink(temp.c_str());
+        return false;
+    }
+    // The temporary file was made for the user alone; the copy gets the usual rights.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::chmod(temp.c_str(), 0666 & ~mask);
+    if (::rename(temp.c_str(), localPath.c_str()) != 0) {
+        error_ = std::strerror(errno);
+        ::unlink(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool FtpClient::DeleteFile(const std::string& name) {
+    if (!connected_ || !IsSafeRemoteName(name))
+        return false;
+    return Perform("/", false, {"DELE " + PathOf(name)}, nullptr);
+}
+
+bool FtpClient::RemoveFolder(const std::string& name) {
+    if (!connected_ || !IsSafeRemoteName(name))
+        return false;
+    return Perform("/", false, {"RMD " + PathOf(name)}, nullptr);
+}
+
+void FtpClient::SendCommandNoReply(const std::string& command) {
+    if (!connected_ || HasControlCharacter(command))
+        return;
+    // '*': a failing reply does not fail the request.
+    Perform("/", false, {"*" + command}, nullptr);
+}
+
+} // namespace qv

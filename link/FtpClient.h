@@ -1,0 +1,76 @@
+// An FTP client for the unit's storage, on libcurl. Names are the server's
+// bytes (the unit's code page); the current folder is kept here and every
+// command names its full path, so a raw command that moves the server's own
+// folder cannot make a later delete act in another folder.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace qv {
+
+struct FtpEntry {
+    std::string name;
+    bool isFolder = false;
+};
+
+// A name the server may give that is safe to use as one local file name and
+// in one FTP command: not empty, not "." or "..", no '/' or '\\', no control
+// character (CR and LF included).
+bool IsSafeRemoteName(const std::string& name);
+
+// Reads one LIST line (Unix or DOS style); false for a line that names no entry.
+bool ParseListLine(const std::string& line, FtpEntry& entry);
+
+class FtpClient {
+public:
+    FtpClient();
+    ~FtpClient();
+    FtpClient(const FtpClient&) = delete;
+    FtpClient& operator=(const FtpClient&) = delete;
+
+    // Logs in and reads the start folder. False with LastError() set.
+    bool Connect(const std::string& host, int port, const std::string& user,
+                 const std::string& password);
+    void Disconnect();
+    bool IsConnected() const { return connected_; }
+
+    // The folder the client works in, always absolute.
+    const std::string& CurrentFolder() const { return folder_; }
+    // A command that must succeed on a live connection (PWD).
+    bool CheckAlive();
+    // "..", a name in the current folder, or an absolute path; the folder
+    // changes only when the server takes it.
+    bool ChangeFolder(const std::string& name);
+    // The current folder's entries in the server's order; "." and ".." left out.
+    bool List(std::vector<FtpEntry>& entries);
+    // Fetches a file of the current folder into localPath through a
+    // temporary file beside it; an existing copy is replaced only when the
+    // whole file has arrived. `cancel` is asked while data arrives.
+    bool Download(const std::string& name, const std::string& localPath,
+                  const std::function<bool()>& cancel = {});
+    bool DeleteFile(const std::string& name);
+    bool RemoveFolder(const std::string& name);
+    // A command whose reply does not matter (the unit's "CWD /make_current_file").
+    void SendCommandNoReply(const std::string& command);
+
+    const std::string& LastError() const { return error_; }
+    // Time-out of every request, seconds.
+    long timeoutSeconds = 30;
+
+private:
+    bool Perform(const std::string& path, bool listing, const std::vector<std::string>& quotes,
+                 std::string* body);
+    std::string UrlOf(const std::string& absolutePath) const;
+    std::string PathOf(const std::string& name) const;
+
+    void* curl_ = nullptr;
+    std::string base_; // ftp://host:port
+    std::string user_, password_;
+    std::string folder_ = "/";
+    std::string error_;
+    bool connected_ = false;
+};
+
+} // namespace qv

@@ -1,0 +1,52 @@
+// Starts the loopback FTP server of tests/link/ftp_server.py on a folder and
+// stops it again.
+#pragma once
+#include <csignal>
+#include <cstdio>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace qv::test {
+
+class FtpServer {
+public:
+    explicit FtpServer(const std::string& root) {
+        int out[2];
+        if (::pipe(out) != 0)
+            return;
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::dup2(out[1], 1);
+            ::close(out[0]);
+            ::close(out[1]);
+            ::execl("/usr/bin/python3", "python3", QV_FTP_SERVER_SCRIPT, root.c_str(),
+                    static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        ::close(out[1]);
+        FILE* in = ::fdopen(out[0], "r");
+        if (in && std::fscanf(in, "%d", &port_) != 1)
+            port_ = 0;
+        if (in)
+            std::fclose(in);
+    }
+    ~FtpServer() {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGTERM);
+            int status = 0;
+            ::waitpid(pid_, &status, 0);
+        }
+    }
+    FtpServer(const FtpServer&) = delete;
+    FtpServer& operator=(const FtpServer&) = delete;
+
+    // 0 when the server did not start.
+    int Port() const { return port_; }
+
+private:
+    pid_t pid_ = -1;
+    int port_ = 0;
+};
+
+} // namespace qv::test
