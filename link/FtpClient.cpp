@@ -103,7 +103,8 @@ bool HasControlCharacter(const std::string& text) {
 bool IsSafeRemoteName(const std::string& name) {
     if (name.empty() || name == "." || name == "..")
         return false;
-    if (name.find('/') != std::string::npos || name.find('\\') != std::string::npos)
+    // '\\' stays: it is the second byte of many double-byte characters.
+    if (name.find('/') != std::string::npos)
         return false;
     return !HasControlCharacter(name);
 }

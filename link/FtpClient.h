@@ -16,7 +16,7 @@ struct FtpEntry {
 };
 
 // A name the server may give that is safe to use as one local file name and
-// in one FTP command: not empty, not "." or "..", no '/' or '\\', no control
+// in one FTP command: not empty, not "." or "..", no '/', no control
 // character (CR and LF included).
 bool IsSafeRemoteName(const std::string& name);
 

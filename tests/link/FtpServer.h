@@ -11,7 +11,8 @@ namespace qv::test {
 
 class FtpServer {
 public:
-    explicit FtpServer(const std::string& root) {
+    // Port 0 takes a free one.
+    explicit FtpServer(const std::string& root, int port = 0) {
         int out[2];
         if (::pipe(out) != 0)
             return;
@@ -20,8 +21,9 @@ public:
             ::dup2(out[1], 1);
             ::close(out[0]);
             ::close(out[1]);
+            const std::string portText = std::to_string(port);
             ::execl("/usr/bin/python3", "python3", QV_FTP_SERVER_SCRIPT, root.c_str(),
-                    static_cast<char*>(nullptr));
+                    portText.c_str(), static_cast<char*>(nullptr));
             ::_exit(127);
         }
         ::close(out[1]);

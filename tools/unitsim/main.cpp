@@ -1,6 +1,6 @@
 // unitsim: plays a Brellox unit for trying the program without one.
 //   unitsim --tcp PORT --pty PATH [--baud N] [--password PW] [--image FILE]
-//           [--ack echo|mark|bare] [--search ADDRESS]
+//           [--ack echo|mark|bare] [--search ADDRESS] [--files DIR]
 // Runs until SIGINT or SIGTERM.
 #include <pthread.h>
 #include <signal.h>
@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -20,11 +21,34 @@
 namespace {
 
 constexpr uint16_t kSearchPort = 9090;
+// The firmware version the unit reports (2.48): recent enough for its file service.
+constexpr int kFirmwareVersionWord = 90153;
+constexpr uint16_t kFirmwareVersion = 0x0230;
+
+// Copies a local folder tree into the unit's storage; names keep their bytes.
+bool LoadUnitFiles(unitsim::UnitSimulator& sim, const std::string& dir) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (!fs::is_directory(dir, ec))
+        return false;
+    for (auto it = fs::recursive_directory_iterator(dir, ec); !ec && it != fs::end(it);
+         it.increment(ec)) {
+        const std::string path = "/" + fs::relative(it->path(), dir, ec).generic_string();
+        if (it->is_directory(ec)) {
+            sim.AddUnitFolder(path);
+        } else if (it->is_regular_file(ec)) {
+            std::ifstream in(it->path(), std::ios::binary);
+            sim.AddUnitFile(path, std::string((std::istreambuf_iterator<char>(in)),
+                                              std::istreambuf_iterator<char>()));
+        }
+    }
+    return !ec;
+}
 
 int Usage() {
     // Not a format: the text holds '%'.
     std::fputs("usage: unitsim [--tcp PORT] [--pty PATH] [--baud N] [--password PW] "
-               "[--image FILE] [--ack echo|mark|bare] [--search ADDRESS]\n"
+               "[--image FILE] [--ack echo|mark|bare] [--search ADDRESS] [--files DIR]\n"
                "  at least one of --tcp and --pty; --tcp 0 picks a free port\n"
                "  --ack: each frame of a write or file request is acknowledged as\n"
                "         %EE$3B (echo, the default), %EE$ (mark) or %EE (bare)\n"
@@ -59,7 +83,7 @@ bool ParseNumber(const char* text, long max, long& value) {
 
 int main(int argc, char** argv) {
     long tcpPort = -1, baud = 0;
-    std::string ptyPath, password, imagePath, searchAddress;
+    std::string ptyPath, password, imagePath, searchAddress, filesDir;
     bool havePassword = false;
     unitsim::AckForm ackForm = unitsim::AckForm::Echo;
     for (int i = 1; i < argc; ++i) {
@@ -82,6 +106,8 @@ int main(int argc, char** argv) {
             imagePath = value;
         } else if (arg == "--search") {
             searchAddress = value;
+        } else if (arg == "--files") {
+            filesDir = value;
         } else if (arg == "--ack") {
             if (!ParseAckForm(value, ackForm))
                 return Usage();
@@ -110,6 +136,13 @@ int main(int argc, char** argv) {
             return 1;
         }
         sim.SetImage(image);
+    }
+    // The unit's storage for its file service: user admin, password wqe.
+    sim.SetDataRegister(kFirmwareVersionWord, kFirmwareVersion);
+    sim.SetFileUser("admin", "wqe");
+    if (!filesDir.empty() && !LoadUnitFiles(sim, filesDir)) {
+        std::fprintf(stderr, "unitsim: cannot read the folder %s\n", filesDir.c_str());
+        return 1;
     }
     if (havePassword) {
         if (password.size() > 8)

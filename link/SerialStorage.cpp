@@ -1,0 +1,225 @@
+#include "link/SerialStorage.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "link/UnitSession.h"
+
+namespace qv {
+
+using namespace link_result;
+
+namespace {
+
+constexpr int kVersionWord = 90153;
+const char kCodePage932Field[] = "01";
+
+// Writes the bytes beside path and moves them over it only when all are
+// written, so a failure leaves an existing copy as it was.
+bool ReplaceFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::string temp = path + ".part-XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0)
+        return false;
+    size_t done = 0;
+    bool ok = true;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            ok = false;
+            break;
+        }
+        done += static_cast<size_t>(n);
+    }
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ok = ::fchmod(fd, 0666 & ~mask) == 0 && ok;
+    ok = ::close(fd) == 0 && ok;
+    if (ok && ::rename(temp.c_str(), path.c_str()) == 0)
+        return true;
+    ::unlink(temp.c_str());
+    return false;
+}
+
+} // namespace
+
+std::vector<std::string> SplitListingLine(const std::string& text) {
+    std::vector<std::string> fields;
+    const size_t first = text.find(' ');
+    if (first == std::string::npos)
+        return fields;
+    fields.push_back(text.substr(0, first));
+    bool tookInner = false;
+    size_t from = first + 1;
+    for (;;) {
+        const size_t next = text.find(' ', from);
+        if (next == std::string::npos) {
+            fields.push_back(text.substr(from));
+            return fields;
+        }
+        std::string field = text.substr(from, next - from);
+        if (!field.empty()) {
+            fields.push_back(field);
+            tookInner = true;
+        } else if (tookInner) {
+            fields.push_back(field);
+        }
+        from = next + 1;
+    }
+}
+
+bool ParseUnitListingLine(const std::string& line, FtpEntry& entry) {
+    const std::vector<std::string> f = SplitListingLine(line);
+    if (f.size() >= 7) {
+        entry.name = f[6];
+        for (size_t i = 7; i < f.size(); ++i)
+            entry.name += " " + f[i];
+    } else if (f.size() >= 5) {
+        entry.name = f[4];
+    } else {
+        return false;
+    }
+    entry.isFolder = !line.empty() && line[0] == 'd';
+    return !entry.name.empty();
+}
+
+VersionCheck CheckFileServiceVersion(CUnitComm& link, LinkResult& result) {
+    uint16_t word = 0;
+    result = link.ReadDataWords(kVersionWord, 1, &word);
+    if (result != kOk)
+        return VersionCheck::ReadFailed;
+    const auto major = static_cast<int8_t>(word >> 8);
+    const auto minor = static_cast<int8_t>(word & 0xFF);
+    return (major > 2 || (major == 2 && minor >= 0x28)) ? VersionCheck::Ok : VersionCheck::TooOld;
+}
+
+SerialStorage::SerialStorage(CUnitSession& session)
+    : session_(session), codePage_(session.CodePage) {}
+
+uint32_t SerialStorage::UnitCode() const {
+    return session_.LastError;
+}
+
+LinkResult SerialStorage::Done(LinkResult r) {
+    result_ = r;
+    if (session_.SessionOpen)
+        session_.CloseSession();
+    if (r == kSerialOpen || (r == kUnitError && session_.LastError == kUnitCodeNoFileSession))
+        lost_ = true;
+    return r;
+}
+
+bool SerialStorage::MaySend() {
+    if (!loggedIn_ || lost_) {
+        result_ = kNotLoggedIn;
+        return false;
+    }
+    return true;
+}
+
+LinkResult SerialStorage::Connect(const std::string& user, const std::string& password) {
+    Disconnect();
+    lost_ = false;
+    const LinkResult login = Done(
+        session_.FileLogin(CUnitSession::BytesToHex(user), CUnitSession::BytesToHex(password)));
+    if (login != kOk)
+        return login;
+    loggedIn_ = true;
+    folder_ = "/";
+    if (!SetFolder("/")) {
+        return result_;
+    }
+    return kOk;
+}
+
+void SerialStorage::Disconnect() {
+    Done(session_.FileLogout());
+    loggedIn_ = false;
+    folder_.clear();
+}
+
+LinkResult SerialStorage::MakeCurrentFile() {
+    if (!MaySend())
+        return result_;
+    return Done(session_.MakeCurrentFile());
+}
+
+LinkResult SerialStorage::FolderUp() {
+    if (!MaySend())
+        return result_;
+    if (Done(session_.FolderUp()) == kOk)
+        folder_ = ParentUnitPath(folder_);
+    return result_;
+}
+
+bool SerialStorage::SetFolder(const std::string& path) {
+    if (!MaySend())
+        return false;
+    if (Done(session_.ChangeFolder(CUnitSession::BytesToHex(path), kCodePage932Field)) != kOk)
+        return false;
+    folder_ = path;
+    return true;
+}
+
+bool SerialStorage::List(std::vector<FtpEntry>& entries) {
+    entries.clear();
+    if (!MaySend())
+        return false;
+    // The unit lists its own current folder: set it to ours first.
+    if (!EnterOwnFolder())
+        return false;
+    std::string listing, field;
+    if (Done(session_.ListFolder(listing, field)) != kOk)
+        return false;
+    if (field == kCodePage932Field)
+        codePage_ = 932;
+    size_t from = 0;
+    while (from < listing.size()) {
+        size_t end = listing.find("\r\n", from);
+        if (end == std::string::npos)
+            end = listing.size();
+        FtpEntry entry;
+        if (end > from && ParseUnitListingLine(listing.substr(from, end - from), entry) &&
+            entry.name != "." && entry.name != "..")
+            entries.push_back(entry);
+        from = end + 2;
+    }
+    return true;
+}
+
+bool SerialStorage::Download(const std::string& name, const std::string& localPath,
+                             const std::function<bool()>&) {
+    if (!MaySend() || !IsSafeRemoteName(name))
+        return false;
+    std::vector<uint8_t> data;
+    const std::string field = codePage_ == 932 ? kCodePage932Field : "";
+    if (Done(session_.ReadUnitFile(field, CUnitSession::BytesToHex(name), data)) != kOk)
+        return false;
+    return ReplaceFile(localPath, data);
+}
+
+bool SerialStorage::EnterOwnFolder() {
+    // The unit may have moved its folder since (its "make current file" is
+    // its own business): a delete is sent only where this storage is.
+    return Done(session_.ChangeFolder(CUnitSession::BytesToHex(folder_), kCodePage932Field)) == kOk;
+}
+
+bool SerialStorage::DeleteFile(const std::string& name) {
+    if (!MaySend() || !IsSafeRemoteName(name) || !EnterOwnFolder())
+        return false;
+    return Done(session_.DeleteUnitFile(CUnitSession::BytesToHex(name), kCodePage932Field)) == kOk;
+}
+
+bool SerialStorage::RemoveFolder(const std::string& name) {
+    if (!MaySend() || !IsSafeRemoteName(name) || !EnterOwnFolder())
+        return false;
+    return Done(session_.DeleteUnitFolder(CUnitSession::BytesToHex(name), kCodePage932Field)) ==
+           kOk;
+}
+
+} // namespace qv
