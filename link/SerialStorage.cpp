@@ -194,7 +194,7 @@ bool SerialStorage::List(std::vector<FtpEntry>& entries) {
 
 bool SerialStorage::Download(const std::string& name, const std::string& localPath,
                              const std::function<bool()>&) {
-    if (!MaySend() || !IsSafeRemoteName(name))
+    if (!MaySend() || !IsSafeRemoteName(name) || !EnterOwnFolder())
         return false;
     std::vector<uint8_t> data;
     const std::string field = codePage_ == 932 ? kCodePage932Field : "";
@@ -205,7 +205,7 @@ bool SerialStorage::Download(const std::string& name, const std::string& localPa
 
 bool SerialStorage::EnterOwnFolder() {
     // The unit may have moved its folder since (its "make current file" is
-    // its own business): a delete is sent only where this storage is.
+    // its own business): a read or delete is sent only where this storage is.
     return Done(session_.ChangeFolder(CUnitSession::BytesToHex(folder_), kCodePage932Field)) == kOk;
 }
 
