@@ -18,6 +18,7 @@
 #include "editors/triggers/TriggerListDlg.h"
 #include "editors/wizard/WizardDlg.h"
 #include "online/ConnectionDlg.h"
+#include "online/FtpClientDlg.h"
 #include "online/PasswordDlg.h"
 #include "ui/PageBase.h"
 #include "view/QuorvelView.h"
@@ -28,9 +29,9 @@ namespace {
 
 // Commands whose windows come with later work: shown, but disabled.
 const int kNotYetAvailable[] = {
-    cmd::kPowerMeterWizard, cmd::kSettingsWizard,   cmd::kLanSettings, cmd::kConfigSettings,
-    cmd::kUnitStatus,       cmd::kMonitor,          cmd::kFtpClient,   cmd::kFilePrint,
-    cmd::kFilePrintDirect,  cmd::kFilePrintPreview,
+    cmd::kPowerMeterWizard, cmd::kSettingsWizard,  cmd::kLanSettings,
+    cmd::kConfigSettings,   cmd::kUnitStatus,      cmd::kMonitor,
+    cmd::kFilePrint,        cmd::kFilePrintDirect, cmd::kFilePrintPreview,
 };
 
 bool NotYetAvailable(int id) {
@@ -189,6 +190,9 @@ void CMainFrame::RunCommand(int id) {
         }
         break;
     }
+    case cmd::kFtpClient:
+        RunFileBrowserCommand(this);
+        break;
     case cmd::kTriggerSelect:
         RunTriggerList(this, *wxGetApp().Document());
         view_->RefreshPage(wxGetApp().Document()->currentItem);

@@ -1,0 +1,210 @@
+// The unit file browser in a real window: by FTP against a real FTP server on
+// loopback and by the unit's file commands against the simulated unit over
+// its pseudo-terminal; the protected top folders, download into a chosen
+// folder, the delete question, the end of the unit's file session, keys, and
+// its labels in the three languages.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <wx/button.h>
+#include <wx/checklst.h>
+#include <wx/dirdlg.h>
+#include <wx/textctrl.h>
+#include <wx/uiaction.h>
+
+#include "online/FtpClientDlg.h"
+#include "tests/gui/PumpUntil.h"
+#include "tests/gui/SimulatedUnit.h"
+#include "tests/link/FtpServer.h"
+#include "ui/IpAddressCtrl.h"
+#include "ui/Messages.h"
+
+namespace qv::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+int Row(wxCheckListBox* list, const wxString& text) {
+    const int row = list->FindString(text, true);
+    EXPECT_NE(row, wxNOT_FOUND) << text;
+    return row;
+}
+
+// Checks a row as a click on its box does.
+void ClickCheck(wxCheckListBox* list, int row) {
+    list->Check(static_cast<unsigned>(row), !list->IsChecked(static_cast<unsigned>(row)));
+    wxCommandEvent event(wxEVT_CHECKLISTBOX, list->GetId());
+    event.SetEventObject(list);
+    event.SetInt(row);
+    list->GetEventHandler()->ProcessEvent(event);
+}
+
+class FileBrowserDlgTest : public SimulatedUnitTest {
+protected:
+    fs::path root, local;
+    FakeSleeper waits;
+    DialogScript script;
+
+    void SetUp() override {
+        SimulatedUnitTest::SetUp();
+        char rootName[] = "/tmp/qv-ftp-XXXXXX";
+        char localName[] = "/tmp/qv-local-XXXXXX";
+        root = ::mkdtemp(rootName);
+        local = ::mkdtemp(localName);
+    }
+    void TearDown() override {
+        SetDownloadFolderAnswer(nullptr);
+        fs::remove_all(root);
+        fs::remove_all(local);
+        SimulatedUnitTest::TearDown();
+    }
+    void AnswerFolderChooser() {
+        const std::string path = local.string();
+        SetDownloadFolderAnswer([path](const wxDirDialog&) { return path; });
+    }
+    static void ExpectIdle(CFtpClientDlg& dlg) {
+        EXPECT_TRUE(dlg.ConnectButton->IsEnabled());
+        for (wxWindow* w :
+             {static_cast<wxWindow*>(dlg.DisconnectButton), static_cast<wxWindow*>(dlg.FileList),
+              static_cast<wxWindow*>(dlg.UpButton), static_cast<wxWindow*>(dlg.DownloadButton),
+              static_cast<wxWindow*>(dlg.DeleteButton)})
+            EXPECT_FALSE(w->IsEnabled());
+    }
+};
+
+TEST_F(FileBrowserDlgTest, ByFtpItListsDownloadsAndDeletesWithTheTopFoldersKept) {
+    StartUnit();
+    fs::create_directories(root / "SD" / "LOG");
+    fs::create_directories(root / "CF");
+    fs::create_directories(root / "RAM");
+    std::ofstream(root / "SD" / "LOG" / "a.csv") << "1,2";
+    std::ofstream(root / "SD" / "b.txt") << "b";
+    FtpServer server(root.string());
+    ASSERT_GT(server.Port(), 0);
+
+    CFtpClientDlg dlg(app.GetTopWindow());
+    dlg.FtpPort = server.Port();
+    dlg.Waits = &waits;
+    EXPECT_EQ(dlg.UserText->GetValue(), "admin");
+    EXPECT_TRUE(dlg.PasswordText->HasFlag(wxTE_PASSWORD));
+    uint32_t address = 0;
+    ASSERT_TRUE(dlg.AddressCtrl->GetAddress(address));
+    EXPECT_EQ(address, 0x7F000001u);
+    ExpectIdle(dlg);
+
+    dlg.Connect();
+    ASSERT_TRUE(dlg.Connected());
+    EXPECT_EQ(dlg.FileList->GetCount(), 3u);
+    EXPECT_EQ(dlg.FolderText->GetValue(), "/");
+    const int cf = Row(dlg.FileList, "[D]CF");
+    ClickCheck(dlg.FileList, cf);
+    EXPECT_FALSE(dlg.FileList->IsChecked(static_cast<unsigned>(cf)));
+    dlg.CheckAll(true);
+    EXPECT_TRUE(dlg.CheckedRowsEmpty());
+
+    dlg.FileList->SetSelection(Row(dlg.FileList, "[D]SD"));
+    dlg.OpenCurrentItem();
+    EXPECT_EQ(dlg.FolderText->GetValue(), "/SD");
+    dlg.CheckAll(true);
+    AnswerFolderChooser();
+    dlg.DownloadChecked();
+    EXPECT_EQ(script.Pending(), 0u);
+    std::ifstream in(local / "LOG" / "a.csv");
+    std::string text;
+    std::getline(in, text);
+    EXPECT_EQ(text, "1,2");
+    EXPECT_TRUE(fs::exists(local / "b.txt"));
+
+    // The list was read again after the download: check again.
+    dlg.CheckAll(true);
+    script.ThenEnd(wxID_NO);
+    dlg.DeleteChecked(true);
+    EXPECT_TRUE(fs::exists(root / "SD" / "LOG" / "a.csv"));
+    script.ThenEnd(wxID_YES);
+    dlg.DeleteChecked(true);
+    EXPECT_FALSE(fs::exists(root / "SD" / "LOG"));
+    EXPECT_FALSE(fs::exists(root / "SD" / "b.txt"));
+    EXPECT_EQ(dlg.FileList->GetCount(), 0u);
+
+    dlg.FolderUp();
+    EXPECT_EQ(dlg.FolderText->GetValue(), "/");
+    dlg.Disconnect();
+    ExpectIdle(dlg);
+}
+
+TEST_F(FileBrowserDlgTest, ByTheSerialLinkTheEndOfTheFileSessionDisconnects) {
+    StartUnit(true);
+    sim.SetDataRegister(90153, 0x0230);
+    sim.SetFileUser("admin", "wqe");
+    sim.AddUnitFile("/SD/LOG/a.csv", "1,2");
+    sim.AddUnitFolder("/CF");
+
+    CFtpClientDlg dlg(app.GetTopWindow());
+    dlg.Waits = &waits;
+    EXPECT_FALSE(dlg.AddressCtrl->IsShown());
+    EXPECT_FALSE(dlg.SearchButton->IsShown());
+    dlg.Connect();
+    ASSERT_TRUE(dlg.Connected());
+    EXPECT_EQ(dlg.FileList->GetCount(), 2u);
+    dlg.FileList->SetSelection(Row(dlg.FileList, "[D]SD"));
+    dlg.OpenCurrentItem();
+    EXPECT_EQ(dlg.FolderText->GetValue(), "/SD");
+
+    sim.EndFileSession();
+    script.ThenEnd(wxID_OK);
+    dlg.FileList->SetSelection(Row(dlg.FileList, "[D]LOG"));
+    dlg.OpenCurrentItem();
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0], Res(63110).utf8_string());
+    EXPECT_FALSE(dlg.Connected());
+    ExpectIdle(dlg);
+
+    // A unit too old for the file service is told so; nothing is logged in.
+    sim.SetDataRegister(90153, 0x0227);
+    script.ThenEnd(wxID_OK);
+    dlg.Connect();
+    EXPECT_FALSE(dlg.Connected());
+    EXPECT_FALSE(sim.FileLoggedIn());
+    ASSERT_EQ(script.messages.size(), 2u);
+    EXPECT_EQ(script.messages[1], Res(20321).utf8_string());
+}
+
+TEST_F(FileBrowserDlgTest, EscapeNeverClosesAndEnterInThePasswordConnects) {
+    StartUnit(true);
+    sim.SetDataRegister(90153, 0x0230);
+    sim.SetFileUser("admin", "wqe");
+    auto* dlg = new CFtpClientDlg(app.GetTopWindow());
+    dlg->Waits = &waits;
+    dlg->Show();
+    ASSERT_TRUE(FocusControl(dlg->PasswordText));
+    wxUIActionSimulator sim;
+    sim.Char(WXK_ESCAPE);
+    sim.Char(WXK_RETURN);
+    EXPECT_TRUE(PumpUntil([&] { return dlg->Connected(); }));
+    EXPECT_TRUE(dlg->IsShown());
+    dlg->Disconnect();
+    dlg->Destroy();
+    RunPendingEvents();
+}
+
+class FileBrowserLanguageTest : public SimulatedUnitTest,
+                                public ::testing::WithParamInterface<int> {};
+
+TEST_P(FileBrowserLanguageTest, LabelsFitInTheLanguage) {
+    StartUnit();
+    ScopedGuiLanguage language(GetParam());
+    auto* dlg = new CFtpClientDlg(app.GetTopWindow());
+    dlg->Show();
+    ASSERT_TRUE(WaitUntilLaidOut(dlg));
+    ExpectLabelsFit(dlg, "file browser");
+    ExpectButtonsInLanguage(dlg, GetParam(), "file browser");
+    dlg->Destroy();
+    RunPendingEvents();
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, FileBrowserLanguageTest, ::testing::ValuesIn(kGuiLanguages),
+                         GuiLanguageName);
+
+} // namespace
+} // namespace qv::test
