@@ -16,6 +16,8 @@
 #include "app/QuorvelApp.h"
 #include "document/QuorvelDoc.h"
 #include "editors/config/ConfigTimeDlg.h"
+#include "editors/triggers/TriggerListDlg.h"
+#include "ui/QVListCtrl.h"
 #include "link/CommSettings.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/PumpUntil.h"
@@ -227,6 +229,34 @@ TEST_F(ConfigTimePaneTest, AnExcludedTriggerIsNotTaken) {
     pane->OnSelchangeTrigger();
     EXPECT_EQ(script.messages, std::vector<std::string>{Utf8(Res(kMsgSyncTriggerExcluded))});
     EXPECT_EQ(pane->TriggerBox->GetSelection(), 4);
+}
+
+TEST_F(ConfigTimePaneTest, TheChoosersTriggerIsSelected) {
+    copies.time.SetU8(timeblk::kMode, kSyncDevice);
+    copies.time.SetU16(timeblk::kTrigger, 4);
+    Open();
+    // Cancel keeps the trigger; OK with row 7 checked selects trigger 7.
+    for (const auto& [ok, expected] : {std::pair{false, 4}, std::pair{true, 7}}) {
+        test::DialogScript script;
+        script.Then([ok = ok](wxDialog* dialog) {
+            auto* chooser = dynamic_cast<CTrigselDlg*>(dialog);
+            EXPECT_NE(chooser, nullptr);
+            if (!chooser || !ok)
+                return static_cast<int>(wxID_CANCEL);
+            chooser->CallAfter([chooser] {
+                chooser->List->UncheckAll();
+                chooser->List->CheckItem(6, true);
+                wxCommandEvent click(wxEVT_BUTTON, wxID_OK);
+                chooser->FindWindow(wxID_OK)->GetEventHandler()->ProcessEvent(click);
+            });
+            return static_cast<int>(wxID_NONE);
+        });
+        pane->OnChooseTrigger();
+        EXPECT_EQ(script.Pending(), 0u);
+        EXPECT_EQ(pane->TriggerBox->GetSelection(), expected);
+    }
+    EXPECT_EQ(pane->SaveToParent(), 0);
+    EXPECT_EQ(copies.time.U16(timeblk::kTrigger), 7);
 }
 
 class ConfigTimePaneLanguageTest : public test::StartedProgramTest,
