@@ -64,15 +64,13 @@ Refusal CheckClockEntry(const ClockEntry& entry, LocalTime& time) {
     if (entry.hour < 0 || entry.hour > 23 || entry.minute < 0 || entry.minute > 59 ||
         entry.second < 0 || entry.second > 59)
         return Refuse(kMsgClockDate, 0);
-    time = LocalTime{year, month, day, entry.hour, entry.minute, entry.second,
-                     WeekdayOf(year, month, day)};
+    time = LocalTime{
+        year, month, day, entry.hour, entry.minute, entry.second, WeekdayOf(year, month, day)};
     return {};
 }
 
 ClockWords ClockWordsOf(const LocalTime& t) {
-    auto word = [](int low, int high) {
-        return static_cast<uint16_t>(Bcd(low) | Bcd(high) << 8);
-    };
+    auto word = [](int low, int high) { return static_cast<uint16_t>(Bcd(low) | Bcd(high) << 8); };
     return {word(t.second, t.minute), word(t.hour, t.day), word(t.month, t.year - 2000),
             static_cast<uint16_t>(Bcd(t.weekday))};
 }

@@ -76,14 +76,17 @@ CConfigTimeDlg::~CConfigTimeDlg() {
 }
 
 void CConfigTimeDlg::BuildLayout() {
-    auto label = [](wxWindow* parent, unsigned id) { return new wxStaticText(parent, wxID_ANY, Res(id)); };
+    auto label = [](wxWindow* parent, unsigned id) {
+        return new wxStaticText(parent, wxID_ANY, Res(id));
+    };
 
     auto* sync = new wxStaticBoxSizer(wxVERTICAL, this, Res(kStrSyncTitle));
     wxWindow* s = sync->GetStaticBox();
     auto* modes = new wxBoxSizer(wxHORIZONTAL);
     for (size_t i = 0; i < ModeRadios.size(); ++i) {
-        ModeRadios[i] = new wxRadioButton(s, wxID_ANY, Res(kStrModeFirst + static_cast<unsigned>(i)),
-                                          wxDefaultPosition, wxDefaultSize, i == 0 ? wxRB_GROUP : 0);
+        ModeRadios[i] =
+            new wxRadioButton(s, wxID_ANY, Res(kStrModeFirst + static_cast<unsigned>(i)),
+                              wxDefaultPosition, wxDefaultSize, i == 0 ? wxRB_GROUP : 0);
         ModeRadios[i]->Bind(wxEVT_RADIOBUTTON,
                             [this, i](wxCommandEvent&) { EnableByMode(static_cast<int>(i)); });
         modes->Add(ModeRadios[i], 0, wxRIGHT, 12);
@@ -140,8 +143,8 @@ void CConfigTimeDlg::BuildLayout() {
 
     auto* clock = new wxStaticBoxSizer(wxVERTICAL, this, Res(kStrClockTitle));
     wxWindow* c = clock->GetStaticBox();
-    PcTimeRadio = new wxRadioButton(c, wxID_ANY, Res(kStrPcTime), wxDefaultPosition,
-                                    wxDefaultSize, wxRB_GROUP);
+    PcTimeRadio = new wxRadioButton(c, wxID_ANY, Res(kStrPcTime), wxDefaultPosition, wxDefaultSize,
+                                    wxRB_GROUP);
     GivenTimeRadio = new wxRadioButton(c, wxID_ANY, Res(kStrGivenTime));
     for (wxRadioButton* r : {PcTimeRadio, GivenTimeRadio})
         r->Bind(wxEVT_RADIOBUTTON, [this](wxCommandEvent&) { UpdateDateTimeFields(); });
@@ -189,7 +192,8 @@ void CConfigTimeDlg::BuildLayout() {
     ServerControls = {serverLabel, HostEdit, AddressCtrl, ByAddressCheck};
     DeviceControls = {portLabel, PortBox, stationLabel, StationBox};
     SyncControls = {triggerLabel, TriggerBox, ChooseTriggerButton, RelayButton};
-    DateControls = {dateLabel, YearEdit, MonthBox, DayBox, timeLabel, HourBox, MinuteBox, SecondBox};
+    DateControls = {dateLabel, YearEdit, MonthBox,  DayBox,
+                    timeLabel, HourBox,  MinuteBox, SecondBox};
 
     auto* column = new wxBoxSizer(wxVERTICAL);
     column->Add(sync, 0, wxEXPAND | wxALL, 5);
@@ -356,9 +360,12 @@ void CConfigTimeDlg::OnWriteClock() {
     if (PcTimeRadio->GetValue()) {
         time = SystemClock().Now();
     } else {
-        const ClockEntry entry{YearEdit->GetValue().ToStdWstring(), MonthBox->GetSelection(),
-                               DayBox->GetSelection(), HourBox->GetSelection(),
-                               MinuteBox->GetSelection(), SecondBox->GetSelection()};
+        const ClockEntry entry{YearEdit->GetValue().ToStdWstring(),
+                               MonthBox->GetSelection(),
+                               DayBox->GetSelection(),
+                               HourBox->GetSelection(),
+                               MinuteBox->GetSelection(),
+                               SecondBox->GetSelection()};
         const Refusal r = CheckClockEntry(entry, time);
         if (r.Refused()) {
             ShowMessageFocus(Res(r.messageId), r.messageId == kMsgClockYear

@@ -37,7 +37,8 @@ ConfigTimeForm LoadConfigTime(const TimeBlock& time, const UnitBlock& unit, uint
         form.host = ReadTextField(time.data() + timeblk::kServer, kTimeServerChars, codePage);
     }
     form.port = form.mode == kSyncDevice && time.U8(timeblk::kSourcePort) == 1 ? 1 : 2;
-    form.station = StationForPort(time.U8(DeviceBytes(form.port) + kDeviceStation), unit, form.port);
+    form.station =
+        StationForPort(time.U8(DeviceBytes(form.port) + kDeviceStation), unit, form.port);
     // A stored number beyond the table names no trigger.
     const int trigger = time.U16(timeblk::kTrigger);
     form.trigger = form.mode != kSyncNone && trigger <= kTriggerCount ? trigger : 0;
@@ -89,7 +90,8 @@ void StoreConfigTime(const ConfigTimeForm& form, uint32_t codePage, TimeBlock& t
     time.SetU16(timeblk::kTrigger,
                 static_cast<uint16_t>(form.mode == kSyncNone ? 0 : form.trigger));
     if (form.zone >= 0 && form.zone < kTimeZoneCount)
-        time.SetU8(timeblk::kTimeZone, static_cast<uint8_t>(static_cast<int8_t>(ZoneOffset(form.zone))));
+        time.SetU8(timeblk::kTimeZone,
+                   static_cast<uint8_t>(static_cast<int8_t>(ZoneOffset(form.zone))));
 }
 
 } // namespace qv

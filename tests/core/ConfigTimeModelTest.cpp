@@ -154,14 +154,12 @@ TEST_F(ConfigTimeModelTest, RefusesServerAndTriggerEntries) {
         {"first octet 0", address({0, 1, 2, 3}), kMsgTimeServerAddress, kTimeFieldAddress},
         {"multicast", address({224, 0, 0, 1}), kMsgTimeServerAddress, kTimeFieldAddress},
         {"highest allowed", address({223, 255, 255, 255}), 0, 0},
-        {"incomplete address",
-         server([](ConfigTimeForm& f) {
+        {"incomplete address", server([](ConfigTimeForm& f) {
              f.byAddress = true;
              f.address.reset();
          }),
          kMsgTimeServerAddress, kTimeFieldAddress},
-        {"server without trigger",
-         server([](ConfigTimeForm& f) {
+        {"server without trigger", server([](ConfigTimeForm& f) {
              f.host = L"ntp";
              f.trigger = 0;
          }),
@@ -193,9 +191,9 @@ TEST_F(ConfigTimeModelTest, StationsFollowThePortsProtocol) {
         int shownPort, shownStation;
     };
     const Case cases[] = {
-        {kSyncDevice, 1, 99, 0, 1, 99},  {kSyncDevice, 1, 100, 0, 1, 1},
+        {kSyncDevice, 1, 99, 0, 1, 99},   {kSyncDevice, 1, 100, 0, 1, 1},
         {kSyncDevice, 2, 0, 247, 2, 247}, {kSyncDevice, 2, 0, 248, 2, 1},
-        {kSyncDevice, 2, 0, 0, 2, 1},    {kSyncServer, 1, 5, 6, 2, 6}, // port 2 unless mode 2 on 1
+        {kSyncDevice, 2, 0, 0, 2, 1},     {kSyncServer, 1, 5, 6, 2, 6}, // port 2 unless mode 2 on 1
     };
     for (const Case& c : cases) {
         time.SetU8(timeblk::kMode, static_cast<uint8_t>(c.mode));
@@ -248,9 +246,15 @@ TEST(ConfigTimeClock, ChecksTheTypedDate) {
         unsigned message;
     };
     const Case cases[] = {
-        {L"2024", 2, 29, 0},        {L"2023", 2, 29, kMsgClockDate}, {L"2100", 1, 1, kMsgClockYear},
-        {L"1999", 12, 31, kMsgClockYear}, {L"2099", 12, 31, 0},       {L"2024", 4, 31, kMsgClockDate},
-        {L"", 1, 1, kMsgClockYear},     {L"20a4", 1, 1, kMsgClockYear}, {L"2000", 2, 29, 0},
+        {L"2024", 2, 29, 0},
+        {L"2023", 2, 29, kMsgClockDate},
+        {L"2100", 1, 1, kMsgClockYear},
+        {L"1999", 12, 31, kMsgClockYear},
+        {L"2099", 12, 31, 0},
+        {L"2024", 4, 31, kMsgClockDate},
+        {L"", 1, 1, kMsgClockYear},
+        {L"20a4", 1, 1, kMsgClockYear},
+        {L"2000", 2, 29, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << std::string(c.year, c.year + std::wcslen(c.year)) << "-"

@@ -30,7 +30,8 @@ protected:
         copies.ports = app.Document()->Blocks().portNumbers;
         copies.ports.SetU8(portnum::kAdvanced1, 3); // outside 5..60
         host = std::make_unique<wxDialog>(app.MainFrame(), wxID_ANY, "host");
-        pane = static_cast<CConfigPortDlg*>(CreateConfigPortPane(host.get(), *app.Document(), copies));
+        pane =
+            static_cast<CConfigPortDlg*>(CreateConfigPortPane(host.get(), *app.Document(), copies));
         auto* sizer = new wxBoxSizer(wxVERTICAL);
         sizer->Add(pane, 1, wxEXPAND);
         host->SetSizer(sizer);

@@ -17,7 +17,6 @@
 #include "document/QuorvelDoc.h"
 #include "editors/config/ConfigTimeDlg.h"
 #include "editors/triggers/TriggerListDlg.h"
-#include "ui/QVListCtrl.h"
 #include "link/CommSettings.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/PumpUntil.h"
@@ -25,6 +24,7 @@
 #include "tools/unitsim/UnitSimulator.h"
 #include "ui/IpAddressCtrl.h"
 #include "ui/Messages.h"
+#include "ui/QVListCtrl.h"
 
 namespace qv {
 namespace {
@@ -62,7 +62,8 @@ protected:
     void Open() {
         host.reset();
         host = std::make_unique<wxDialog>(app.MainFrame(), wxID_ANY, "host");
-        pane = static_cast<CConfigTimeDlg*>(CreateConfigTimePane(host.get(), *app.Document(), copies));
+        pane =
+            static_cast<CConfigTimeDlg*>(CreateConfigTimePane(host.get(), *app.Document(), copies));
         pane->ClockSleeper = &sleeper;
         auto* sizer = new wxBoxSizer(wxVERTICAL);
         sizer->Add(pane, 1, wxEXPAND);
@@ -71,8 +72,7 @@ protected:
     }
     // Runs a unit command behind the connection dialog's OK (or its Cancel)
     // and answers the message boxes after it; their texts.
-    std::vector<std::string> Run(void (CConfigTimeDlg::*command)(), bool connect,
-                                 int messages) {
+    std::vector<std::string> Run(void (CConfigTimeDlg::*command)(), bool connect, int messages) {
         test::DialogScript script;
         if (connect)
             script.ThenClick(wxID_OK);
@@ -168,6 +168,13 @@ TEST_F(ConfigTimePaneTest, FailuresAndCancelLeaveTheLinkClosed) {
     EXPECT_EQ(Run(&CConfigTimeDlg::OnWriteClock, true, 1),
               std::vector<std::string>{Utf8(Res(kMsgClockYear))});
     EXPECT_FALSE(Sent("WD"));
+
+    // A unit that cannot be reached.
+    sim.Stop();
+    EXPECT_EQ(Run(&CConfigTimeDlg::OnSetClockByRegister, true, 1),
+              std::vector<std::string>{Utf8(Res(kMsgClockWriteFailed))});
+    Run(&CConfigTimeDlg::OnReadClock, true, 0);
+    EXPECT_EQ(pane->ClockText->GetLabel(), Res(kMsgClockReadFailed));
 }
 
 TEST_F(ConfigTimePaneTest, StoresWhatItShowsAndRefusesWithoutTouchingTheCopy) {
