@@ -6,7 +6,9 @@
 #include <memory>
 
 #include "document/QuorvelDoc.h"
+#include "document/StringTable.h"
 #include "tests/core/DocFixtures.h"
+#include "tests/core/LanguageFixture.h"
 #include "tests/core/ReportRichFixture.h"
 #include "view/report/ReportSections.h"
 
@@ -169,6 +171,24 @@ TEST(ReportTablePages, FilePageSecondTriggerZeroHasNoName) {
     EXPECT_EQ(lastColumn, (std::vector<std::wstring>{L" {3059}: No.0()", L" {3059}: No.3(Third)"}));
 }
 
+// The widest stored bit address prints all its ten characters wherever a
+// contact is printed.
+TEST(ReportTablePages, TheWidestBitAddressPrintsWhole) {
+    ScopedNumberStrings strings;
+    auto image = std::make_unique<ImageBlocks>();
+    rich::Watch(image->triggers[0], kTriggerContact, 0, 0, 2, 0xFFFFFFFFu);
+    rich::Device(image->devices[0], "D", 1, 1, 0, 0, 2, 0xFFFFFFFFu, false, 0, 0);
+    image->dataSets[0].SetU32(dset::kAddress, 0xFFFFFFFFu);
+    const PageLayout layout = LayoutOf(*image, 49);
+    const ReportSource source{*image, kCodePageJapanese, layout};
+    for (int p = 5; p <= 7; ++p) {
+        int found = 0;
+        for (const PrintRecord& r : PrintPage(source, p).Records())
+            found += r.text.find(L"268435455F") != std::wstring::npos;
+        EXPECT_EQ(found, 1) << "page " << p;
+    }
+}
+
 // A table holding one text, as a translator wrote it.
 class OneText : public StringTable {
 public:
@@ -206,6 +226,19 @@ TEST(ReportText, FormatsAreCheckedAgainstTheirArguments) {
         EXPECT_EQ(report::FormatChecked(1, c.kinds, c.args), c.text) << c.format;
     }
     SetActiveStringTable(nullptr);
+}
+
+// Every language's formats take what the pages hand them, so none of them
+// falls back to the plain list of values.
+TEST(ReportText, EveryLanguageFormatsTakeTheirArguments) {
+    const std::pair<unsigned, const char*> formats[] = {
+        {9500, "d"}, {9507, "sdss"}, {9520, "sss"}, {4300, "d"}, {4301, "s"}};
+    for (const Language& lang : kAllLanguages) {
+        ScopedLanguage language(lang);
+        for (const auto& f : formats)
+            EXPECT_TRUE(report::FormatTakes(ResString(f.first), f.second))
+                << f.first << " in " << lang.module;
+    }
 }
 
 } // namespace

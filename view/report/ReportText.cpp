@@ -86,16 +86,23 @@ bool AnyByte(const uint8_t* data, size_t size) {
 
 } // namespace
 
+bool FormatTakes(const std::wstring& format, const std::string& kinds) {
+    const std::vector<Conversion> conversions = ParseConversions(format);
+    if (conversions.size() != kinds.size())
+        return false;
+    for (size_t i = 0; i < conversions.size(); ++i)
+        if (conversions[i].kind != kinds[i])
+            return false;
+    return true;
+}
+
 std::wstring FormatChecked(unsigned id, const std::string& kinds,
                            const std::vector<std::wstring>& args) {
     const std::wstring format = ResString(id);
     if (format.empty())
         return {};
     const std::vector<Conversion> conversions = ParseConversions(format);
-    bool fits = conversions.size() == kinds.size() && args.size() == kinds.size();
-    for (size_t i = 0; fits && i < conversions.size(); ++i)
-        fits = conversions[i].kind == kinds[i];
-    if (!fits) {
+    if (args.size() != kinds.size() || !FormatTakes(format, kinds)) {
         std::wstring out = WordsOf(format, conversions);
         for (const std::wstring& a : args)
             if (!a.empty())

@@ -19,6 +19,8 @@ namespace qv::report {
 // string gives the empty text.
 std::wstring FormatChecked(unsigned id, const std::string& kinds,
                            const std::vector<std::wstring>& args);
+// True when the format's conversions take exactly `kinds`.
+bool FormatTakes(const std::wstring& format, const std::string& kinds);
 
 // "%3d " of a number: right-aligned in three places, then a blank.
 std::wstring NumberColumn(long long n);
