@@ -180,8 +180,8 @@ std::wstring TriggerNameByNumber(const TriggerTable& table, long long number, ui
     return TriggerNameText(table[static_cast<size_t>(number - 1)], codePage);
 }
 
-std::wstring CombiTriggerText(const TriggerTable& table, const TriggerRecord& r,
-                              uint32_t codePage, size_t namedTriggers) {
+std::wstring CombiTriggerText(const TriggerTable& table, const TriggerRecord& r, uint32_t codePage,
+                              size_t namedTriggers) {
     // Operand bytes are 0-based record indexes.
     const unsigned first = r.U8(trig::kCombiFirst);
     const unsigned second = r.U8(trig::kCombiSecond);

@@ -42,8 +42,7 @@ std::wstring ContactTriggerText(const TriggerRecord& record, const UnitBlock& un
 std::wstring RegisterTriggerText(const TriggerRecord& record, const UnitBlock& unit,
                                  const TriggerTextStyle& style);
 std::wstring CombiTriggerText(const TriggerTable& table, const TriggerRecord& record,
-                              uint32_t codePage,
-                              size_t namedTriggers = TriggerTable::kCount);
+                              uint32_t codePage, size_t namedTriggers = TriggerTable::kCount);
 
 // A trigger's name: its 32 name bytes up to the first NUL.
 std::wstring TriggerNameText(const TriggerRecord& record, uint32_t codePage);

@@ -9,11 +9,13 @@
 #include "document/StringTable.h"
 #include "tests/core/DocFixtures.h"
 #include "tests/core/LanguageFixture.h"
-#include "tests/core/ReportRichFixture.h"
+#include "tests/core/ReportTableRichImage.h"
 #include "view/report/ReportSections.h"
 
 namespace qv::test {
 namespace {
+
+using namespace tablepages;
 
 using report::PageLayout;
 using report::PrintRecord;
@@ -145,11 +147,11 @@ TEST(ReportTablePages, TriggerNamesOnlyForTheTriggersAUserCanSetUp) {
     struct Case {
         long long number;
         const wchar_t* text;
-    } cases[] = {{0, L"No.0()"},     {1, L"No.1(T1)"},       {128, L"No.128(T128)"},
-                 {129, L"No.129()"}, {256, L"No.256()"},     {257, L"No.257()"},
-                 {65535, L"No.65535()"}, {-1, L"No.-1()"}};
+    } cases[] = {{0, L"No.0()"},     {1, L"No.1(T1)"},   {128, L"No.128(T128)"}, {129, L"No.129()"},
+                 {256, L"No.256()"}, {257, L"No.257()"}, {65535, L"No.65535()"}, {-1, L"No.-1()"}};
     for (const Case& c : cases)
-        EXPECT_EQ(report::TriggerRef(*image, c.number, kCodePageJapanese), c.text) << c.number;
+        EXPECT_EQ(report::tables::TriggerRef(*image, c.number, kCodePageJapanese), c.text)
+            << c.number;
 }
 
 // Page 4's last column with its selector set names the second trigger; with
@@ -223,7 +225,7 @@ TEST(ReportText, FormatsAreCheckedAgainstTheirArguments) {
     for (const Case& c : cases) {
         OneText table(c.format);
         SetActiveStringTable(&table);
-        EXPECT_EQ(report::FormatChecked(1, c.kinds, c.args), c.text) << c.format;
+        EXPECT_EQ(report::tables::FormatChecked(1, c.kinds, c.args), c.text) << c.format;
     }
     SetActiveStringTable(nullptr);
 }
@@ -236,7 +238,7 @@ TEST(ReportText, EveryLanguageFormatsTakeTheirArguments) {
     for (const Language& lang : kAllLanguages) {
         ScopedLanguage language(lang);
         for (const auto& f : formats)
-            EXPECT_TRUE(report::FormatTakes(ResString(f.first), f.second))
+            EXPECT_TRUE(report::tables::FormatTakes(ResString(f.first), f.second))
                 << f.first << " in " << lang.module;
     }
 }

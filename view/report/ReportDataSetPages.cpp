@@ -5,9 +5,11 @@
 #include "document/StringTable.h"
 #include "document/ValueText.h"
 #include "view/report/ReportSections.h"
-#include "view/report/ReportText.h"
+#include "view/report/ReportTableText.h"
 
 namespace qv::report {
+
+using namespace tables;
 
 namespace {
 
@@ -36,8 +38,8 @@ std::wstring TargetText(const DataSetRecord& r, const UnitBlock& unit) {
     if (kind == kTargetContact)
         value = r.U32(dset::kValue32) == 0 ? L"OFF" : L"ON";
     else if (kind == kTargetRegister)
-        value = FormatValueByType(r.U8(dset::kDataType), r.U32(dset::kValue32),
-                                  r.U64(dset::kValue64));
+        value =
+            FormatValueByType(r.U8(dset::kDataType), r.U32(dset::kValue32), r.U64(dset::kValue64));
     const std::wstring flag = ResString(r.U8(dset::kFlag) != 0 ? kStrFlagOn : kStrFlagOff);
     const std::wstring head = GetPortName(port) + StationText(port, r.U8(dset::kStation)) + L" ";
     if (PortUsesFuncCodes(port, unit))

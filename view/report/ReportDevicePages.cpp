@@ -7,9 +7,11 @@
 #include "document/StringTable.h"
 #include "document/ValueText.h"
 #include "view/report/ReportSections.h"
-#include "view/report/ReportText.h"
+#include "view/report/ReportTableText.h"
 
 namespace qv::report {
+
+using namespace tables;
 
 namespace {
 
@@ -59,8 +61,7 @@ std::wstring ValueTypeText(const DeviceRecord& r, uint32_t codePage) {
     return text;
 }
 
-void PrintDeviceRow(const ReportSource& source, ReportPage& page, int line,
-                    const DeviceRecord& r) {
+void PrintDeviceRow(const ReportSource& source, ReportPage& page, int line, const DeviceRecord& r) {
     const int mode = r.U8(dev::kMode);
     std::wstring number = std::to_wstring(r.U16(dev::kNumber));
     if (number.size() < 4)

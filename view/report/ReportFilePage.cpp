@@ -5,9 +5,11 @@
 #include "document/StringTable.h"
 #include "editors/triggers/TriggerTextModel.h"
 #include "view/report/ReportSections.h"
-#include "view/report/ReportText.h"
+#include "view/report/ReportTableText.h"
 
 namespace qv::report {
+
+using namespace tables;
 
 namespace {
 
@@ -16,8 +18,8 @@ constexpr unsigned kStrLogTitle = 9300, kStrHeadingFirst = 9301, kStrSystemTitle
 constexpr unsigned kStrCount = 3058, kStrOnTrigger = 3059;
 constexpr int kFilePage = 4;
 // Line positions of the page.
-constexpr int kLogTitle = 0, kLogRows = 2, kSystemTitle = 19, kSystemRow = 21,
-              kTriggerTitle = 23, kTriggerRow = 25, kPageLines = 26;
+constexpr int kLogTitle = 0, kLogRows = 2, kSystemTitle = 19, kSystemRow = 21, kTriggerTitle = 23,
+              kTriggerRow = 25, kPageLines = 26;
 
 const Columns kColumns = {0, 300, 2950, 5400, 6650, 10400};
 

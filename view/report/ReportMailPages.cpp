@@ -3,9 +3,11 @@
 #include "document/StringTable.h"
 #include "editors/triggers/TriggerTextModel.h"
 #include "view/report/ReportSections.h"
-#include "view/report/ReportText.h"
+#include "view/report/ReportTableText.h"
 
 namespace qv::report {
+
+using namespace tables;
 
 namespace {
 
@@ -53,9 +55,9 @@ void PrintMailPage(const ReportSource& source, ReportPage& page) {
                          TriggerNameByNumber(image.triggers, trigger, source.codePage) + L" )");
         PrintRowCell(page, line, kColumns, 2,
                      L" " + RecipientList(image, m.U16(msend::kRecipients), source.codePage));
-        PrintRowCell(page, line, kColumns, 3,
-                     L" " + ReadTextField(m.data() + msend::kText, msend::kTextWidth,
-                                          source.codePage));
+        PrintRowCell(
+            page, line, kColumns, 3,
+            L" " + ReadTextField(m.data() + msend::kText, msend::kTextWidth, source.codePage));
     }
 }
 

@@ -4,14 +4,15 @@
 #include "document/StringTable.h"
 #include "editors/triggers/TriggerTextModel.h"
 #include "view/report/ReportSections.h"
-#include "view/report/ReportText.h"
+#include "view/report/ReportTableText.h"
 
 namespace qv::report {
 
+using namespace tables;
+
 namespace {
 
-constexpr unsigned kStrTitle = 9400, kStrHeadingFirst = 9401, kStrFlagOff = 9408,
-                   kStrFlagOn = 9409;
+constexpr unsigned kStrTitle = 9400, kStrHeadingFirst = 9401, kStrFlagOff = 9408, kStrFlagOn = 9409;
 constexpr int kFirstPage = 5;
 
 const Columns kColumns = {0, 300, 2950, 4200, 9050, 10400};
@@ -41,8 +42,8 @@ void PrintTriggerPage(const ReportSource& source, ReportPage& page) {
         // Kind 0 never comes here; an unknown kind leaves its columns blank.
         PrintRowCell(page, line, kColumns, 2, L" " + GetTriggerKindName(t.U8(trig::kKind)));
         PrintRowCell(page, line, kColumns, 3,
-                     L" " + TriggerConditionText(image.triggers, index, image.unit,
-                                                 source.codePage, kTriggerReportStyle));
+                     L" " + TriggerConditionText(image.triggers, index, image.unit, source.codePage,
+                                                 kTriggerReportStyle));
         PrintRowCell(page, line, kColumns, 4,
                      L" " + ResString(t.U8(trig::kFlag) == 0 ? kStrFlagOff : kStrFlagOn));
     }

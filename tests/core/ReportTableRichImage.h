@@ -5,9 +5,9 @@
 // bit address).
 #pragma once
 #include "document/SettingsImage.h"
-#include "tests/core/ReportFixtures.h"
+#include "tests/core/ReportTableFixtures.h"
 
-namespace qv::test {
+namespace qv::test::tablepages {
 
 namespace rich {
 
@@ -33,8 +33,8 @@ inline void Compare(TriggerRecord& r, uint8_t type, uint8_t op, uint64_t first, 
     r.SetU32(trig::kRegValue2High, static_cast<uint32_t>(second >> 32));
 }
 
-inline void Device(DeviceRecord& d, const char* name, int number, int fileNo, int port,
-                   int station, int code, uint32_t address, bool reg, int mode, int type) {
+inline void Device(DeviceRecord& d, const char* name, int number, int fileNo, int port, int station,
+                   int code, uint32_t address, bool reg, int mode, int type) {
     Name(d, name);
     d.SetU16(dev::kNumber, static_cast<uint16_t>(number));
     d.SetU8(dev::kFile, static_cast<uint8_t>(fileNo));
@@ -61,8 +61,8 @@ inline void FillRichReport(ImageBlocks& b) {
     t[0].SetU8(trig::kCycleMinutes, 15);
     t[0].SetU8(trig::kCycleUnit, 1);
     const uint8_t repeats[7][7] = {// repeat, year, month, day, hour, minute, second
-                                   {0, 0, 0, 0, 0, 0, 5},   {1, 0, 0, 0, 0, 7, 5},
-                                   {2, 0, 0, 0, 8, 5, 0},   {3, 0, 0, 0, 23, 59, 0},
+                                   {0, 0, 0, 0, 0, 0, 5},    {1, 0, 0, 0, 0, 7, 5},
+                                   {2, 0, 0, 0, 8, 5, 0},    {3, 0, 0, 0, 23, 59, 0},
                                    {4, 0, 0, 32, 23, 59, 0}, {5, 0, 12, 1, 0, 0, 0},
                                    {6, 24, 3, 1, 8, 30, 0}};
     for (size_t i = 0; i < 7; ++i) {
@@ -87,9 +87,15 @@ inline void FillRichReport(ImageBlocks& b) {
     Watch(t[10], kTriggerContact, 2, 12, 2, 0x1A);
     t[10].SetU8(trig::kContactCondition, 4);
     t[10].SetU32(trig::kContactCount, 4000000000u);
-    const uint64_t values[9][2] = {{0xFFFFFFFFu, 0}, {65535, 0},  {0xFF, 0},
-                                   {5, 6},          {10, 4294967295u}, {0xDEADBEEFu, 0},
-                                   {0x3FC00000u, 0xC0100000u}, {~0ull, 0x100000000ull}, {~0ull, 0}};
+    const uint64_t values[9][2] = {{0xFFFFFFFFu, 0},
+                                   {65535, 0},
+                                   {0xFF, 0},
+                                   {5, 6},
+                                   {10, 4294967295u},
+                                   {0xDEADBEEFu, 0},
+                                   {0x3FC00000u, 0xC0100000u},
+                                   {~0ull, 0x100000000ull},
+                                   {~0ull, 0}};
     for (size_t type = 0; type < 9; ++type) {
         TriggerRecord& r = t[11 + type];
         Watch(r, kTriggerRegister, 0, 0, 15, static_cast<uint32_t>(100 + type));
@@ -123,8 +129,8 @@ inline void FillRichReport(ImageBlocks& b) {
     f[1].SetU16(file::kTrigger, 128);
     f[1].SetU8(file::kSelector, 1);
     f[1].SetU8(file::kTrigger2, 5);
-    f[2].SetU16(file::kTrigger, 300);   // no trigger 300: no name
-    f[2].SetU8(file::kSelector, 1);     // second trigger 0: no name
+    f[2].SetU16(file::kTrigger, 300); // no trigger 300: no name
+    f[2].SetU8(file::kSelector, 1);   // second trigger 0: no name
     f[2].SetU32(file::kNumber, 0xFFFFFFFFu);
     Name(f[15], "abcdefghijklmnopqrstuvwxyz012345");
     Name(f[file::kSystemHistoryIndex], "System");
@@ -186,9 +192,9 @@ inline void FillRichReport(ImageBlocks& b) {
     m[0].SetU8(msend::kTrigger, 9);
     m[0].SetU16(msend::kRecipients, 0x0005);
     SetField(m[2].data() + msend::kText, msend::kTextWidth, "Exactly16bytes!!");
-    m[2].SetU8(msend::kTrigger, 129); // past the last trigger: no name
+    m[2].SetU8(msend::kTrigger, 129);        // past the last trigger: no name
     m[2].SetU16(msend::kRecipients, 0x8003); // user 1 has no name
-    m[5].SetU8(0x10, 'x'); // only its long text: still in use
+    m[5].SetU8(0x10, 'x');                   // only its long text: still in use
 }
 
-} // namespace qv::test
+} // namespace qv::test::tablepages

@@ -8,7 +8,7 @@
 
 #include "view/report/ReportPage.h"
 
-namespace qv::report {
+namespace qv::report::tables {
 
 // The text of format string `id` with its conversions filled from `args`.
 // `kinds` names what the program passes, one letter per argument: 'd' a
@@ -53,4 +53,4 @@ void PrintRowCell(ReportPage& page, int line, const Columns& columns, size_t col
 // heading on every page, so a page holds LinesPerPage - 2 rows.
 long long TableEntry(const PageLayout& layout, int pageInSection, int k);
 
-} // namespace qv::report
+} // namespace qv::report::tables

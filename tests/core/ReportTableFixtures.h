@@ -15,9 +15,9 @@
 #include "document/StringTable.h"
 #include "document/Utf8.h"
 #include "view/report/ReportPage.h"
-#include "view/report/ReportText.h"
+#include "view/report/ReportTableText.h"
 
-namespace qv::test {
+namespace qv::test::tablepages {
 
 class NumberStringTable : public StringTable {
 public:
@@ -56,16 +56,19 @@ inline void SetField(uint8_t* field, size_t width, const char* bytes) {
 // The page counts as the frame computes them from the records in use.
 inline report::PageLayout LayoutOf(const ImageBlocks& image, int linesPerPage) {
     const int rows = linesPerPage - 2;
-    auto pages = [rows](size_t n) { return rows < 1 ? 0 : static_cast<int>((n + rows - 1) / rows); };
+    auto pages = [rows](size_t n) {
+        return rows < 1 ? 0 : static_cast<int>((n + rows - 1) / rows);
+    };
     report::PageLayout l;
     l.linesPerPage = linesPerPage;
-    l.triggerPages = pages(report::TriggersInUse(image).size());
+    l.triggerPages = pages(report::tables::TriggersInUse(image).size());
     for (int f = 1; f <= 16; ++f) {
-        l.filePages[static_cast<size_t>(f - 1)] = pages(report::DevicesOfFile(image, f).size());
+        l.filePages[static_cast<size_t>(f - 1)] =
+            pages(report::tables::DevicesOfFile(image, f).size());
         l.devicePages += l.filePages[static_cast<size_t>(f - 1)];
     }
-    l.dataSetPages = pages(report::DataSetsInUse(image).size());
-    l.mailPages = pages(report::MailSendsInUse(image).size());
+    l.dataSetPages = pages(report::tables::DataSetsInUse(image).size());
+    l.mailPages = pages(report::tables::MailSendsInUse(image).size());
     return l;
 }
 
@@ -87,7 +90,9 @@ inline std::string DumpRecords(const report::ReportPage& page) {
         case report::PrintRecord::Kind::Cell:
             out << "C L" << r.line << " " << r.left << "-" << r.right << " " << Hex6(r.background)
                 << "/" << Hex6(r.colour) << " "
-                << (r.align == report::Align::Right ? 'R' : r.align == report::Align::Centre ? 'C' : 'L')
+                << (r.align == report::Align::Right    ? 'R'
+                    : r.align == report::Align::Centre ? 'C'
+                                                       : 'L')
                 << (r.border ? 'B' : '-');
             break;
         default:
@@ -113,4 +118,4 @@ inline void ExpectGolden(const std::string& name, const std::string& actual) {
     EXPECT_EQ(actual, golden.str()) << "golden " << path;
 }
 
-} // namespace qv::test
+} // namespace qv::test::tablepages

@@ -1,11 +1,11 @@
-#include "view/report/ReportText.h"
+#include "view/report/ReportTableText.h"
 
 #include <algorithm>
 
 #include "document/StringTable.h"
 #include "editors/triggers/TriggerTextModel.h"
 
-namespace qv::report {
+namespace qv::report::tables {
 
 namespace {
 
@@ -191,4 +191,4 @@ long long TableEntry(const PageLayout& layout, int pageInSection, int k) {
     return static_cast<long long>(pageInSection) * (layout.linesPerPage - 2) + (k - 2);
 }
 
-} // namespace qv::report
+} // namespace qv::report::tables
