@@ -68,21 +68,30 @@ TEST(ReportTablePages, GoldenOfARichImage) {
     ExpectGolden("rich_table_pages.txt", DumpReport(doc->Blocks(), 49));
 }
 
-// Every record stays on its own page's lines, whatever the page length; the
-// file page leaves out what does not fit instead of spilling over.
+// Every record stays on its own page's lines, whatever the page length and
+// whatever the stored bytes; the file page leaves out what does not fit
+// instead of spilling over.
 TEST(ReportTablePages, RecordsStayOnTheirPage) {
     ScopedNumberStrings strings;
     auto doc = DefaultDoc();
+    std::vector<std::unique_ptr<ImageBlocks>> images;
     FillRichReport(doc->Blocks());
-    for (int lines : {1, 2, 3, 5, 12, 25, 26, 49}) {
-        const PageLayout layout = LayoutOf(doc->Blocks(), lines);
-        const ReportSource source{doc->Blocks(), kCodePageJapanese, layout};
-        for (int p = 4; p <= layout.TotalPages(); ++p) {
-            const ReportPage page = PrintPage(source, p);
-            EXPECT_FALSE(page.Records().empty()) << lines << " lines, page " << p;
-            for (const PrintRecord& r : page.Records()) {
-                EXPECT_GE(r.line, layout.FirstLine(p)) << lines << " lines, page " << p;
-                EXPECT_LT(r.line, layout.FirstLine(p + 1)) << lines << " lines, page " << p;
+    images.push_back(std::make_unique<ImageBlocks>(doc->Blocks()));
+    for (unsigned seed : {1u, 2u, 3u}) {
+        FillKitchenSink(*doc, seed);
+        images.push_back(std::make_unique<ImageBlocks>(doc->Blocks()));
+    }
+    for (const auto& image : images) {
+        for (int lines : {1, 2, 3, 5, 12, 25, 26, 49}) {
+            const PageLayout layout = LayoutOf(*image, lines);
+            const ReportSource source{*image, kCodePageJapanese, layout};
+            for (int p = 4; p <= layout.TotalPages(); ++p) {
+                const ReportPage page = PrintPage(source, p);
+                EXPECT_FALSE(page.Records().empty()) << lines << " lines, page " << p;
+                for (const PrintRecord& r : page.Records()) {
+                    EXPECT_GE(r.line, layout.FirstLine(p)) << lines << " lines, page " << p;
+                    EXPECT_LT(r.line, layout.FirstLine(p + 1)) << lines << " lines, page " << p;
+                }
             }
         }
     }
