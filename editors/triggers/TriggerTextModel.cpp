@@ -1,5 +1,6 @@
 #include "editors/triggers/TriggerTextModel.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cwchar>
 
@@ -171,15 +172,23 @@ std::wstring RegisterTriggerText(const TriggerRecord& r, const UnitBlock& unit,
            L" " + ComparisonText(r);
 }
 
-std::wstring CombiTriggerText(const TriggerTable& table, const TriggerRecord& r,
-                              uint32_t codePage) {
-    // Operand bytes are 0-based record indexes; a byte reaches at most 255,
-    // the last record of the table.
+std::wstring TriggerNameByNumber(const TriggerTable& table, long long number, uint32_t codePage,
+                                 size_t namedTriggers) {
+    const long long last = static_cast<long long>(std::min(namedTriggers, TriggerTable::kCount));
+    if (number < 1 || number > last)
+        return {};
+    return TriggerNameText(table[static_cast<size_t>(number - 1)], codePage);
+}
+
+std::wstring CombiTriggerText(const TriggerTable& table, const TriggerRecord& r, uint32_t codePage,
+                              size_t namedTriggers) {
+    // Operand bytes are 0-based record indexes.
     const unsigned first = r.U8(trig::kCombiFirst);
     const unsigned second = r.U8(trig::kCombiSecond);
-    return Format(L"No.%u(", first + 1) + TriggerNameText(table[first], codePage) + L") " +
+    return Format(L"No.%u(", first + 1) +
+           TriggerNameByNumber(table, first + 1, codePage, namedTriggers) + L") " +
            GetCombiOpName(r.U8(trig::kCombiOperator)) + Format(L" No.%u(", second + 1) +
-           TriggerNameText(table[second], codePage) + L")";
+           TriggerNameByNumber(table, second + 1, codePage, namedTriggers) + L")";
 }
 
 std::wstring TriggerConditionText(const TriggerTable& table, int index, const UnitBlock& unit,
@@ -197,7 +206,7 @@ std::wstring TriggerConditionText(const TriggerTable& table, int index, const Un
     case kTriggerRegister:
         return RegisterTriggerText(r, unit, style);
     case kTriggerCombination:
-        return CombiTriggerText(table, r, codePage);
+        return CombiTriggerText(table, r, codePage, style.namedTriggers);
     default:
         return {};
     }

@@ -17,10 +17,16 @@ struct TriggerTextStyle {
     bool registerMarker;
     // The word address of a register trigger is printed as a signed number.
     bool signedWordAddress;
+    // Operands of a combination are named only up to this trigger number;
+    // others print an empty name.
+    size_t namedTriggers;
 };
 
-inline constexpr TriggerTextStyle kTriggerListStyle{true, false, false};
-inline constexpr TriggerTextStyle kTriggerReportStyle{false, true, true};
+// The report names only the triggers a user can set up.
+constexpr size_t kReportTriggerCount = 128;
+
+inline constexpr TriggerTextStyle kTriggerListStyle{true, false, false, TriggerTable::kCount};
+inline constexpr TriggerTextStyle kTriggerReportStyle{false, true, true, kReportTriggerCount};
 
 // The condition text of record `index` of the table by its kind byte; the
 // empty text for kind 0, an unknown kind or an index outside the table.
@@ -36,9 +42,13 @@ std::wstring ContactTriggerText(const TriggerRecord& record, const UnitBlock& un
 std::wstring RegisterTriggerText(const TriggerRecord& record, const UnitBlock& unit,
                                  const TriggerTextStyle& style);
 std::wstring CombiTriggerText(const TriggerTable& table, const TriggerRecord& record,
-                              uint32_t codePage);
+                              uint32_t codePage, size_t namedTriggers = TriggerTable::kCount);
 
 // A trigger's name: its 32 name bytes up to the first NUL.
 std::wstring TriggerNameText(const TriggerRecord& record, uint32_t codePage);
+// The name of 1-based trigger `number`; empty for 0 and for numbers above
+// `namedTriggers` or outside the table.
+std::wstring TriggerNameByNumber(const TriggerTable& table, long long number, uint32_t codePage,
+                                 size_t namedTriggers = kReportTriggerCount);
 
 } // namespace qv

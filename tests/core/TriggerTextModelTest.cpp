@@ -184,7 +184,12 @@ const TextCase kEnglishCases[] = {
     {"combination, last record, full name", [](TriggerTable& t, TriggerRecord& r, UnitBlock&) {
          SetName(t[255], "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345"); t[255].SetU8(trig::kKind, 1);
          Combine(r, 255, 2, 255); },
-     L"No.256(ABCDEFGHIJKLMNOPQRSTUVWXYZ012345)  No.256(ABCDEFGHIJKLMNOPQRSTUVWXYZ012345)", nullptr},
+     L"No.256(ABCDEFGHIJKLMNOPQRSTUVWXYZ012345)  No.256(ABCDEFGHIJKLMNOPQRSTUVWXYZ012345)",
+     L"No.256()  No.256()"},
+    // the report names triggers 1 to 128 only
+    {"combination across the report's last trigger", [](TriggerTable& t, TriggerRecord& r, UnitBlock&) {
+         SetName(t[127], "Last"); SetName(t[128], "Beyond"); Combine(r, 127, 0, 128); },
+     L"No.128(Last) AND No.129(Beyond)", L"No.128(Last) AND No.129()"},
     // kinds without a condition
     {"no kind", [](TriggerTable&, TriggerRecord& r, UnitBlock&) { SetName(r, "Named"); Date(r, 3, 0, 0, 0, 1, 1, 1);
          r.SetU8(trig::kKind, 0); },

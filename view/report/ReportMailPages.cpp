@@ -1,0 +1,64 @@
+// The pages of the mail sendings in use, one row per sending.
+#include "document/CodePageText.h"
+#include "document/StringTable.h"
+#include "editors/triggers/TriggerTextModel.h"
+#include "view/report/ReportSections.h"
+#include "view/report/ReportTableText.h"
+
+namespace qv::report {
+
+using namespace tables;
+
+namespace {
+
+constexpr unsigned kStrTitle = 9700, kStrHeadingFirst = 9701;
+
+const Columns kColumns = {0, 300, 3300, 6500, 10400};
+
+std::wstring RecipientList(const ImageBlocks& image, uint16_t mask, uint32_t codePage) {
+    std::wstring list;
+    for (size_t i = 0; i < UserTable::kCount; ++i) {
+        if (!(mask & (1u << i)))
+            continue;
+        if (!list.empty())
+            list += L", ";
+        list += ReadTextField(image.users[i].data() + user::kName, user::kNameWidth, codePage);
+    }
+    return list;
+}
+
+} // namespace
+
+void PrintMailPage(const ReportSource& source, ReportPage& page) {
+    const PageLayout& layout = source.layout;
+    const int p = page.Number();
+    const int firstPage = 5 + layout.triggerPages + layout.devicePages + layout.dataSetPages;
+    if (p < firstPage || p >= firstPage + layout.mailPages)
+        return;
+    const ImageBlocks& image = source.image;
+    const std::vector<int> entries = MailSendsInUse(image);
+    const int first = layout.FirstLine(p);
+    page.PrintText(first, ResString(kStrTitle), kWhite, kBlack, 0);
+    if (layout.linesPerPage > 1)
+        PrintHeadingRow(page, first + 1, kColumns, kStrHeadingFirst);
+    for (int k = 2; k < layout.linesPerPage; ++k) {
+        const long long r = TableEntry(layout, p - firstPage, k);
+        if (r >= static_cast<long long>(entries.size()))
+            break;
+        const int index = entries[static_cast<size_t>(r)];
+        const MailSendRecord& m = image.mailSends[static_cast<size_t>(index)];
+        const int line = first + k;
+        const int trigger = m.U8(msend::kTrigger);
+        PrintRowCell(page, line, kColumns, 0, NumberColumn(index + 1), Align::Centre);
+        PrintRowCell(page, line, kColumns, 1,
+                     L" No." + std::to_wstring(trigger) + L"( " +
+                         TriggerNameByNumber(image.triggers, trigger, source.codePage) + L" )");
+        PrintRowCell(page, line, kColumns, 2,
+                     L" " + RecipientList(image, m.U16(msend::kRecipients), source.codePage));
+        PrintRowCell(
+            page, line, kColumns, 3,
+            L" " + ReadTextField(m.data() + msend::kText, msend::kTextWidth, source.codePage));
+    }
+}
+
+} // namespace qv::report
