@@ -81,7 +81,7 @@ protected:
 TEST_F(MainFrameTest, EveryCommandIsOfferedAndOnlyTheLaterOnesAreDisabled) {
     const std::set<int> later = {
         cmd::kPowerMeterWizard, cmd::kSettingsWizard,
-        cmd::kLanSettings,      cmd::kConfigSettings,
+        cmd::kLanSettings,
         cmd::kUnitStatus,       cmd::kMonitor,        cmd::kFtpClient,     cmd::kFilePrint,
         cmd::kFilePrintDirect,  cmd::kFilePrintPreview, cmd::kFilePrintSetup,
         cmd::kEditPaste,        cmd::kEditCut,        cmd::kEditCopy};
