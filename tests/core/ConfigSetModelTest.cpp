@@ -49,7 +49,7 @@ TEST_F(ConfigSetModelTest, OnlyTheEditedBytesOfEachBlockAreWritten) {
     const ConfigCopies opened = TakeConfigCopies(Blocks(), 0);
     ConfigCopies edited = opened;
     edited.errors.SetU8(errnotify::kFlags, 1);
-    edited.users[5].SetU8(48, 'N');
+    edited.users[5].SetU8(user::kName, 'N');
     edited.time.SetU8(timeblk::kTimeZone, 2);
     edited.ports.SetU16(0, 8000);
     edited.files[1].SetU8(file::kName, 'X'); // not the dialog's byte: never written
@@ -59,7 +59,7 @@ TEST_F(ConfigSetModelTest, OnlyTheEditedBytesOfEachBlockAreWritten) {
     MergeConfigCopies(opened, edited, Blocks());
     EXPECT_EQ(Blocks().errorNotify.U8(errnotify::kFlags), 1);
     EXPECT_EQ(Blocks().errorNotify.U8(30), 0x33);
-    EXPECT_EQ(Blocks().users[5].U8(48), 'N');
+    EXPECT_EQ(Blocks().users[5].U8(user::kName), 'N');
     EXPECT_EQ(Blocks().users[6].U8(0), 'a');
     EXPECT_EQ(Blocks().time.U8(timeblk::kTimeZone), 2);
     EXPECT_EQ(Blocks().portNumbers.U16(0), 8000);

@@ -15,12 +15,15 @@
 #include "editors/config/ConfigErrDlg.h"
 #include "editors/config/ConfigFileDlg.h"
 #include "editors/config/ConfigSetDlg.h"
+#include "editors/config/ConfigUserDlg.h"
 #include "editors/config/LanguageDlg.h"
 #include "editors/config/LanguageModel.h"
+#include "editors/recipients/RecipientDlgs.h"
 #include "tests/gui/DeviceEditorFixture.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/PumpUntil.h"
 #include "ui/Messages.h"
+#include "ui/QVListCtrl.h"
 
 namespace qv {
 namespace {
@@ -190,6 +193,60 @@ TEST_F(ConfigSetDlgTest, TheListHasTheFocusAndTabReachesThePane) {
         return now && now != dlg.CategoryList;
     }));
     EXPECT_TRUE(now && dlg.Pane->IsDescendant(now)) << "Tab leads into the pane";
+    dlg.Hide();
+}
+
+// The two recipient panes share the dialog's recipient copy: an edit in one
+// shows in the other, the check marks of the error pane are its mask, and the
+// recipients pane clears only the checked rows after its question.
+TEST_F(ConfigSetDlgTest, RecipientPanesShareTheirCopy) {
+    CConfigSetDlg dlg(app.MainFrame(), Doc());
+    dlg.Show();
+    Pick(dlg, kCategoryUser);
+    auto* users = dynamic_cast<CConfigUserDlg*>(dlg.Pane);
+    ASSERT_NE(users, nullptr);
+    test::DialogScript script;
+    script.Then([](wxDialog* dialog) {
+        dialog->CallAfter([dialog] {
+            auto* editor = dynamic_cast<CSendUserSetDlg*>(dialog);
+            ASSERT_NE(editor, nullptr);
+            editor->NameEdit->ChangeValue("Kim");
+            editor->AddressEdit->ChangeValue("kim@example.com");
+            test::Click(dialog, wxID_OK);
+        });
+        return wxID_NONE;
+    });
+    users->EditRecipient(3);
+    EXPECT_TRUE(users->UserList->IsItemChecked(3));
+
+    Pick(dlg, kCategoryErr);
+    auto* err = dynamic_cast<CConfigErrDlg*>(dlg.Pane);
+    ASSERT_NE(err, nullptr);
+    EXPECT_EQ(err->RecipientList->GetItemText(3, 2), "Kim");
+    err->RecipientList->CheckItem(0, true);
+    err->RecipientList->CheckItem(2, true);
+    Pick(dlg, kCategoryUser);
+    EXPECT_EQ(dlg.Copies.errors.U16(errnotify::kRecipients), 5);
+
+    users = dynamic_cast<CConfigUserDlg*>(dlg.Pane);
+    ASSERT_NE(users, nullptr);
+    ASSERT_TRUE(test::ActivateWindow(&dlg));
+    ASSERT_TRUE(test::FocusControl(users->UserList));
+    wxUIActionSimulator keys;
+    keys.Char('A', wxMOD_CONTROL);
+    EXPECT_TRUE(test::PumpUntil([&] { return users->UserList->CheckedRows().size() == 16; }))
+        << "Ctrl+A checks every row";
+
+    users->UserList->UncheckAll();
+    users->UserList->CheckItem(3, true);
+    script.ThenEnd(wxID_CANCEL);
+    users->OnDeleteUsers();
+    EXPECT_EQ(users->UserCopy[3].U8(user::kName), 'K') << "Cancel keeps the rows";
+    users->UserList->CheckItem(3, true);
+    script.ThenEnd(wxID_OK);
+    users->OnDeleteUsers();
+    EXPECT_EQ(users->UserCopy[3], UserRecord());
+    EXPECT_EQ(script.messages.size(), 2u);
     dlg.Hide();
 }
 
