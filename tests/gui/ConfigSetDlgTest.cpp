@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 #include <wx/listbox.h>
+#include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 
@@ -15,6 +16,7 @@
 #include "editors/config/ConfigErrDlg.h"
 #include "editors/config/ConfigFileDlg.h"
 #include "editors/config/ConfigSetDlg.h"
+#include "editors/config/ConfigSetModel.h"
 #include "editors/config/ConfigUserDlg.h"
 #include "editors/config/LanguageDlg.h"
 #include "editors/config/LanguageModel.h"
@@ -109,7 +111,7 @@ TEST_F(ConfigSetDlgTest, CancelFromTheRibbonLeavesTheDocumentAsItWas) {
     EXPECT_TRUE(Same(*before));
 }
 
-TEST_F(ConfigSetDlgTest, OkFromTheRibbonStoresTheEditsAndTheLanguage) {
+TEST_F(ConfigSetDlgTest, OkFromTheRibbonStoresTheEditsWarnsAndStoresTheLanguage) {
     const int stored = GetLanguage(app.Profile());
     test::DialogScript script;
     int chosen = -1;
@@ -117,7 +119,10 @@ TEST_F(ConfigSetDlgTest, OkFromTheRibbonStoresTheEditsAndTheLanguage) {
         dialog->CallAfter([&, dialog] {
             auto* dlg = dynamic_cast<CConfigSetDlg*>(dialog);
             ASSERT_NE(dlg, nullptr);
-            Choose(dynamic_cast<CConfigFileDlg*>(dlg->Pane)->DecimalsBox, 5);
+            auto* file = dynamic_cast<CConfigFileDlg*>(dlg->Pane);
+            Choose(file->DecimalsBox, 5);
+            Check(file->NameChecks[kNameFolder], false);
+            EXPECT_EQ(file->ExampleText->GetLabel(), "[SD or RAM]/TEST(100801_093000_SET).csv");
             // The file table changes under the open dialog (as the trigger
             // editor's clean-up does): OK must not undo that.
             Doc().Blocks().files[3].SetU16(file::kTrigger, 9);
@@ -131,10 +136,13 @@ TEST_F(ConfigSetDlgTest, OkFromTheRibbonStoresTheEditsAndTheLanguage) {
         });
         return wxID_NONE;
     });
+    script.ThenEnd(wxID_OK); // the log files share one folder
     script.ThenEnd(wxID_OK); // the new language is used at the next start
     app.MainFrame()->RunCommand(cmd::kConfigSettings);
-    ASSERT_EQ(script.messages.size(), 1u);
-    EXPECT_EQ(script.messages[0], Res(kMsgLanguageAtNextStart).utf8_string());
+    ASSERT_EQ(script.messages.size(), 2u);
+    EXPECT_EQ(script.messages[0], Res(kMsgLogFilesShareFolder).utf8_string());
+    EXPECT_EQ(script.messages[1], Res(kMsgLanguageAtNextStart).utf8_string());
+    EXPECT_EQ(Doc().Blocks().errorNotify.U8(7), 0x01) << "the closing still wrote the blocks";
     EXPECT_NE(chosen, stored);
     EXPECT_EQ(GetLanguage(app.Profile()), chosen);
     for (size_t r = 0; r < FileTable::kCount; ++r)
