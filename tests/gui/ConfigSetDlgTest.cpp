@@ -162,8 +162,11 @@ TEST_F(ConfigSetDlgTest, ARefusalKeepsTheCategoryAndOkWritesAllOrNothing) {
     ASSERT_NE(refusing, nullptr);
     refusing->Field->ChangeValue("bad");
 
+    ASSERT_TRUE(test::ActivateWindow(&dlg));
     Pick(dlg, kCategoryUser);
     EXPECT_EQ(dlg.Pane, refusing) << "the refusing pane stays";
+    EXPECT_TRUE(test::PumpUntil([&] { return test::FocusedControl(&dlg) == refusing->Field; }))
+        << "the focus stays on the refused field";
     EXPECT_EQ(dlg.CategoryList->GetSelection(), kCategoryPort);
     EXPECT_EQ(dlg.CurrentCategory, kCategoryPort);
     EXPECT_EQ(refusing->Field->GetValue(), "bad");
