@@ -28,11 +28,18 @@ namespace qv {
 namespace {
 
 // Commands whose windows come with later work: shown, but disabled.
+// clang-format off
 const int kNotYetAvailable[] = {
-    cmd::kPowerMeterWizard, cmd::kSettingsWizard,  cmd::kLanSettings,
-    cmd::kConfigSettings,   cmd::kUnitStatus,      cmd::kMonitor,
-    cmd::kFilePrint,        cmd::kFilePrintDirect, cmd::kFilePrintPreview,
+    cmd::kPowerMeterWizard,
+    cmd::kSettingsWizard,
+    cmd::kLanSettings,
+    cmd::kUnitStatus,
+    cmd::kMonitor,
+    cmd::kFilePrint,
+    cmd::kFilePrintDirect,
+    cmd::kFilePrintPreview,
 };
+// clang-format on
 
 bool NotYetAvailable(int id) {
     return std::find(std::begin(kNotYetAvailable), std::end(kNotYetAvailable), id) !=

