@@ -1,6 +1,7 @@
 // unitsim: plays a Brellox unit for trying the program without one.
 //   unitsim --tcp PORT --pty PATH [--baud N] [--password PW] [--image FILE]
-//           [--ack echo|mark|bare] [--search ADDRESS] [--files DIR]
+//           [--ack echo|mark|bare] [--search ADDRESS]
+//           [--files DIR] [--firmware M.mm]
 // Runs until SIGINT or SIGTERM.
 #include <pthread.h>
 #include <signal.h>
@@ -21,9 +22,9 @@
 namespace {
 
 constexpr uint16_t kSearchPort = 9090;
-// The firmware version the unit reports (2.48): recent enough for its file service.
+// Where the unit keeps its firmware version: major in the high byte, minor
+// (hundredths) in the low byte.
 constexpr int kFirmwareVersionWord = 90153;
-constexpr uint16_t kFirmwareVersion = 0x0230;
 
 // Copies a local folder tree into the unit's storage; names keep their bytes.
 bool LoadUnitFiles(unitsim::UnitSimulator& sim, const std::string& dir) {
@@ -48,14 +49,19 @@ bool LoadUnitFiles(unitsim::UnitSimulator& sim, const std::string& dir) {
 int Usage() {
     // Not a format: the text holds '%'.
     std::fputs("usage: unitsim [--tcp PORT] [--pty PATH] [--baud N] [--password PW] "
-               "[--image FILE] [--ack echo|mark|bare] [--search ADDRESS] [--files DIR]\n"
+               "[--image FILE] [--ack echo|mark|bare] [--search ADDRESS]\n"
+               "       [--files DIR] [--firmware M.mm]\n"
                "  at least one of --tcp and --pty; --tcp 0 picks a free port\n"
                "  --ack: each frame of a write or file request is acknowledged as\n"
                "         %EE$3B (echo, the default), %EE$ (mark) or %EE (bare)\n"
                "  --search: answers unit searches on ADDRESS, UDP port 9090 (0.0.0.0:\n"
                "         every address), as a unit at 127.0.0.1 with the --tcp port,\n"
                "         replying to the sender;\n"
-               "         the search broadcasts, so use it on a network of its own\n",
+               "         the search broadcasts, so use it on a network of its own\n"
+               "  --files: the unit's storage (its file service, user admin, password\n"
+               "         wqe) holds a copy of the folder DIR\n"
+               "  --firmware: the firmware version the unit reports (default 2.23;\n"
+               "         its file service needs 2.40 or later)\n",
                stderr);
     return 2;
 }
@@ -79,12 +85,24 @@ bool ParseNumber(const char* text, long max, long& value) {
     return errno == 0 && end != text && *end == '\0' && value >= 0 && value <= max;
 }
 
+// "2.48" as the version word 0x0230.
+bool ParseFirmware(const std::string& text, uint16_t& word) {
+    const size_t dot = text.find('.');
+    long major = 0, minor = 0;
+    if (dot == std::string::npos || !ParseNumber(text.substr(0, dot).c_str(), 127, major) ||
+        text.size() - dot != 3 || !ParseNumber(text.substr(dot + 1).c_str(), 99, minor))
+        return false;
+    word = static_cast<uint16_t>((major << 8) | minor);
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     long tcpPort = -1, baud = 0;
     std::string ptyPath, password, imagePath, searchAddress, filesDir;
-    bool havePassword = false;
+    bool havePassword = false, haveFirmware = false;
+    uint16_t firmware = 0;
     unitsim::AckForm ackForm = unitsim::AckForm::Echo;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -108,6 +126,10 @@ int main(int argc, char** argv) {
             searchAddress = value;
         } else if (arg == "--files") {
             filesDir = value;
+        } else if (arg == "--firmware") {
+            if (!ParseFirmware(value, firmware))
+                return Usage();
+            haveFirmware = true;
         } else if (arg == "--ack") {
             if (!ParseAckForm(value, ackForm))
                 return Usage();
@@ -138,7 +160,8 @@ int main(int argc, char** argv) {
         sim.SetImage(image);
     }
     // The unit's storage for its file service: user admin, password wqe.
-    sim.SetDataRegister(kFirmwareVersionWord, kFirmwareVersion);
+    if (haveFirmware)
+        sim.SetDataRegister(kFirmwareVersionWord, firmware);
     sim.SetFileUser("admin", "wqe");
     if (!filesDir.empty() && !LoadUnitFiles(sim, filesDir)) {
         std::fprintf(stderr, "unitsim: cannot read the folder %s\n", filesDir.c_str());
