@@ -85,8 +85,8 @@ void WriteName(uint8_t* field, unsigned stringId, uint32_t codePage) {
         std::memset(field, 0, kNameWidth);
 }
 
-void SetupFixedEntries(int interval, uint32_t codePage, TriggerTable& triggers,
-                       FileTable& files, ErrorNotifyBlock& errors) {
+void SetupFixedEntries(int interval, uint32_t codePage, TriggerTable& triggers, FileTable& files,
+                       ErrorNotifyBlock& errors) {
     TriggerRecord& cycle = triggers[0];
     WriteName(cycle.data() + trig::kName, kStrCycleTriggerNames[interval], codePage);
     cycle.SetU8(trig::kKind, kTriggerCycle);
@@ -238,7 +238,8 @@ void PowerMeterWizard::Store(CQuorvelDoc& doc) const {
     FileTable files = doc.Blocks().files;
     DeviceTable devices = doc.Blocks().devices;
     ErrorNotifyBlock errors = doc.Blocks().errorNotify;
-    const int interval = form_.interval >= 0 && form_.interval < kIntervalCount ? form_.interval : 0;
+    const int interval =
+        form_.interval >= 0 && form_.interval < kIntervalCount ? form_.interval : 0;
     SetupFixedEntries(interval, codePage, triggers, files, errors);
     GenerateChannelDevices(form_, codePage, devices);
     doc.SetTriggerTable(triggers);

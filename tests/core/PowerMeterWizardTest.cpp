@@ -26,26 +26,23 @@ struct Field {
 };
 
 const std::vector<Field> kDeviceFields = {
-    {"Name", 0x00, 32, 't'},          {"Number", 0x20, 2, 'u'},
-    {"FileNo", 0x22, 1, 'u'},         {"Port", 0x23, 1, 'u'},
-    {"Station", 0x24, 1, 'u'},        {"Area", 0x27, 1, 'u'},
-    {"Address", 0x28, 4, 'u'},        {"Mode", 0x2C, 1, 'u'},
-    {"DataType", 0x2D, 1, 'u'},       {"DifferenceParam", 0x2E, 1, 'u'},
-    {"AuxWord", 0x30, 2, 'u'},        {"ContactOption", 0x32, 1, 'u'},
-    {"DeviceType", 0x33, 1, 'u'},     {"MeterKind", 0x34, 1, 'u'},
-    {"DeviceKind", 0x35, 1, 'u'},     {"WideValueOption", 0x36, 1, 'u'},
-    {"ScalingOn", 0x37, 1, 'u'},      {"Scale", 0x38, 4, 'f'},
+    {"Name", 0x00, 32, 't'},      {"Number", 0x20, 2, 'u'},
+    {"FileNo", 0x22, 1, 'u'},     {"Port", 0x23, 1, 'u'},
+    {"Station", 0x24, 1, 'u'},    {"Area", 0x27, 1, 'u'},
+    {"Address", 0x28, 4, 'u'},    {"Mode", 0x2C, 1, 'u'},
+    {"DataType", 0x2D, 1, 'u'},   {"DifferenceParam", 0x2E, 1, 'u'},
+    {"AuxWord", 0x30, 2, 'u'},    {"ContactOption", 0x32, 1, 'u'},
+    {"DeviceType", 0x33, 1, 'u'}, {"MeterKind", 0x34, 1, 'u'},
+    {"DeviceKind", 0x35, 1, 'u'}, {"WideValueOption", 0x36, 1, 'u'},
+    {"ScalingOn", 0x37, 1, 'u'},  {"Scale", 0x38, 4, 'f'},
     {"UnitText", 0x44, 4, 't'},
 };
 const std::vector<Field> kFileFields = {
-    {"Name", 0x00, 32, 't'},         {"Count", 0x20, 4, 'u'},
-    {"Trigger", 0x24, 2, 'u'},       {"Quantity", 0x26, 1, 'u'},
-    {"SecondTrigger", 0x27, 1, 'u'}, {"ModeFlag", 0x29, 1, 'u'},
-    {"BySecondTrigger", 0x2B, 1, 'u'}, {"HasUsers", 0x2C, 1, 'u'},
-    {"ByGroups", 0x2D, 1, 'u'},      {"UserMask", 0x2E, 2, 'u'},
-    {"GroupMask", 0x30, 2, 'u'},     {"FtpFlag", 0x32, 1, 'u'},
-    {"MailFlag", 0x33, 1, 'u'},      {"Decimals", 0x34, 1, 'u'},
-    {"Mode64", 0x35, 1, 'u'},
+    {"Name", 0x00, 32, 't'},           {"Count", 0x20, 4, 'u'},         {"Trigger", 0x24, 2, 'u'},
+    {"Quantity", 0x26, 1, 'u'},        {"SecondTrigger", 0x27, 1, 'u'}, {"ModeFlag", 0x29, 1, 'u'},
+    {"BySecondTrigger", 0x2B, 1, 'u'}, {"HasUsers", 0x2C, 1, 'u'},      {"ByGroups", 0x2D, 1, 'u'},
+    {"UserMask", 0x2E, 2, 'u'},        {"GroupMask", 0x30, 2, 'u'},     {"FtpFlag", 0x32, 1, 'u'},
+    {"MailFlag", 0x33, 1, 'u'},        {"Decimals", 0x34, 1, 'u'},      {"Mode64", 0x35, 1, 'u'},
 };
 const std::vector<Field> kTriggerFields = {
     {"Name", 0x00, 32, 't'}, {"Kind", 0x20, 1, 'u'}, {"Flag", 0x21, 1, 'u'}};
@@ -222,8 +219,7 @@ TEST_F(PowerMeterWizardBuild, EveryUnitTypeGivesItsDeviceRecords) {
     } cases[] = {
         {"channels", 7, TypeWith(kUnitChannels, {0, 15}, 1),
          line(0, "No.7-1-1", 1, 1, 7, 120, tail01) + line(1, "No.7-8-2", 2, 1, 7, 822, tail01) +
-             line(2, "No.7-1-1", 1, 2, 7, 120, tail02) +
-             line(3, "No.7-8-2", 2, 2, 7, 822, tail02)},
+             line(2, "No.7-1-1", 1, 2, 7, 120, tail02) + line(3, "No.7-8-2", 2, 2, 7, 822, tail02)},
         {"32 points", 12, TypeWith(kUnit32Points, {1, 32}),
          line(0, "No.12-1", 1, 1, 12, 100, tail11) + line(1, "No.12-32", 2, 1, 12, 3200, tail11) +
              line(2, "No.12-1", 1, 2, 12, 100, tail12) +
@@ -234,8 +230,7 @@ TEST_F(PowerMeterWizardBuild, EveryUnitTypeGivesItsDeviceRecords) {
              line(4, "No.3-1B", 2, 2, 3, 122, tail02) + line(5, "No.3-5", 3, 2, 3, 520, tail02)},
         {"4 points", 99, fourPoints,
          line(0, "No.99-1", 1, 1, 99, 120, tail01) + line(1, "No.99-4", 2, 1, 99, 420, tail01) +
-             line(2, "No.99-1", 1, 2, 99, 120, tail02) +
-             line(3, "No.99-4", 2, 2, 99, 420, tail02)},
+             line(2, "No.99-1", 1, 2, 99, 120, tail02) + line(3, "No.99-4", 2, 2, 99, 420, tail02)},
     };
     for (const auto& c : cases) {
         wizard = PowerMeterWizard{};
