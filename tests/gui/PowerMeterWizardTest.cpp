@@ -3,6 +3,8 @@
 // dialog, and its labels in the three languages.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
@@ -11,6 +13,7 @@
 
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
+#include "app/StartUpDlg.h"
 #include "editors/pmwizard/ChannelsPage.h"
 #include "editors/pmwizard/PowerMeterWizardDlg.h"
 #include "editors/pmwizard/UnitTypeDlg.h"
@@ -174,6 +177,40 @@ TEST_F(PowerMeterWizardTest, UnitTypeRefusesNothingChosenAndCancelKeepsTheStatio
     EXPECT_EQ(std::memcmp(&now, &kept, sizeof kept), 0);
     EXPECT_FALSE(wizard.Boxes[30]->GetValue());
     EXPECT_EQ(wizard.FreeCount->GetLabel(), "300");
+}
+
+// At start-up: Cancel brings the chooser back; OK asks nothing (there is no
+// document to lose) and the program starts on the built settings.
+TEST(PowerMeterWizardStartUp, FromTheChooserCancelComesBackAndOkStarts) {
+    CQuorvelApp& app = wxGetApp();
+    std::remove(std::getenv("QV_PROFILE"));
+    test::DialogScript script;
+    script.ThenClick(kIdStartPowerMeterWizard);
+    script.ThenClick(wxID_CANCEL);
+    script.ThenClick(kIdStartPowerMeterWizard);
+    script.Then([](wxDialog* dialog) {
+        auto* wizard = dynamic_cast<CZuzPelmDlg*>(dialog);
+        EXPECT_NE(wizard, nullptr);
+        dialog->CallAfter([wizard] {
+            Check(wizard->Boxes[3], true);
+            Click(wizard, wxID_OK);
+        });
+        return wxID_NONE;
+    });
+    app.CallAfter([&app] { // the splash waits for a key
+        wxKeyEvent key(wxEVT_KEY_DOWN);
+        key.m_keyCode = WXK_SPACE;
+        app.FilterEvent(key);
+    });
+    ASSERT_TRUE(app.StartUp({}));
+    EXPECT_EQ(script.Pending(), 0u);
+    EXPECT_TRUE(script.messages.empty());
+    EXPECT_EQ(app.Document()->writeRequested, 0u);
+    EXPECT_EQ(NameOf(app.Document()->Blocks().devices[1]), "No.3");
+    EXPECT_FALSE(app.Document()->IsUnmodified());
+    app.Document()->TakeSnapshot(kSnapshotSaved);
+    app.Reset();
+    test::RunPendingEvents();
 }
 
 class PowerMeterWizardLanguageTest : public test::StartedProgramTest,
