@@ -1,5 +1,6 @@
 #include "editors/pmwizard/PowerMeterWizardDlg.h"
 
+#include <algorithm>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/sizer.h>

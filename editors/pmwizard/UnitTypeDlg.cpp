@@ -1,5 +1,6 @@
 #include "editors/pmwizard/UnitTypeDlg.h"
 
+#include <algorithm>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/panel.h>

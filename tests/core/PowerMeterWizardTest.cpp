@@ -3,6 +3,7 @@
 // how its station selection keeps within the 300 device records.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 #include <vector>

@@ -3,6 +3,7 @@
 // dialog, and its labels in the three languages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
