@@ -30,6 +30,7 @@ namespace {
 using test::Check;
 using test::Choose;
 using test::Click;
+using test::NameOf;
 
 void Toggle(wxToggleButton* button, bool on) {
     button->SetValue(on);
@@ -37,11 +38,6 @@ void Toggle(wxToggleButton* button, bool on) {
     e.SetEventObject(button);
     e.SetInt(on);
     button->GetEventHandler()->ProcessEvent(e);
-}
-
-std::string NameOf(const DeviceRecord& r) {
-    return std::string(reinterpret_cast<const char*>(r.data()),
-                       strnlen(reinterpret_cast<const char*>(r.data()), 32));
 }
 
 class PowerMeterWizardTest : public test::SimulatedUnitTest {
