@@ -28,7 +28,7 @@ namespace {
 
 // Commands whose windows come with later work: shown, but disabled.
 const int kNotYetAvailable[] = {
-    cmd::kPowerMeterWizard, cmd::kSettingsWizard,   cmd::kLanSettings, cmd::kConfigSettings,
+    cmd::kPowerMeterWizard, cmd::kLanSettings, cmd::kConfigSettings,
     cmd::kUnitStatus,       cmd::kMonitor,          cmd::kFtpClient,   cmd::kFilePrint,
     cmd::kFilePrintDirect,  cmd::kFilePrintPreview,
 };
@@ -167,7 +167,8 @@ void CMainFrame::RunCommand(int id) {
             view_->RefreshPage(wxGetApp().Document()->currentItem);
         break;
     case cmd::kSettingsWizard: {
-        // The wizard resets the settings: a cancelled run gets them back.
+        // The wizard writes the document only at Finish; the undo snapshot
+        // keeps the settings from before it all the same.
         CQuorvelDoc& doc = *wxGetApp().Document();
         doc.TakeSnapshot(kSnapshotUndo);
         if (RunSettingsWizard(this, doc, kWizardOnOpenDocument)) {

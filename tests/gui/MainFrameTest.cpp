@@ -80,7 +80,7 @@ protected:
 
 TEST_F(MainFrameTest, EveryCommandIsOfferedAndOnlyTheLaterOnesAreDisabled) {
     const std::set<int> later = {
-        cmd::kPowerMeterWizard, cmd::kSettingsWizard,
+        cmd::kPowerMeterWizard,
         cmd::kLanSettings,      cmd::kConfigSettings,
         cmd::kUnitStatus,       cmd::kMonitor,        cmd::kFtpClient,     cmd::kFilePrint,
         cmd::kFilePrintDirect,  cmd::kFilePrintPreview, cmd::kFilePrintSetup,
