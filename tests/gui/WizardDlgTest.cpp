@@ -106,6 +106,7 @@ TEST_F(WizardDlgTest, RibbonWalkToFinishWithAWriteRequest) {
     EXPECT_EQ(b.devices[1].U16(dev::kNumber), 2);
     EXPECT_EQ(b.devices[1].U32(dev::kAddress), 100u);
     EXPECT_TRUE(IsFreeDevice(b.devices[2]));
+    Doc().TakeSnapshot(kSnapshotSaved); // no save question at the end
 }
 
 TEST_F(WizardDlgTest, CancelledRunLeavesDocumentSavedStateAndWriteRequest) {
@@ -176,8 +177,6 @@ TEST_F(WizardDlgTest, RefusalsKeepThePage) {
     Press(w.NextButton);
     EXPECT_EQ(w.PageIndex(), kWizPageDevice);
     EXPECT_EQ(wxString::FromUTF8(script.messages.back()), Res(kMsgWizardScaleMissing));
-    w.Destroy();
-    test::RunPendingEvents();
 }
 
 TEST_F(WizardDlgTest, StartUpChooserRunsTheWizardToFinish) {
@@ -204,6 +203,7 @@ TEST_F(WizardDlgTest, StartUpChooserRunsTheWizardToFinish) {
     EXPECT_EQ(script.Pending(), 0u);
     EXPECT_EQ(Doc().writeRequested, 0u);
     EXPECT_EQ(NameOf(Doc().Blocks().devices[0]), "Meter 1");
+    Doc().TakeSnapshot(kSnapshotSaved);
 }
 
 class WizardDlgLanguageTest : public test::StartedProgramTest,
@@ -233,8 +233,6 @@ TEST_P(WizardDlgLanguageTest, EveryPageFitsItsLabels) {
         if (page < kWizPageSummary)
             Press(w.NextButton);
     }
-    w.Destroy();
-    test::RunPendingEvents();
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, WizardDlgLanguageTest,
