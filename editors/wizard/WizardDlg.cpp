@@ -31,9 +31,10 @@ CWizardDlg::CWizardDlg(CQuorvelDoc& doc, int mode, wxWindow* parent)
     pageSizer_ = new wxBoxSizer(wxVERTICAL);
     top->Add(pageSizer_, 1, wxEXPAND);
     top->Add(new wxStaticLine(this), 0, wxEXPAND | wxLEFT | wxRIGHT, 10);
+    // Created in tab order: Add stands first in the row.
+    AddButton = new wxButton(this, wxID_ANY, Res(kStrAddDevice));
     BackButton = new wxButton(this, wxID_ANY, Res(kStrBack));
     NextButton = new wxButton(this, wxID_ANY, Res(kStrNext));
-    AddButton = new wxButton(this, wxID_ANY, Res(kStrAddDevice));
     CancelButton = new wxButton(this, wxID_CANCEL, StdButtonLabel(wxID_CANCEL));
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
     buttons->Add(AddButton, 0, wxRIGHT, 20);

@@ -417,7 +417,7 @@ CWizardChkDlg::CWizardChkDlg(wxWindow* parent, WizardModel& model) : CWizardPage
     };
     for (const auto& row : rows) {
         grid->Add(Label(row.first), 0);
-        grid->Add(new wxStaticText(this, wxID_ANY, row.second), 0);
+        grid->Add(new wxStaticText(this, wxID_ANY, wxControl::EscapeMnemonics(row.second)), 0);
     }
     WriteCheck = new wxCheckBox(this, wxID_ANY, Res(kStrWriteToUnit));
     auto* top = new wxBoxSizer(wxVERTICAL);
