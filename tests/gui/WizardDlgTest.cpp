@@ -1,5 +1,5 @@
-// The settings wizard's window: a walk to Finish from the ribbon with a write
-// request, a walk from the start-up chooser, a cancelled run that leaves the
+// The settings wizard's window: a walk to Finish from the ribbon and a write
+// to the simulated unit, a walk from the start-up chooser, a cancelled run that leaves the
 // document alone, and its pages in every language.
 #include <gtest/gtest.h>
 
@@ -20,8 +20,10 @@
 #include "editors/wizard/WizardDlg.h"
 #include "editors/wizard/WizardPages.h"
 #include "online/ConnectionDlg.h"
+#include "online/ConnectionModel.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/PumpUntil.h"
+#include "tests/gui/SimulatedUnit.h"
 #include "ui/IpAddressCtrl.h"
 #include "ui/Messages.h"
 
@@ -72,9 +74,22 @@ protected:
     CQuorvelDoc& Doc() { return *app.Document(); }
 };
 
-TEST_F(WizardDlgTest, RibbonWalkToFinishWithAWriteRequest) {
+class WizardWriteTest : public test::SimulatedUnitTest {
+protected:
+    void TearDown() override {
+        app.Document()->TakeSnapshot(kSnapshotSaved); // leave without the save question
+        SimulatedUnitTest::TearDown();
+    }
+};
+
+// From the ribbon to Finish with the write asked for: the connection dialog
+// writes the wizard's settings to the simulated unit.
+TEST_F(WizardWriteTest, RibbonWalkToFinishWritesToTheUnit) {
+    StartUnit();
+    if (HasFatalFailure())
+        return;
+    sim.SetDataRegister(kFirmwareVersionWord, 0x0232);
     test::DialogScript script;
-    bool connection = false;
     script.Then([&](wxDialog* dialog) {
         auto* w = dynamic_cast<CWizardDlg*>(dialog);
         EXPECT_NE(w, nullptr);
@@ -87,16 +102,24 @@ TEST_F(WizardDlgTest, RibbonWalkToFinishWithAWriteRequest) {
     });
     script.ThenEnd(wxID_YES); // replace the open document's settings
     script.Then([&](wxDialog* dialog) {
-        connection = dynamic_cast<CConnectionDlg*>(dialog) != nullptr;
-        return wxID_CANCEL;
+        EXPECT_NE(dynamic_cast<CConnectionDlg*>(dialog), nullptr) << "no write offered";
+        dialog->CallAfter([dialog] {
+            wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
+            ok.SetEventObject(dialog->FindWindow(wxID_OK));
+            dialog->FindWindow(wxID_OK)->GetEventHandler()->ProcessEvent(ok);
+        });
+        return wxID_NONE;
     });
+    script.ThenEnd(wxID_OK); // the write is done
     ASSERT_TRUE(app.MainFrame()->StateOf(cmd::kSettingsWizard).enabled);
     app.MainFrame()->RunCommand(cmd::kSettingsWizard);
 
     EXPECT_EQ(script.Pending(), 0u);
-    EXPECT_TRUE(connection) << "the write to the unit was not offered";
-    EXPECT_EQ(Doc().writeRequested, 1u);
-    const ImageBlocks& b = Doc().Blocks();
+    ASSERT_FALSE(script.messages.empty());
+    EXPECT_EQ(wxString::FromUTF8(script.messages.back()), Res(kMsgWriteDone));
+    CQuorvelDoc& doc = *app.Document();
+    EXPECT_EQ(doc.writeRequested, 1u);
+    const ImageBlocks& b = doc.Blocks();
     EXPECT_EQ(FieldBytes(b.unit.data(), kNameWidth), "Plant A");
     EXPECT_EQ(b.ip.U8(0), 10);
     EXPECT_EQ(FieldBytes(b.files[0].data(), kNameWidth), "Line1");
@@ -106,7 +129,7 @@ TEST_F(WizardDlgTest, RibbonWalkToFinishWithAWriteRequest) {
     EXPECT_EQ(b.devices[1].U16(dev::kNumber), 2);
     EXPECT_EQ(b.devices[1].U32(dev::kAddress), 100u);
     EXPECT_TRUE(IsFreeDevice(b.devices[2]));
-    Doc().TakeSnapshot(kSnapshotSaved); // no save question at the end
+    EXPECT_EQ(UnitBlocks(), Blocks(doc));
 }
 
 TEST_F(WizardDlgTest, CancelledRunLeavesDocumentSavedStateAndWriteRequest) {
