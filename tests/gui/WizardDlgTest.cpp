@@ -9,6 +9,7 @@
 #include <wx/choice.h>
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
@@ -227,6 +228,33 @@ TEST_F(WizardDlgTest, StartUpChooserRunsTheWizardToFinish) {
     EXPECT_EQ(Doc().writeRequested, 0u);
     EXPECT_EQ(NameOf(Doc().Blocks().devices[0]), "Meter 1");
     Doc().TakeSnapshot(kSnapshotSaved);
+}
+
+// By keyboard: typed names lose the characters they refuse, Enter moves on,
+// and each new page has its first field focused.
+TEST_F(WizardDlgTest, KeyboardWalkToTheSummary) {
+    CWizardDlg w(Doc(), kWizardAtStartUp, app.MainFrame());
+    ASSERT_TRUE(test::ActivateWindow(&w));
+    wxUIActionSimulator keys;
+    auto typeThenEnter = [&](wxTextCtrl* edit, const char* text, const char* kept) {
+        ASSERT_TRUE(test::FocusControl(edit));
+        edit->Clear();
+        keys.Text(text);
+        EXPECT_TRUE(test::PumpUntil([&] { return edit->GetValue() == kept; }))
+            << edit->GetValue();
+        const int page = w.PageIndex();
+        keys.Char(WXK_RETURN);
+        EXPECT_TRUE(test::PumpUntil([&] { return w.PageIndex() == page + 1; })) << page;
+    };
+    typeThenEnter(PageOf<CWizardInitDlg>(&w)->NameEdit, "Unit", "Unit");
+    auto* file = PageOf<CWizardFileDlg>(&w);
+    EXPECT_TRUE(test::PumpUntil([&] { return wxWindow::FindFocus() == file->NameEdit; }));
+    typeThenEnter(file->NameEdit, "Li.ne", "Line");
+    auto* device = PageOf<CWizardDeviceDlg>(&w);
+    EXPECT_TRUE(test::PumpUntil([&] { return wxWindow::FindFocus() == device->NameEdit; }));
+    typeThenEnter(device->NameEdit, "Dev,1", "Dev1");
+    EXPECT_EQ(NameOf(w.Model().Devices()[0]), "Dev1");
+    EXPECT_EQ(FieldBytes(w.Model().Files()[0].data(), kNameWidth), "Line");
 }
 
 class WizardDlgLanguageTest : public test::StartedProgramTest,
