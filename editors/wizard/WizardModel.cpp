@@ -341,8 +341,7 @@ DeviceRecord WizardModel::BuildRecord(int i) const {
     d.SetU8(dev::kPort, static_cast<uint8_t>(UnitPortOf(row.port)));
     // A new row on serial port 2 shows (and stores) its lowest station.
     const std::vector<int> stations = WizardStations(row.port, unit_);
-    const bool offered =
-        std::find(stations.begin(), stations.end(), row.station) != stations.end();
+    const bool offered = std::find(stations.begin(), stations.end(), row.station) != stations.end();
     d.SetU8(dev::kStation, static_cast<uint8_t>(offered ? row.station : stations.front()));
     d.SetU8(dev::kArea, kAreaDT);
     d.SetU32(dev::kAddress, row.reg);

@@ -33,8 +33,8 @@ constexpr unsigned kStrDeviceIntro = 46340, kStrDeviceCounter = 46341, kStrDevic
                    kStrDataType = 46346, kStrMode = 46347, kStrDifference = 46348,
                    kStrScaling = 46349, kStrScale = 46350, kStrUnitText = 46351,
                    kStrPreviousRow = 46352, kStrNextRow = 46353, kStrPowerPreset = 46354;
-constexpr unsigned kStrSummaryIntro = 46360, kStrSummaryFiles = 46361,
-                   kStrSummaryDevices = 46362, kStrWriteToUnit = 46363;
+constexpr unsigned kStrSummaryIntro = 46360, kStrSummaryFiles = 46361, kStrSummaryDevices = 46362,
+                   kStrWriteToUnit = 46363;
 
 constexpr int kGap = 6;
 
@@ -72,8 +72,7 @@ bool RefusesKey(wxKeyEvent& event) {
 } // namespace
 
 CWizardPage::CWizardPage(wxWindow* parent, WizardModel& model)
-    : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL),
-      model_(model) {}
+    : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL), model_(model) {}
 
 wxStaticText* CWizardPage::Label(unsigned id) {
     return new wxStaticText(this, wxID_ANY, Res(id));
@@ -87,8 +86,7 @@ void CWizardPage::AddRow(wxSizer* grid, unsigned label, wxWindow* control) {
 void ShowWizardRefusal(const Refusal& refusal, CWizardPage& page) {
     wxWindow* field = page.FieldWindow(refusal.field);
     if (refusal.balloon && field) {
-        ShowEditBalloon(field, Res(WizardBalloonTitle(refusal.messageId)),
-                        Res(refusal.messageId));
+        ShowEditBalloon(field, Res(WizardBalloonTitle(refusal.messageId)), Res(refusal.messageId));
         return;
     }
     ShowMessageFocus(wxString(RefusalText(refusal)), field);
@@ -96,8 +94,7 @@ void ShowWizardRefusal(const Refusal& refusal, CWizardPage& page) {
 
 // --- the unit -------------------------------------------------------------
 
-CWizardInitDlg::CWizardInitDlg(wxWindow* parent, WizardModel& model)
-    : CWizardPage(parent, model) {
+CWizardInitDlg::CWizardInitDlg(wxWindow* parent, WizardModel& model) : CWizardPage(parent, model) {
     wxStaticText* intro = Label(kStrUnitIntro);
     wxFlexGridSizer* grid = NewGrid();
     NameEdit = new wxTextCtrl(this, wxID_ANY);
@@ -106,8 +103,8 @@ CWizardInitDlg::CWizardInitDlg(wxWindow* parent, WizardModel& model)
     Address = new IpAddressCtrl(this);
     grid->Add(Label(kStrAddress), 0, wxALIGN_CENTER_VERTICAL);
     grid->Add(Address, 0);
-    OptionOn = new wxRadioButton(this, wxID_ANY, wxString(GetUnitOptionName(1)),
-                                 wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
+    OptionOn = new wxRadioButton(this, wxID_ANY, wxString(GetUnitOptionName(1)), wxDefaultPosition,
+                                 wxDefaultSize, wxRB_GROUP);
     OptionOff = new wxRadioButton(this, wxID_ANY, wxString(GetUnitOptionName(0)));
     auto* options = new wxBoxSizer(wxHORIZONTAL);
     options->Add(OptionOn, 0, wxRIGHT, 10);
@@ -143,8 +140,7 @@ wxWindow* CWizardInitDlg::FieldWindow(int field) {
 
 // --- log file 1 -----------------------------------------------------------
 
-CWizardFileDlg::CWizardFileDlg(wxWindow* parent, WizardModel& model)
-    : CWizardPage(parent, model) {
+CWizardFileDlg::CWizardFileDlg(wxWindow* parent, WizardModel& model) : CWizardPage(parent, model) {
     wxStaticText* intro = Label(kStrFileIntro);
     wxFlexGridSizer* grid = NewGrid();
     grid->Add(Label(kStrFileNumber), 0, wxALIGN_CENTER_VERTICAL);
@@ -155,8 +151,7 @@ CWizardFileDlg::CWizardFileDlg(wxWindow* parent, WizardModel& model)
     auto* intervals = new wxBoxSizer(wxVERTICAL);
     for (int i = 0; i < 3; ++i) {
         Interval[i] = new wxRadioButton(this, wxID_ANY, Res(kStrWizardIntervalFirst + i),
-                                        wxDefaultPosition, wxDefaultSize,
-                                        i == 0 ? wxRB_GROUP : 0);
+                                        wxDefaultPosition, wxDefaultSize, i == 0 ? wxRB_GROUP : 0);
         intervals->Add(Interval[i], 0, wxBOTTOM, 3);
     }
     grid->Add(Label(kStrInterval), 0);

@@ -29,25 +29,25 @@ inline const std::vector<NamedField> kIpFields = {
     {0x00, 4, "Address", FieldKind::Ipv4},
 };
 inline const std::vector<NamedField> kTriggerFields = {
-    {0x00, 32, "Name", FieldKind::Text},  {0x20, 1, "Kind", FieldKind::U8},
-    {0x22, 1, "Seconds", FieldKind::U8},  {0x23, 1, "Minutes", FieldKind::U8},
-    {0x24, 1, "Hours", FieldKind::U8},    {0x25, 1, "Days", FieldKind::U8},
+    {0x00, 32, "Name", FieldKind::Text},   {0x20, 1, "Kind", FieldKind::U8},
+    {0x22, 1, "Seconds", FieldKind::U8},   {0x23, 1, "Minutes", FieldKind::U8},
+    {0x24, 1, "Hours", FieldKind::U8},     {0x25, 1, "Days", FieldKind::U8},
     {0x27, 1, "CycleUnit", FieldKind::U8}, {0x29, 1, "Repeat", FieldKind::U8},
 };
 inline const std::vector<NamedField> kFileFields = {
-    {0x00, 32, "Name", FieldKind::Text},    {0x20, 4, "Count", FieldKind::U32},
-    {0x24, 2, "Trigger", FieldKind::U16},   {0x26, 1, "Quantity", FieldKind::U8},
+    {0x00, 32, "Name", FieldKind::Text},       {0x20, 4, "Count", FieldKind::U32},
+    {0x24, 2, "Trigger", FieldKind::U16},      {0x26, 1, "Quantity", FieldKind::U8},
     {0x27, 1, "SecondTrigger", FieldKind::U8}, {0x2B, 1, "BySecondTrigger", FieldKind::U8},
 };
 inline const std::vector<NamedField> kDeviceFields = {
-    {0x00, 32, "Name", FieldKind::Text},      {0x20, 2, "Number", FieldKind::U16},
-    {0x22, 1, "FileNo", FieldKind::U8},       {0x23, 1, "Port", FieldKind::U8},
-    {0x24, 1, "Station", FieldKind::U8},      {0x27, 1, "Area", FieldKind::U8},
-    {0x28, 4, "Address", FieldKind::U32},     {0x2C, 1, "Mode", FieldKind::U8},
-    {0x2D, 1, "DataType", FieldKind::U8},     {0x2E, 1, "DifferenceParam", FieldKind::U8},
-    {0x33, 1, "DeviceType", FieldKind::U8},   {0x34, 1, "MeterKind", FieldKind::U8},
-    {0x35, 1, "DeviceKind", FieldKind::U8},   {0x37, 1, "ScalingOn", FieldKind::U8},
-    {0x38, 4, "Scale", FieldKind::Float},     {0x44, 4, "UnitText", FieldKind::Text},
+    {0x00, 32, "Name", FieldKind::Text},    {0x20, 2, "Number", FieldKind::U16},
+    {0x22, 1, "FileNo", FieldKind::U8},     {0x23, 1, "Port", FieldKind::U8},
+    {0x24, 1, "Station", FieldKind::U8},    {0x27, 1, "Area", FieldKind::U8},
+    {0x28, 4, "Address", FieldKind::U32},   {0x2C, 1, "Mode", FieldKind::U8},
+    {0x2D, 1, "DataType", FieldKind::U8},   {0x2E, 1, "DifferenceParam", FieldKind::U8},
+    {0x33, 1, "DeviceType", FieldKind::U8}, {0x34, 1, "MeterKind", FieldKind::U8},
+    {0x35, 1, "DeviceKind", FieldKind::U8}, {0x37, 1, "ScalingOn", FieldKind::U8},
+    {0x38, 4, "Scale", FieldKind::Float},   {0x44, 4, "UnitText", FieldKind::Text},
 };
 
 inline std::string FieldValue(const uint8_t* p, const NamedField& f, uint32_t codePage) {

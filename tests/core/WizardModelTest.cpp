@@ -212,7 +212,6 @@ TEST_F(WizardModelTest, TextFieldsArePaddedOverTheirWidth) {
     d.unitText = L"V";
     ASSERT_FALSE(NextDevice(d).Refused());
     const DeviceRecord& r = wizard.Devices()[0];
-    const std::vector<std::string> none;
     EXPECT_EQ(FieldValue(r.data(), kDeviceFields[0], kCodePageJapanese), "\"Z\"");
     EXPECT_EQ(FieldValue(r.data() + dev::kUnitText, kDeviceFields.back(), kCodePageJapanese),
               "\"V\"");
@@ -276,8 +275,7 @@ TEST_F(WizardModelTest, DevicePageRefusals) {
         {"long name", [](WizardDeviceForm& f) { f.name = std::wstring(33, L'n'); }, 20000,
          kWizFieldDeviceName},
         {"empty register", [](WizardDeviceForm& f) { f.reg.clear(); }, 20263, kWizFieldRegister},
-        {"register 32768", [](WizardDeviceForm& f) { f.reg = L"32768"; }, 20263,
-         kWizFieldRegister},
+        {"register 32768", [](WizardDeviceForm& f) { f.reg = L"32768"; }, 20263, kWizFieldRegister},
         {"register 12a", [](WizardDeviceForm& f) { f.reg = L"12a"; }, 20263, kWizFieldRegister},
         {"register +5", [](WizardDeviceForm& f) { f.reg = L"+5"; }, 20263, kWizFieldRegister},
         {"register 1 2", [](WizardDeviceForm& f) { f.reg = L"1 2"; }, 20263, kWizFieldRegister},
@@ -312,8 +310,7 @@ TEST_F(WizardModelTest, DevicePageRefusals) {
          kWizFieldUnitText},
         {"unit 4 bytes", [](WizardDeviceForm& f) { f.unitText = L"\x8868\x8868"; }, 0, 0},
         {"register 32767", [](WizardDeviceForm& f) { f.reg = L"32767"; }, 0, 0},
-        {"scaling off ignores the scale",
-         [](WizardDeviceForm& f) { f.scale = L"junk"; }, 0, 0},
+        {"scaling off ignores the scale", [](WizardDeviceForm& f) { f.scale = L"junk"; }, 0, 0},
     };
     for (const Case& c : cases) {
         WizardModel w(kCodePageJapanese);

@@ -240,8 +240,7 @@ TEST_F(WizardDlgTest, KeyboardWalkToTheSummary) {
         ASSERT_TRUE(test::FocusControl(edit));
         edit->Clear();
         keys.Text(text);
-        EXPECT_TRUE(test::PumpUntil([&] { return edit->GetValue() == kept; }))
-            << edit->GetValue();
+        EXPECT_TRUE(test::PumpUntil([&] { return edit->GetValue() == kept; })) << edit->GetValue();
         const int page = w.PageIndex();
         keys.Char(WXK_RETURN);
         EXPECT_TRUE(test::PumpUntil([&] { return w.PageIndex() == page + 1; })) << page;
@@ -266,8 +265,8 @@ TEST_P(WizardDlgLanguageTest, EveryPageFitsItsLabels) {
     CWizardDlg w(*app.Document(), kWizardOnOpenDocument, app.MainFrame());
     w.Show();
     for (int page = kWizPageUnit; page <= kWizPageSummary; ++page) {
-        const std::string where = "page " + std::to_string(page) + ", language " +
-                                  std::to_string(language);
+        const std::string where =
+            "page " + std::to_string(page) + ", language " + std::to_string(language);
         ASSERT_EQ(w.PageIndex(), page);
         ASSERT_TRUE(test::WaitUntilLaidOut(&w)) << where;
         test::ExpectLabelsFit(&w, where);
@@ -286,8 +285,8 @@ TEST_P(WizardDlgLanguageTest, EveryPageFitsItsLabels) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, WizardDlgLanguageTest,
-                         ::testing::ValuesIn(test::kGuiLanguages), test::GuiLanguageName);
+INSTANTIATE_TEST_SUITE_P(Languages, WizardDlgLanguageTest, ::testing::ValuesIn(test::kGuiLanguages),
+                         test::GuiLanguageName);
 
 } // namespace
 } // namespace qv
