@@ -166,6 +166,17 @@ TEST_F(WizardDlgTest, CancelledRunLeavesDocumentSavedStateAndWriteRequest) {
     EXPECT_EQ(std::memcmp(before.get(), &live, sizeof live), 0);
     EXPECT_FALSE(Doc().IsUnmodified());
     EXPECT_EQ(Doc().writeRequested, 0u);
+
+    // The ribbon's road: cancelled on its first page.
+    script.Then([&](wxDialog* dialog) {
+        dialog->CallAfter([dialog] { Press(dynamic_cast<CWizardDlg*>(dialog)->CancelButton); });
+        return wxID_NONE;
+    });
+    script.ThenEnd(wxID_YES);
+    app.MainFrame()->RunCommand(cmd::kSettingsWizard);
+    EXPECT_EQ(script.Pending(), 0u);
+    EXPECT_EQ(std::memcmp(before.get(), &live, sizeof live), 0);
+    EXPECT_EQ(Doc().writeRequested, 0u);
     live.devices[0].SetU8(dev::kStation, 0);
     EXPECT_TRUE(Doc().IsUnmodified()) << "the saved state moved";
 }
