@@ -30,7 +30,6 @@ namespace {
 // Commands whose windows come with later work: shown, but disabled.
 // clang-format off
 const int kNotYetAvailable[] = {
-    cmd::kSettingsWizard,
     cmd::kLanSettings,
     cmd::kUnitStatus,
     cmd::kMonitor,

@@ -81,7 +81,6 @@ protected:
 TEST_F(MainFrameTest, EveryCommandIsOfferedAndOnlyTheLaterOnesAreDisabled) {
     // clang-format off
     const std::set<int> later = {
-        cmd::kSettingsWizard,
         cmd::kLanSettings,
         cmd::kUnitStatus,
         cmd::kMonitor,
