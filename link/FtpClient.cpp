@@ -243,9 +243,18 @@ bool FtpClient::ChangeFolder(const std::string& name) {
         const size_t slash = folder_.rfind('/');
         target = slash == 0 || slash == std::string::npos ? "/" : folder_.substr(0, slash);
     } else if (!name.empty() && name[0] == '/') {
-        if (HasControlCharacter(name) || name.find("/../") != std::string::npos ||
-            name.find("/./") != std::string::npos)
-            return false;
+        // Every part of the path must be a name of its own.
+        size_t from = 1;
+        while (from < name.size()) {
+            size_t end = name.find('/', from);
+            if (end == std::string::npos)
+                end = name.size();
+            if (end == name.size() && end == from)
+                break; // a trailing '/'
+            if (!IsSafeRemoteName(name.substr(from, end - from)))
+                return false;
+            from = end + 1;
+        }
         target = name.size() > 1 && name.back() == '/' ? name.substr(0, name.size() - 1) : name;
     } else {
         if (!IsSafeRemoteName(name))

@@ -58,7 +58,7 @@ bool FileBrowserModel::Refresh(bool keepOnFailure) {
 }
 
 bool FileBrowserModel::Open(size_t row) {
-    if (row >= entries_.size() || !entries_[row].isFolder)
+    if (row >= entries_.size() || !entries_[row].isFolder || !IsSafeRemoteName(entries_[row].name))
         return false;
     return storage_.SetFolder(JoinUnitPath(storage_.Folder(), entries_[row].name));
 }

@@ -77,9 +77,10 @@ ClockWords ClockWordsOf(const LocalTime& t) {
 
 std::wstring ClockTextOf(const ClockWords& w) {
     wchar_t text[40];
-    std::swprintf(text, 40, L"%X/%02X/%02X %02X:%02X:%02X", 0x2000u + (w[2] >> 8),
-                  unsigned{w[2] & 0xFFu}, unsigned{w[1] >> 8}, unsigned{w[1] & 0xFFu},
-                  unsigned{w[0] >> 8}, unsigned{w[0] & 0xFFu});
+    const auto high = [](uint16_t word) { return static_cast<unsigned>(word >> 8); };
+    const auto low = [](uint16_t word) { return static_cast<unsigned>(word & 0xFFu); };
+    std::swprintf(text, 40, L"%X/%02X/%02X %02X:%02X:%02X", 0x2000u + high(w[2]), low(w[2]),
+                  high(w[1]), low(w[1]), high(w[0]), low(w[0]));
     return text;
 }
 

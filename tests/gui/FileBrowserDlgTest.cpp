@@ -144,6 +144,29 @@ TEST_F(FileBrowserDlgTest, ByTheSerialLinkTheEndOfTheFileSessionDisconnects) {
     dlg.Waits = &waits;
     EXPECT_FALSE(dlg.AddressCtrl->IsShown());
     EXPECT_FALSE(dlg.SearchButton->IsShown());
+    // The unit's refusals of the account are told, each at its field.
+    struct Refusal {
+        const char* user;
+        const char* password;
+        unsigned message;
+    };
+    for (const Refusal& r : {Refusal{"admin", "nope", 63109}, Refusal{"nobody", "wqe", 63108},
+                             Refusal{"", "wqe", 63111}}) {
+        dlg.UserText->ChangeValue(r.user);
+        dlg.PasswordText->ChangeValue(r.password);
+        script.ThenEnd(wxID_OK);
+        dlg.Connect();
+        EXPECT_FALSE(dlg.Connected()) << r.user;
+        ASSERT_FALSE(script.messages.empty());
+        EXPECT_EQ(script.messages.back(), Res(r.message).utf8_string());
+    }
+    dlg.UserText->ChangeValue(std::string(33, 'u'));
+    script.ThenEnd(wxID_OK);
+    dlg.Connect();
+    EXPECT_EQ(script.messages.back(), Res(63106).utf8_string());
+    script.messages.clear();
+    dlg.UserText->ChangeValue("admin");
+    dlg.PasswordText->ChangeValue("wqe");
     dlg.Connect();
     ASSERT_TRUE(dlg.Connected());
     EXPECT_EQ(dlg.FileList->GetCount(), 2u);

@@ -98,6 +98,9 @@ TEST_F(FtpClientTest, TheFolderChangesOnlyWhenTheServerTakesIt) {
     EXPECT_EQ(ftp.CurrentFolder(), "/");
     ASSERT_TRUE(ftp.ChangeFolder("/CF/sub"));
     EXPECT_EQ(ftp.CurrentFolder(), "/CF/sub");
+    for (const char* path : {"/CF/..", "/CF/../SD", "/./CF", "/CF//sub", "/CF/s\r\nub"})
+        EXPECT_FALSE(ftp.ChangeFolder(path)) << path;
+    EXPECT_EQ(ftp.CurrentFolder(), "/CF/sub");
     EXPECT_TRUE(ftp.CheckAlive());
 }
 
