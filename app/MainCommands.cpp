@@ -18,7 +18,9 @@
 #include "editors/triggers/TriggerListDlg.h"
 #include "editors/wizard/WizardDlg.h"
 #include "online/ConnectionDlg.h"
+#include "online/MonitorWnd.h"
 #include "online/PasswordDlg.h"
+#include "online/StatusWnd.h"
 #include "ui/PageBase.h"
 #include "view/QuorvelView.h"
 
@@ -29,7 +31,7 @@ namespace {
 // Commands whose windows come with later work: shown, but disabled.
 const int kNotYetAvailable[] = {
     cmd::kPowerMeterWizard, cmd::kSettingsWizard,   cmd::kLanSettings, cmd::kConfigSettings,
-    cmd::kUnitStatus,       cmd::kMonitor,          cmd::kFtpClient,   cmd::kFilePrint,
+    cmd::kFtpClient,        cmd::kFilePrint,
     cmd::kFilePrintDirect,  cmd::kFilePrintPreview,
 };
 
@@ -144,6 +146,12 @@ void CMainFrame::RunCommand(int id) {
         break;
     case cmd::kFirmwareUpdate:
         FirmwareUpdateCommand(this, *wxGetApp().Document());
+        break;
+    case cmd::kUnitStatus:
+        RunStatusWindow(this, *wxGetApp().Document());
+        break;
+    case cmd::kMonitor:
+        RunMonitorWindow(this, *wxGetApp().Document());
         break;
     case cmd::kUnitPassword: {
         CPasswordDlg password(this, *wxGetApp().Document());
