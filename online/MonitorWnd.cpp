@@ -1,5 +1,7 @@
 #include "online/MonitorWnd.h"
 
+#include <algorithm>
+#include <vector>
 #include <wx/button.h>
 #include <wx/sizer.h>
 
@@ -59,7 +61,11 @@ CMonitorWnd::CMonitorWnd(wxWindow* parent, CQuorvelDoc& doc)
     for (int g = 0; g < kMonitorFileGroups; ++g)
         GroupList->InsertItem(g, wxString::Format(Res(kStrFileGroup), g + 1));
     GroupList->InsertItem(kMonitorSystemGroup, Res(kStrSystemGroup));
-    GroupList->SetMinSize(wxSize(FromDIP(131) + gap * 4, FromDIP(300)));
+    // Tall enough for all 17 rows: a list that almost fits can keep adding
+    // and removing its scroll bar, redrawing without end.
+    const int line = GroupList->GetCharHeight() + FromDIP(8);
+    GroupList->SetMinSize(
+        wxSize(FromDIP(131) + gap * 4, std::max(FromDIP(300), line * (kMonitorGroupCount + 2))));
     ItemList = new CMonitorItemList(this, model_);
     ItemList->SetMinSize(FromDIP(wxSize(500, 300)));
     CloseButton = new wxButton(this, wxID_CLOSE, Res(kStrClose));
@@ -151,8 +157,16 @@ void CMonitorWnd::PollValues() {
     if (pollBusy_)
         return;
     pollBusy_ = true;
+    // Only rows whose value changed are drawn again: a still unit costs nothing.
+    const auto& rows = model_.Rows();
+    std::vector<std::wstring> before;
+    before.reserve(rows.size());
+    for (const MonitorRow& row : rows)
+        before.push_back(row.cells[kMonitorValueColumn]);
     model_.Poll(monitorLink_);
-    ItemList->Refresh(false);
+    for (size_t i = 0; i < rows.size() && i < before.size(); ++i)
+        if (rows[i].cells[kMonitorValueColumn] != before[i])
+            ItemList->RefreshItem(static_cast<long>(i));
     pollBusy_ = false;
 }
 

@@ -55,6 +55,11 @@ TEST_F(MonitorWndTest, DevicesOfTheChosenFileAndTheSystemRegisters) {
     // The timer's poll fills the values.
     ASSERT_TRUE(test::PumpUntil([&] { return Value(wnd, 0) == "305419896"; }, 5000));
     EXPECT_EQ(Value(wnd, 1), "ON");
+    EXPECT_EQ(wnd.ItemList->OnGetItemColumnAttr(1, kMonitorValueColumn)->GetTextColour(),
+              wxColour(255, 100, 23));
+    EXPECT_EQ(wnd.ItemList->OnGetItemColumnAttr(0, kMonitorValueColumn)->GetTextColour(),
+              wxColour(23, 100, 255));
+    EXPECT_EQ(wnd.ItemList->OnGetItemColumnAttr(1, 1)->GetTextColour(), *wxBLACK);
     sim.SetDataRegister(1001, 0);
     ASSERT_TRUE(test::PumpUntil([&] { return Value(wnd, 0) == "22136"; }, 5000));
 
