@@ -90,15 +90,15 @@ TEST_F(MonitorWndTest, UnitGoneShowsDashesAndComesBack) {
 TEST_F(MonitorWndTest, SizeAndColumnWidthsPersist) {
     {
         CMonitorWnd wnd(app.MainFrame(), *app.Document());
-        wnd.SetSize(wxSize(760, 520));
+        wnd.SetSize(wxSize(800, 700));
         wnd.ItemList->SetColumnWidth(1, 222);
         wnd.SelectGroup(kMonitorSystemGroup);
         wnd.ItemList->SetColumnWidth(1, 333);
     }
-    EXPECT_EQ(app.Profile().ReadNumber("Settings\\Config", "MoniDlg Width"), 760u);
-    EXPECT_EQ(app.Profile().ReadNumber("Settings\\Config", "MoniDlg Height"), 520u);
+    EXPECT_EQ(app.Profile().ReadNumber("Settings\\Config", "MoniDlg Width"), 800u);
+    EXPECT_EQ(app.Profile().ReadNumber("Settings\\Config", "MoniDlg Height"), 700u);
     CMonitorWnd wnd(app.MainFrame(), *app.Document());
-    EXPECT_EQ(wnd.GetSize(), wxSize(760, 520));
+    EXPECT_EQ(wnd.GetSize(), wxSize(800, 700));
     EXPECT_EQ(wnd.ItemList->GetColumnWidth(1), 222);
     wnd.SelectGroup(kMonitorSystemGroup);
     EXPECT_EQ(wnd.ItemList->GetColumnWidth(1), 333);
