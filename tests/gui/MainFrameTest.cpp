@@ -82,7 +82,7 @@ TEST_F(MainFrameTest, EveryCommandIsOfferedAndOnlyTheLaterOnesAreDisabled) {
     const std::set<int> later = {
         cmd::kPowerMeterWizard, cmd::kSettingsWizard,
         cmd::kLanSettings,      cmd::kConfigSettings,
-        cmd::kUnitStatus,       cmd::kMonitor,        cmd::kFtpClient,     cmd::kFilePrint,
+        cmd::kFtpClient,        cmd::kFilePrint,
         cmd::kFilePrintDirect,  cmd::kFilePrintPreview, cmd::kFilePrintSetup,
         cmd::kEditPaste,        cmd::kEditCut,        cmd::kEditCopy};
     const std::vector<int> all = Frame().AllCommands();
