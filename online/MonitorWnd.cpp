@@ -82,6 +82,7 @@ CMonitorWnd::CMonitorWnd(wxWindow* parent, CQuorvelDoc& doc)
     // Enter and Esc end the window.
     SetEscapeId(wxID_CLOSE);
     SetAffirmativeId(wxID_CLOSE);
+    CloseButton->SetDefault();
     CloseButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { EndModal(wxID_CANCEL); });
     GroupList->Bind(wxEVT_LIST_ITEM_SELECTED,
                     [this](wxListEvent& e) { OnGroupChanged(static_cast<int>(e.GetIndex())); });
