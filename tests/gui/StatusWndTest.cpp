@@ -137,6 +137,21 @@ TEST_F(StatusWndTest, FailureLatchesUntilReopenedAndClosingDisconnects) {
     EXPECT_TRUE(test::PumpUntil([&] { return Connections(port) == 0; }));
 }
 
+TEST_F(StatusWndTest, AcknowledgeSendsItsCommandAndAFailureLatches) {
+    CStatusWnd wnd(app.MainFrame(), app.Document());
+    sim.ClearTranscript();
+    wxCommandEvent click(wxEVT_BUTTON, wnd.AckButton->GetId());
+    wnd.AckButton->Command(click);
+    ASSERT_FALSE(sim.Transcript().empty());
+    EXPECT_NE(sim.Transcript()[0].frame.find("#1D5"), std::string::npos);
+    EXPECT_FALSE(wnd.Poll().PollFailed());
+    sim.InjectFault({unitsim::FaultKind::ErrorFrame, "1D5", 0, 1, 0x42});
+    wnd.AckButton->Command(click);
+    EXPECT_TRUE(wnd.Poll().PollFailed());
+    wnd.RefreshStatus();
+    EXPECT_EQ(Text(wnd.ErrorText), "--------");
+}
+
 TEST_F(StatusWndTest, RibbonCommandOpensItAfterTheConnectionDialog) {
     test::DialogScript script;
     script.ThenClick(wxID_OK);
