@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cinttypes>
 #include <cstdarg>
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <iterator>
@@ -110,7 +109,7 @@ std::vector<MonitorColumn> MonitorColumns(bool system) {
     if (system)
         return {{43102, 120, true}, {43103, 320, false}, {43104, 0, false},
                 {43104, 0, false},  {3072, 120, false},  {43000, 220, false}};
-    return {{3068, 60, true},   {3069, 100, false}, {3070, 180, false}, {3071, 100, false},
+    return {{3068, 60, true},   {3069, 100, false},  {3070, 180, false}, {3071, 100, false},
             {3072, 120, false}, {43000, 220, false}, {3073, 120, false}};
 }
 
@@ -181,16 +180,16 @@ void MonitorModel::FillGroup(int group, const ImageBlocks& blocks) {
         MonitorRow row;
         row.record = r;
         row.number = r.U16(dev::kNumber);
-        const DeviceRowText t =
-            FormatDeviceRow(blocks.devices, static_cast<int>(i), row.number, blocks.unit, codePage_);
+        const DeviceRowText t = FormatDeviceRow(blocks.devices, static_cast<int>(i), row.number,
+                                                blocks.unit, codePage_);
         row.cells[0] = Format("%4d", row.number);
         row.cells[1] = t.name;
         row.cells[2] = t.address;
         row.cells[3] = t.mode;
         const bool contact = r.U8(dev::kIsRegister) == 0;
-        row.cells[4] = contact ? (r.U8(dev::kMode) == 0 ? ResString(kStrContact)
-                                                        : GetDataTypeName(kTypeU32))
-                               : GetDataTypeName(r.U8(dev::kDataType));
+        row.cells[4] =
+            contact ? (r.U8(dev::kMode) == 0 ? ResString(kStrContact) : GetDataTypeName(kTypeU32))
+                    : GetDataTypeName(r.U8(dev::kDataType));
         row.cells[6] = ReadTextField(r.data() + dev::kUnitText, dev::kUnitTextWidth, codePage_);
         rows_.push_back(std::move(row));
     }
@@ -264,8 +263,8 @@ void MonitorModel::PollFile(MonitorLink& link) {
         const int port = r.U8(dev::kPort);
         bool valid = true;
         if (port == 1 || port == 2)
-            valid = haveStations[port - 1] &&
-                    TestContactBit(stations[port - 1], r.U8(dev::kStation));
+            valid =
+                haveStations[port - 1] && TestContactBit(stations[port - 1], r.U8(dev::kStation));
         const long first = (static_cast<long>(row.number) - 1) * perItem;
         if (!valid || row.number < 1 || first + perItem > count) {
             cell = kNoValue;
@@ -289,8 +288,7 @@ void MonitorModel::PollFile(MonitorLink& link) {
 
 namespace {
 const char kConfigSection[] = "Settings\\Config";
-const char* const kRectNames[] = {"MoniDlg Left", "MoniDlg Top", "MoniDlg Width",
-                                  "MoniDlg Height"};
+const char* const kRectNames[] = {"MoniDlg Left", "MoniDlg Top", "MoniDlg Width", "MoniDlg Height"};
 } // namespace
 
 MonitorRect LoadMonitorRect(const ProfileStore& profile) {

@@ -42,7 +42,7 @@ wxItemAttr* CMonitorItemList::OnGetItemColumnAttr(long item, long column) const 
     const auto& rows = model_.Rows();
     if (item < 0 || static_cast<size_t>(item) >= rows.size())
         return nullptr;
-    attr_.SetTextColour(column != kMonitorValueColumn ? *wxBLACK
+    attr_.SetTextColour(column != kMonitorValueColumn        ? *wxBLACK
                         : rows[static_cast<size_t>(item)].on ? kValueOn
                                                              : kValueOff);
     return &attr_;

@@ -21,8 +21,8 @@ struct CodeText {
     unsigned id;
 };
 
-const CodeText kErrorTexts[] = {{1, 9032},  {42, 9033}, {48, 9034}, {50, 9035},    {80, 9036},
-                                {81, 9037}, {85, 9038}, {89, 9039}, {90, 9041},    {91, 9042},
+const CodeText kErrorTexts[] = {{1, 9032},  {42, 9033}, {48, 9034},   {50, 9035}, {80, 9036},
+                                {81, 9037}, {85, 9038}, {89, 9039},   {90, 9041}, {91, 9042},
                                 {92, 9043}, {95, 9044}, {65535, 9040}};
 const CodeText kPort1[] = {{5, 9046}};
 const CodeText kPort2[] = {{49, 9047}, {51, 9048}, {52, 9049}, {53, 9050},
@@ -163,12 +163,10 @@ void FillStatusTexts(const UnitStatusFields& status, const MonitorRegisters& m,
     out.error = ResString(ErrorCodeTextId(m.Dt90000));
     MessageRows(m, out.rows);
     out.clock = L"20" + Printf(L"%02X/%02X/%02X %02X:%02X:%02X", High(m.Dt90056), Low(m.Dt90056),
-                               High(m.Dt90055), Low(m.Dt90055), High(m.Dt90054),
-                               Low(m.Dt90054));
+                               High(m.Dt90055), Low(m.Dt90055), High(m.Dt90054), Low(m.Dt90054));
     out.mode = ResString(status.Running() ? kStrRun : kStrProgram);
-    out.version = m.Dt90222 != 0
-                      ? Printf(L"%u.%02u%u", High(m.Dt90153), Low(m.Dt90153), m.Dt90222)
-                      : Printf(L"%u.%02u", High(m.Dt90153), Low(m.Dt90153));
+    out.version = m.Dt90222 != 0 ? Printf(L"%u.%02u%u", High(m.Dt90153), Low(m.Dt90153), m.Dt90222)
+                                 : Printf(L"%u.%02u", High(m.Dt90153), Low(m.Dt90153));
     out.unitName = MultiToWide(unitName, 32, codePage);
     out.writeDate = Printf(L"%04u/%02u/%02u %02u:%02u:%02u", 2000u + writeTime[0], writeTime[1],
                            writeTime[2], writeTime[3], writeTime[4], writeTime[5]);
@@ -177,9 +175,9 @@ void FillStatusTexts(const UnitStatusFields& status, const MonitorRegisters& m,
     for (size_t i = 0; i < std::size(addresses); ++i)
         out.addresses[i] = AddressText(addresses[i]);
     const uint32_t mac = m.Dt90150;
-    out.hardwareAddress = Printf(L"%02X-%02X-%02X-%02X-%02X-%02X", High(mac & 0xFFFF),
-                                 Low(mac & 0xFFFF), High(mac >> 16), Low(mac >> 16),
-                                 High(m.Dt90152), Low(m.Dt90152));
+    out.hardwareAddress =
+        Printf(L"%02X-%02X-%02X-%02X-%02X-%02X", High(mac & 0xFFFF), Low(mac & 0xFFFF),
+               High(mac >> 16), Low(mac >> 16), High(m.Dt90152), Low(m.Dt90152));
     out.counters[0] = FormatWithSeparators(m.Dt90028 & 0xFFFF);
     out.counters[1] = FormatWithSeparators(m.Dt90030 & 0xFFFF);
     out.counters[2] = FormatWithSeparators(m.Dt90170);

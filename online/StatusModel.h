@@ -39,7 +39,7 @@ std::wstring FormatWithSeparators(uint64_t value);
 // String numbers of the detail texts.
 // Shown for an error code without a text of its own (no error).
 constexpr unsigned kStrNoError = 46700;
-unsigned ErrorCodeTextId(uint16_t code);            // never 0
+unsigned ErrorCodeTextId(uint16_t code);             // never 0
 unsigned PortStatusTextId(int table, uint16_t code); // tables 1..6; 0 = none
 
 // The five message rows for the error word and the port status words.

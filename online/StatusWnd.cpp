@@ -59,7 +59,8 @@ CStatusWnd::CStatusWnd(wxWindow* parent, CQuorvelDoc* doc)
         t->SetMinSize(wxSize(valueWidth, -1));
         return t;
     };
-    auto grid = [&](wxStaticBoxSizer* box, std::initializer_list<std::pair<unsigned, wxStaticText**>> rows) {
+    auto grid = [&](wxStaticBoxSizer* box,
+                    std::initializer_list<std::pair<unsigned, wxStaticText**>> rows) {
         auto* g = new wxFlexGridSizer(2, gap / 2, gap * 2);
         for (const auto& [label, field] : rows) {
             g->Add(new wxStaticText(box->GetStaticBox(), wxID_ANY, Res(label)), 0,

@@ -48,7 +48,8 @@ TEST(StatusModelTest, GaugeSectors) {
         const Gauge g = CalcGauge(c.capacity, c.used);
         const GaugeSector* want[2] = {&c.first, &c.second};
         for (int i = 0; i < 2; ++i) {
-            EXPECT_EQ(g.sectors[i].start, want[i]->start) << c.capacity << "/" << c.used << " " << i;
+            EXPECT_EQ(g.sectors[i].start, want[i]->start)
+                << c.capacity << "/" << c.used << " " << i;
             EXPECT_EQ(g.sectors[i].end, want[i]->end) << c.capacity << "/" << c.used << " " << i;
             EXPECT_EQ(g.sectors[i].colour, want[i]->colour) << c.capacity << "/" << c.used;
         }

@@ -140,8 +140,8 @@ TEST_P(MonitorWndLanguageTest, LabelsFit) {
     wnd.Hide();
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, MonitorWndLanguageTest, ::testing::ValuesIn(test::kGuiLanguages),
-                         test::GuiLanguageName);
+INSTANTIATE_TEST_SUITE_P(Languages, MonitorWndLanguageTest,
+                         ::testing::ValuesIn(test::kGuiLanguages), test::GuiLanguageName);
 
 } // namespace
 } // namespace qv
