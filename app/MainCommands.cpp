@@ -19,6 +19,8 @@
 #include "editors/wizard/WizardDlg.h"
 #include "online/ConnectionDlg.h"
 #include "online/FtpClientDlg.h"
+#include "online/MonitorWnd.h"
+#include "online/StatusWnd.h"
 #include "online/PasswordDlg.h"
 #include "ui/PageBase.h"
 #include "view/QuorvelView.h"
@@ -31,8 +33,6 @@ namespace {
 // clang-format off
 const int kNotYetAvailable[] = {
     cmd::kLanSettings,
-    cmd::kUnitStatus,
-    cmd::kMonitor,
     cmd::kFilePrint,
     cmd::kFilePrintDirect,
     cmd::kFilePrintPreview,
@@ -197,6 +197,12 @@ void CMainFrame::RunCommand(int id) {
     }
     case cmd::kFtpClient:
         RunFileBrowserCommand(this);
+        break;
+    case cmd::kUnitStatus:
+        RunStatusWindow(this, *wxGetApp().Document());
+        break;
+    case cmd::kMonitor:
+        RunMonitorWindow(this, *wxGetApp().Document());
         break;
     case cmd::kTriggerSelect:
         RunTriggerList(this, *wxGetApp().Document());

@@ -82,8 +82,6 @@ TEST_F(MainFrameTest, EveryCommandIsOfferedAndOnlyTheLaterOnesAreDisabled) {
     // clang-format off
     const std::set<int> later = {
         cmd::kLanSettings,
-        cmd::kUnitStatus,
-        cmd::kMonitor,
         cmd::kFilePrint,
         cmd::kFilePrintDirect,
         cmd::kFilePrintPreview,
