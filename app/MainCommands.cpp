@@ -28,7 +28,7 @@ namespace {
 
 // Commands whose windows come with later work: shown, but disabled.
 const int kNotYetAvailable[] = {
-    cmd::kPowerMeterWizard, cmd::kSettingsWizard,   cmd::kLanSettings, cmd::kConfigSettings,
+    cmd::kPowerMeterWizard, cmd::kSettingsWizard,   cmd::kConfigSettings,
     cmd::kUnitStatus,       cmd::kMonitor,          cmd::kFtpClient,   cmd::kFilePrint,
     cmd::kFilePrintDirect,  cmd::kFilePrintPreview,
 };
