@@ -6,6 +6,7 @@
 #include <array>
 #include <cstring>
 #include <functional>
+#include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/listbox.h>
@@ -16,6 +17,7 @@
 #include "app/MainFrame.h"
 #include "document/CodePageText.h"
 #include "document/QuorvelDoc.h"
+#include "editors/files/FileSetDlg.h"
 #include "editors/lan/LanFtpPage.h"
 #include "editors/lan/LanIpPage.h"
 #include "editors/lan/LanMailPage.h"
@@ -228,6 +230,27 @@ TEST_F(LanSetDlgTest, OkWritesTheCopiesKeepingWhatNoPageEdits) {
     EXPECT_EQ(b.ftp[0].U16(ftpdest::kValue1), 45);
     EXPECT_EQ(FieldBytes(b.ftpAccount.data() + ftpacct::kPassword, 32), "pw");
     EXPECT_EQ(b.ftpAccount.U8(ftpacct::kPassword + 2), 0) << "nothing of the old password left";
+}
+
+// The file editor opens the dialog on the mail-server or the FTP page.
+TEST_F(LanSetDlgTest, FileEditorOpensTheMailAndFtpPages) {
+    Doc().currentItem = 1;
+    CFileSetDlg editor(app.MainFrame(), Doc(), false);
+    std::vector<int> opened;
+    test::DialogScript script;
+    for (int i = 0; i < 2; ++i)
+        script.Then([&](wxDialog* d) {
+            if (auto* dlg = dynamic_cast<CLANSetDlg*>(d))
+                opened.push_back(dlg->CurrentCategory);
+            return static_cast<int>(wxID_CANCEL);
+        });
+    for (wxWindow* button : {static_cast<wxWindow*>(editor.MailServerButton),
+                             static_cast<wxWindow*>(editor.FtpButton)}) {
+        wxCommandEvent click(wxEVT_BUTTON, button->GetId());
+        click.SetEventObject(button);
+        button->GetEventHandler()->ProcessEvent(click);
+    }
+    EXPECT_EQ(opened, (std::vector<int>{kLanPageMail, kLanPageFtp}));
 }
 
 } // namespace
