@@ -99,8 +99,8 @@ CFileSetDlg::CFileSetDlg(wxWindow* parent, CQuorvelDoc& doc, bool fromHistoryPag
     FtpButton = new wxButton(Details, 4985, Res(kStrFtpSettings));
     // The LAN settings dialog writes the document on its own OK, whatever
     // becomes of this editor.
-    MailServerButton->Bind(wxEVT_BUTTON,
-                           [this](wxCommandEvent&) { RunLanSettingsDialog(this, doc_, kLanPageMail); });
+    MailServerButton->Bind(
+        wxEVT_BUTTON, [this](wxCommandEvent&) { RunLanSettingsDialog(this, doc_, kLanPageMail); });
     FtpButton->Bind(wxEVT_BUTTON,
                     [this](wxCommandEvent&) { RunLanSettingsDialog(this, doc_, kLanPageFtp); });
     GroupsCheck = new wxCheckBox(Details, 4986, Res(kStrGroups));

@@ -70,8 +70,8 @@ Refusal CheckFtpForm(const FtpForm& form, uint32_t codePage, bool doubleByteUi) 
         if (!form.host.empty() && !IsHostNameText(form.host, form.host.size()))
             return Refuse(kMsgBadFtpHost, kFtpHostField);
     }
-    if (Refusal r = CheckAccountText(form.user, kMsgBadFtpUser, codePage, doubleByteUi,
-                                     kFtpUserField);
+    if (Refusal r =
+            CheckAccountText(form.user, kMsgBadFtpUser, codePage, doubleByteUi, kFtpUserField);
         r.Refused())
         return r;
     if (Refusal r = CheckAccountText(form.password, kMsgBadFtpPassword, codePage, doubleByteUi,
@@ -90,8 +90,7 @@ Refusal CheckFtpForm(const FtpForm& form, uint32_t codePage, bool doubleByteUi) 
                             kFtpAccountPasswordField);
 }
 
-void StoreFtpForm(const FtpForm& form, FtpBlock& ftp, FtpAccountBlock& account,
-                  uint32_t codePage) {
+void StoreFtpForm(const FtpForm& form, FtpBlock& ftp, FtpAccountBlock& account, uint32_t codePage) {
     FtpDestRecord& r = ftp[0];
     StoreTextField(r.data() + ftpdest::kText, kFtpNameWidth, form.text, codePage);
 

@@ -53,7 +53,6 @@ FtpForm LoadFtpForm(const FtpBlock& ftp, const FtpAccountBlock& account, uint32_
 Refusal CheckFtpForm(const FtpForm& form, uint32_t codePage, bool doubleByteUi);
 // Writes entry 0's fields and the account's; entries 1 and 2 and the
 // reserved bytes are kept.
-void StoreFtpForm(const FtpForm& form, FtpBlock& ftp, FtpAccountBlock& account,
-                  uint32_t codePage);
+void StoreFtpForm(const FtpForm& form, FtpBlock& ftp, FtpAccountBlock& account, uint32_t codePage);
 
 } // namespace qv

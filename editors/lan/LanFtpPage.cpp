@@ -13,11 +13,10 @@
 namespace qv {
 
 namespace {
-constexpr unsigned kStrByIp = 46212, kStrUser = 46214, kStrPassword = 46215,
-                   kStrTimeout = 46217, kStrInterval = 46218, kStrRetries = 46219,
-                   kStrUpload = 46223, kStrTitle = 46224, kStrServer = 46225, kStrPassive = 46226,
-                   kStrFolder = 46227, kStrByDate = 46228, kStrOwnServer = 46229,
-                   kStrEnableServer = 46230;
+constexpr unsigned kStrByIp = 46212, kStrUser = 46214, kStrPassword = 46215, kStrTimeout = 46217,
+                   kStrInterval = 46218, kStrRetries = 46219, kStrUpload = 46223, kStrTitle = 46224,
+                   kStrServer = 46225, kStrPassive = 46226, kStrFolder = 46227, kStrByDate = 46228,
+                   kStrOwnServer = 46229, kStrEnableServer = 46230;
 constexpr unsigned kStrSeconds = 4060, kStrMinutes = 4061, kStrTimes = 4063;
 
 wxStaticText* Heading(wxWindow* parent, unsigned id) {

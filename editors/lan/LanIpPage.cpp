@@ -11,8 +11,8 @@ namespace qv {
 
 namespace {
 constexpr unsigned kStrAutoAddress = 46201, kStrFixedAddress = 46202, kStrAddress = 46203,
-                   kStrMask = 46204, kStrGateway = 46205, kStrAutoDns = 46206,
-                   kStrGivenDns = 46207, kStrDns1 = 46208, kStrDns2 = 46209;
+                   kStrMask = 46204, kStrGateway = 46205, kStrAutoDns = 46206, kStrGivenDns = 46207,
+                   kStrDns1 = 46208, kStrDns2 = 46209;
 } // namespace
 
 CIPSetDlg::CIPSetDlg(wxWindow* parent, LanCopies& copies, uint32_t codePage)

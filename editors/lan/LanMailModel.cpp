@@ -78,18 +78,18 @@ MailForm LoadMailForm(const MailBlock& block, uint32_t codePage) {
 
 Refusal CheckMailForm(const MailForm& form, uint32_t codePage, bool doubleByteUi) {
     if (!form.address.empty())
-        if (Refusal r = CheckCharsAndLength(form.address, IsMailAddressText, kMsgBadMailAddressText,
-                                            kMailTextWidth, codePage, doubleByteUi,
-                                            kMailAddressField);
+        if (Refusal r =
+                CheckCharsAndLength(form.address, IsMailAddressText, kMsgBadMailAddressText,
+                                    kMailTextWidth, codePage, doubleByteUi, kMailAddressField);
             r.Refused())
             return r;
     if (form.smtpByIp) {
         if (!IsServerAddressOrNone(form.smtpIp))
             return Refuse(kMsgBadServerAddress, kMailSmtpIpField);
     } else if (!form.smtpHost.empty()) {
-        if (Refusal r = CheckCharsAndLength(form.smtpHost, IsHostNameText, kMsgBadSmtpHost,
-                                            kMailTextWidth, codePage, doubleByteUi,
-                                            kMailSmtpHostField);
+        if (Refusal r =
+                CheckCharsAndLength(form.smtpHost, IsHostNameText, kMsgBadSmtpHost, kMailTextWidth,
+                                    codePage, doubleByteUi, kMailSmtpHostField);
             r.Refused())
             return r;
     }
@@ -102,9 +102,9 @@ Refusal CheckMailForm(const MailForm& form, uint32_t codePage, bool doubleByteUi
             return r;
         if (form.password.empty())
             return Refuse(kMsgNoMailPassword, kMailPasswordField);
-        if (Refusal r = CheckCharsAndLength(form.password, IsPasswordText, kMsgBadMailPassword,
-                                            kMailPasswordWidth, codePage, doubleByteUi,
-                                            kMailPasswordField);
+        if (Refusal r =
+                CheckCharsAndLength(form.password, IsPasswordText, kMsgBadMailPassword,
+                                    kMailPasswordWidth, codePage, doubleByteUi, kMailPasswordField);
             r.Refused())
             return r;
     }
@@ -116,9 +116,9 @@ Refusal CheckMailForm(const MailForm& form, uint32_t codePage, bool doubleByteUi
         } else {
             if (form.popHost.empty())
                 return Refuse(kMsgNoPopHost, kMailPopHostField);
-            if (Refusal r = CheckCharsAndLength(form.popHost, IsHostNameText, kMsgBadPopHost,
-                                                kMailTextWidth, codePage, doubleByteUi,
-                                                kMailPopHostField);
+            if (Refusal r =
+                    CheckCharsAndLength(form.popHost, IsHostNameText, kMsgBadPopHost,
+                                        kMailTextWidth, codePage, doubleByteUi, kMailPopHostField);
                 r.Refused())
                 return r;
         }

@@ -34,7 +34,7 @@ constexpr unsigned kMsgNoPopHost = 20210;
 constexpr unsigned kMsgBadPopHost = 20211;
 
 // The numbers of the three lists, in list order.
-const std::vector<int>& MailTimeoutValues();  // 30, 60, 90, 120, 300
+const std::vector<int>& MailTimeoutValues();   // 30, 60, 90, 120, 300
 const std::vector<int>& RetryIntervalValues(); // 0..5, 10, 15, 30, 60
 const std::vector<int>& RetryCountValues();    // 0..10
 

@@ -16,8 +16,8 @@ namespace qv {
 namespace {
 constexpr unsigned kStrMailAddress = 46210, kStrSmtp = 46211, kStrByIp = 46212, kStrAuth = 46213,
                    kStrUser = 46214, kStrPassword = 46215, kStrPop = 46216, kStrTimeout = 46217,
-                   kStrInterval = 46218, kStrRetries = 46219, kStrOption = 46220,
-                   kStrOff = 46221, kStrOn = 46222;
+                   kStrInterval = 46218, kStrRetries = 46219, kStrOption = 46220, kStrOff = 46221,
+                   kStrOn = 46222;
 constexpr unsigned kStrSeconds = 4060, kStrMinutes = 4061, kStrTimes = 4063;
 } // namespace
 
@@ -50,8 +50,8 @@ CMailSetDlg::CMailSetDlg(wxWindow* parent, LanCopies& copies, uint32_t codePage)
     UserEdit = new wxTextCtrl(this, kMailUserField, {}, wxDefaultPosition, editSize);
     UserEdit->SetMaxLength(kMailTextWidth);
     userLabel_ = AddRow(grid, this, kStrUser, UserEdit);
-    PasswordEdit = new wxTextCtrl(this, kMailPasswordField, {}, wxDefaultPosition, editSize,
-                                  wxTE_PASSWORD);
+    PasswordEdit =
+        new wxTextCtrl(this, kMailPasswordField, {}, wxDefaultPosition, editSize, wxTE_PASSWORD);
     PasswordEdit->SetMaxLength(kMailPasswordWidth);
     passwordLabel_ = AddRow(grid, this, kStrPassword, PasswordEdit);
 
@@ -76,8 +76,8 @@ CMailSetDlg::CMailSetDlg(wxWindow* parent, LanCopies& copies, uint32_t codePage)
 
     auto* optionRow = new wxBoxSizer(wxHORIZONTAL);
     auto* optionLabel = new wxStaticText(this, wxID_ANY, Res(kStrOption));
-    OptionOff = new wxRadioButton(this, 1217, Res(kStrOff), wxDefaultPosition, wxDefaultSize,
-                                  wxRB_GROUP);
+    OptionOff =
+        new wxRadioButton(this, 1217, Res(kStrOff), wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
     OptionOn = new wxRadioButton(this, 1218, Res(kStrOn));
     optionRow->Add(OptionOff, 0, wxRIGHT, 16);
     optionRow->Add(OptionOn, 0);
@@ -122,9 +122,9 @@ void CMailSetDlg::UpdateAuthControls() {
     const int kind = AuthList->GetSelection();
     const bool account = MailAuthUsesAccount(kind);
     const bool pop = MailAuthUsesPop(kind);
-    for (wxWindow* w : {static_cast<wxWindow*>(userLabel_), static_cast<wxWindow*>(UserEdit),
-                        static_cast<wxWindow*>(passwordLabel_),
-                        static_cast<wxWindow*>(PasswordEdit)})
+    for (wxWindow* w :
+         {static_cast<wxWindow*>(userLabel_), static_cast<wxWindow*>(UserEdit),
+          static_cast<wxWindow*>(passwordLabel_), static_cast<wxWindow*>(PasswordEdit)})
         w->Show(account);
     popLabel_->Show(pop);
     PopByIp->Show(pop);

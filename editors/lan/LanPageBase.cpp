@@ -51,8 +51,9 @@ void SelectValue(wxChoice* list, const std::vector<int>& values, int value) {
 
 int ChosenValue(const wxChoice* list, const std::vector<int>& values) {
     const int index = list->GetSelection();
-    return index >= 0 && index < static_cast<int>(values.size()) ? values[static_cast<size_t>(index)]
-                                                                 : -1;
+    return index >= 0 && index < static_cast<int>(values.size())
+               ? values[static_cast<size_t>(index)]
+               : -1;
 }
 
 IpEntry ReadIpCtrl(const IpAddressCtrl* ctrl) {

@@ -19,8 +19,8 @@ constexpr int kCategoryCount = 3;
 } // namespace
 
 CLANSetDlg::CLANSetDlg(wxWindow* parent, int firstCategory, CQuorvelDoc& doc)
-    : CDlgBase(kDlgLanSettings, &doc, parent, Res(kStrTitle)),
-      Copies(LoadLanCopies(doc.Blocks())), doc_(doc) {
+    : CDlgBase(kDlgLanSettings, &doc, parent, Res(kStrTitle)), Copies(LoadLanCopies(doc.Blocks())),
+      doc_(doc) {
     CategoryList = new wxListBox(this, 1108);
     for (unsigned id : kStrCategory)
         CategoryList->Append(Res(id));

@@ -17,8 +17,8 @@ constexpr unsigned kStrName = 46244;
 CQVNameSetDlg::CQVNameSetDlg(wxWindow* parent, const std::wstring& name)
     : CDlgBase(kDlgUnitName, nullptr, parent, Res(kStrTitle)), Name(name) {
     auto* row = new wxBoxSizer(wxHORIZONTAL);
-    row->Add(new wxStaticText(this, wxID_ANY, Res(kStrName)), 0,
-             wxALIGN_CENTER_VERTICAL | wxRIGHT, 10);
+    row->Add(new wxStaticText(this, wxID_ANY, Res(kStrName)), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT,
+             10);
     NameEdit = new wxTextCtrl(this, kUnitNameField, wxString(name), wxDefaultPosition,
                               wxSize(FromDIP(260), -1));
     // Characters, not bytes: the byte limit is checked on OK.

@@ -21,12 +21,13 @@ constexpr unsigned kStrOption = 46242;
 constexpr int kNameButton = 1187;
 } // namespace
 
-CMainSetDlg::CMainSetDlg(wxWindow* parent, CQuorvelDoc& doc) : wxPanel(parent, wxID_ANY), doc_(doc) {
+CMainSetDlg::CMainSetDlg(wxWindow* parent, CQuorvelDoc& doc)
+    : wxPanel(parent, wxID_ANY), doc_(doc) {
     auto* grid = new wxFlexGridSizer(3, wxSize(10, 8));
     grid->AddGrowableCol(1);
     grid->Add(new wxStaticText(this, wxID_ANY, Res(kStrName)), 0, wxALIGN_CENTER_VERTICAL);
-    NameText = new wxTextCtrl(this, kUnitNameField, {}, wxDefaultPosition,
-                              wxSize(FromDIP(260), -1), wxTE_READONLY);
+    NameText = new wxTextCtrl(this, kUnitNameField, {}, wxDefaultPosition, wxSize(FromDIP(260), -1),
+                              wxTE_READONLY);
     grid->Add(NameText, 0, wxALIGN_CENTER_VERTICAL | wxEXPAND);
     NameButton = new wxButton(this, kNameButton, Res(kStrChange));
     grid->Add(NameButton, 0, wxALIGN_CENTER_VERTICAL);

@@ -30,15 +30,15 @@ TEST(LanIpModelTest, SubnetMasks) {
         IpEntry mask;
         bool valid;
     } cases[] = {
-        {E(0, 0, 0, 0), false},       {E(128, 0, 0, 0), false},   {E(192, 0, 0, 0), false},
-        {E(224, 0, 0, 0), true},      {E(255, 255, 255, 0), true}, {E(255, 255, 255, 255), true},
-        {E(255, 0, 255, 0), false},   {E(255, 255, 254, 0), true}, {E(255, 255, 255, 1), false},
+        {E(0, 0, 0, 0), false},     {E(128, 0, 0, 0), false},    {E(192, 0, 0, 0), false},
+        {E(224, 0, 0, 0), true},    {E(255, 255, 255, 0), true}, {E(255, 255, 255, 255), true},
+        {E(255, 0, 255, 0), false}, {E(255, 255, 254, 0), true}, {E(255, 255, 255, 1), false},
         {Invalid(), false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(IsValidSubnetMask(c.mask), c.valid)
-            << int{c.mask.octets[0]} << "." << int{c.mask.octets[1]} << "."
-            << int{c.mask.octets[2]} << "." << int{c.mask.octets[3]};
+            << int{c.mask.octets[0]} << "." << int{c.mask.octets[1]} << "." << int{c.mask.octets[2]}
+            << "." << int{c.mask.octets[3]};
 }
 
 struct IpCase {
@@ -77,8 +77,8 @@ TEST(LanIpModelTest, ChecksInPageOrder) {
         {"mask /32", Fixed(E(192, 168, 1, 1), E(255, 255, 255, 255)), 20373, kIpAddressField},
         {"mask /31", Fixed(E(192, 168, 1, 1), E(255, 255, 255, 254)), 20373, kIpAddressField},
         {"gateway none", Fixed(E(192, 168, 1, 1), E(255, 255, 255, 0), E(0, 0, 0, 0)), 0, 0},
-        {"gateway 127.0.0.1", Fixed(E(192, 168, 1, 1), E(255, 255, 255, 0), E(127, 0, 0, 1)),
-         20370, kIpGatewayField},
+        {"gateway 127.0.0.1", Fixed(E(192, 168, 1, 1), E(255, 255, 255, 0), E(127, 0, 0, 1)), 20370,
+         kIpGatewayField},
         {"gateway 0.1.2.3", Fixed(E(192, 168, 1, 1), E(255, 255, 255, 0), E(0, 1, 2, 3)), 20370,
          kIpGatewayField},
         {"DNS 127.0.0.1", dns127, 0, 0},
@@ -100,7 +100,8 @@ TEST(LanIpModelTest, StoreWritesTheFieldsAndKeepsTheRest) {
     IpForm form = Fixed(E(10, 1, 2, 3), E(255, 255, 0, 0), E(10, 1, 0, 1));
     form.dns1 = E(8, 8, 8, 8);
     StoreIpForm(form, block);
-    const uint8_t fixed[22] = {10, 1, 2, 3, 255, 255, 0, 0, 10, 1, 0, 1, 8, 8, 8, 8, 0, 0, 0, 0, 0, 0};
+    const uint8_t fixed[22] = {10, 1, 2, 3, 255, 255, 0, 0, 10, 1, 0,
+                               1,  8, 8, 8, 8,   0,   0, 0, 0,  0, 0};
     for (size_t i = 0; i < 22; ++i)
         EXPECT_EQ(block.bytes[i], fixed[i]) << "byte " << i;
     for (size_t i = 22; i < 32; ++i)

@@ -45,28 +45,30 @@ TEST(LanMailModelTest, ChecksByAuthenticationKind) {
          kMailSmtpHostField},
         {"SMTP by address 0.0.0.0", with(0, [](MailForm& f) { f.smtpByIp = true; }), 0, 0},
         {"SMTP by address 127.0.0.1",
-         with(0, [](MailForm& f) {
-             f.smtpByIp = true;
-             f.smtpIp = MakeIpEntry(127, 0, 0, 1);
-         }),
+         with(0,
+              [](MailForm& f) {
+                  f.smtpByIp = true;
+                  f.smtpIp = MakeIpEntry(127, 0, 0, 1);
+              }),
          20370, kMailSmtpIpField},
         {"kind 0 does not check the account",
-         with(0, [](MailForm& f) {
-             f.user = L"a b";
-             f.password.clear();
-             f.popHost.clear();
-         }),
+         with(0,
+              [](MailForm& f) {
+                  f.user = L"a b";
+                  f.password.clear();
+                  f.popHost.clear();
+              }),
          0, 0},
         {"kind 1 without user", with(1, [](MailForm& f) { f.user.clear(); }), 20206,
          kMailUserField},
-        {"user with a blank", with(2, [](MailForm& f) { f.user = L"a b"; }), 20207,
-         kMailUserField},
+        {"user with a blank", with(2, [](MailForm& f) { f.user = L"a b"; }), 20207, kMailUserField},
         {"kind 3 without password", with(3, [](MailForm& f) { f.password.clear(); }), 20208,
          kMailPasswordField},
         {"password with a comma", with(3, [](MailForm& f) { f.password = L"a,b"; }), 20209,
          kMailPasswordField},
-        {"password of 17 characters", with(3, [](MailForm& f) { f.password = std::wstring(17, L'p'); }),
-         20018, kMailPasswordField},
+        {"password of 17 characters",
+         with(3, [](MailForm& f) { f.password = std::wstring(17, L'p'); }), 20018,
+         kMailPasswordField},
         {"kind 3 needs no POP server", with(3, [](MailForm& f) { f.popHost.clear(); }), 0, 0},
         {"kind 1 without POP host", with(1, [](MailForm& f) { f.popHost.clear(); }), 20210,
          kMailPopHostField},
@@ -75,10 +77,11 @@ TEST(LanMailModelTest, ChecksByAuthenticationKind) {
         {"POP by address 0.0.0.0", with(1, [](MailForm& f) { f.popByIp = true; }), 20370,
          kMailPopIpField},
         {"POP by address 10.0.0.1",
-         with(2, [](MailForm& f) {
-             f.popByIp = true;
-             f.popIp = MakeIpEntry(10, 0, 0, 1);
-         }),
+         with(2,
+              [](MailForm& f) {
+                  f.popByIp = true;
+                  f.popIp = MakeIpEntry(10, 0, 0, 1);
+              }),
          0, 0},
         {"unknown kind checks no account", with(-1, [](MailForm& f) { f.user.clear(); }), 0, 0},
     };

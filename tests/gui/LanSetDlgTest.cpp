@@ -96,8 +96,8 @@ TEST_P(LanSetDlgLanguageTest, EveryPageFitsItsLabels) {
             PickCategory(&dlg, page);
         ASSERT_EQ(dlg.CurrentCategory, page);
         ASSERT_TRUE(test::WaitUntilLaidOut(&dlg));
-        const std::string where = "LAN page " + std::to_string(page) + ", language " +
-                                  std::to_string(language);
+        const std::string where =
+            "LAN page " + std::to_string(page) + ", language " + std::to_string(language);
         test::ExpectLabelsFit(&dlg, where);
         test::ExpectButtonsInLanguage(&dlg, language, where);
     }
