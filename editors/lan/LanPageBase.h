@@ -1,6 +1,6 @@
 // A page of the unit's LAN settings dialog: a child panel that shows its
 // part of the dialog's copies and writes it back when the user leaves it or
-// presses OK. Also the small pieces the three pages' windows share.
+// presses OK. Also the helpers the three pages' windows share.
 #pragma once
 #include <cstdint>
 #include <vector>
