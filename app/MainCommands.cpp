@@ -32,7 +32,6 @@ namespace {
 // Commands whose windows come with later work: shown, but disabled.
 // clang-format off
 const int kNotYetAvailable[] = {
-    cmd::kLanSettings,
     cmd::kFilePrint,
     cmd::kFilePrintDirect,
     cmd::kFilePrintPreview,

@@ -12,6 +12,7 @@
 #include "document/QuorvelDoc.h"
 #include "document/StartChoice.h"
 #include "editors/devices/DeviceListPage.h"
+#include "editors/unitname/UnitNamePanel.h"
 #include "ui/FileDialogs.h"
 #include "ui/Messages.h"
 #include "view/ViewPage.h"
@@ -64,10 +65,13 @@ CQuorvelView::CQuorvelView(wxWindow* parent, CQuorvelDoc& doc, CMainFrame& frame
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(tabs_, 1, wxEXPAND);
     SetSizer(sizer);
-    // Each page is built once; the unit-name page is an empty panel until it comes.
+    // Each page is built once.
     for (size_t slot = 0; slot < pages_.size(); ++slot) {
         wxWindow*& page = pages_[slot];
         switch (slot) {
+        case kUnitName:
+            page = new CMainSetDlg(tabs_, doc_);
+            break;
         case kFiles:
             page = CreateFileListPage(tabs_, doc_, *this);
             break;
@@ -169,7 +173,8 @@ void CQuorvelView::RefreshPage(uint32_t item) {
 }
 
 void CQuorvelView::StoreUnitNamePage() {
-    // The unit-name page stores its fields here once it exists.
+    if (auto* page = dynamic_cast<CMainSetDlg*>(pages_[kUnitName]))
+        page->SaveToDoc();
 }
 
 bool CQuorvelView::AskSaveChanges() {

@@ -13,6 +13,7 @@
 #include "app/MessageType.h"
 #include "app/QuorvelApp.h"
 #include "document/QuorvelDoc.h"
+#include "editors/lan/LanSetDlg.h"
 #include "editors/recipients/RecipientEditors.h"
 #include "editors/triggers/TriggerListDlg.h"
 #include "ui/EditBalloon.h"
@@ -96,9 +97,12 @@ CFileSetDlg::CFileSetDlg(wxWindow* parent, CQuorvelDoc& doc, bool fromHistoryPag
     MailServerButton = new wxButton(Details, 4967, Res(kStrMailServer));
     FtpCheck = new wxCheckBox(Details, 4987, Res(kStrFtp));
     FtpButton = new wxButton(Details, 4985, Res(kStrFtpSettings));
-    // The unit's LAN settings dialog is not reachable from here yet.
-    MailServerButton->Disable();
-    FtpButton->Disable();
+    // The LAN settings dialog writes the document on its own OK, whatever
+    // becomes of this editor.
+    MailServerButton->Bind(
+        wxEVT_BUTTON, [this](wxCommandEvent&) { RunLanSettingsDialog(this, doc_, kLanPageMail); });
+    FtpButton->Bind(wxEVT_BUTTON,
+                    [this](wxCommandEvent&) { RunLanSettingsDialog(this, doc_, kLanPageFtp); });
     GroupsCheck = new wxCheckBox(Details, 4986, Res(kStrGroups));
     RecipientList = new wxListCtrl(Details, 4980, wxDefaultPosition, wxSize(-1, 200),
                                    wxLC_REPORT | wxLC_HRULES | wxLC_VRULES);

@@ -189,7 +189,8 @@ TEST_P(FileEditorLanguageTest, LabelsFitAndButtonsAreInTheLanguage) {
     EXPECT_TRUE(test::WaitUntilLaidOut(&editor));
     test::ExpectLabelsFit(&editor, where);
     test::ExpectButtonsInLanguage(&editor, language, where);
-    EXPECT_FALSE(editor.MailServerButton->IsEnabled());
+    EXPECT_TRUE(editor.MailServerButton->IsEnabled());
+    EXPECT_TRUE(editor.FtpButton->IsEnabled());
     editor.Hide();
     CFileSetPage& page = Show<CFileSetPage>(kPageLogFiles);
     page.ActionButton->SetLabel(Res(kStrResetFiles));

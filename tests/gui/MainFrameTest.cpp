@@ -10,6 +10,7 @@
 #include "app/MainFrame.h"
 #include "app/QuorvelApp.h"
 #include "app/SettingsTree.h"
+#include "editors/lan/LanSetDlg.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "ui/FileDialogs.h"
 #include "ui/Messages.h"
@@ -81,7 +82,6 @@ protected:
 TEST_F(MainFrameTest, EveryCommandIsOfferedAndOnlyTheLaterOnesAreDisabled) {
     // clang-format off
     const std::set<int> later = {
-        cmd::kLanSettings,
         cmd::kFilePrint,
         cmd::kFilePrintDirect,
         cmd::kFilePrintPreview,
@@ -133,6 +133,14 @@ TEST_F(MainFrameTest, CommandsAndWhatTheyChange) {
              EXPECT_EQ(*app.Profile().ReadNumber("Workspace", "ApplicationLook"), 216u);
          }},
         {"about", cmd::kAppAbout, [](test::DialogScript& s) { s.ThenEnd(wxID_OK); }, nullptr},
+        {"LAN settings", cmd::kLanSettings,
+         [](test::DialogScript& s) {
+             s.Then([](wxDialog* d) {
+                 EXPECT_NE(dynamic_cast<CLANSetDlg*>(d), nullptr);
+                 return static_cast<int>(wxID_CANCEL);
+             });
+         },
+         nullptr},
         {"open", cmd::kFileOpen, [&](test::DialogScript&) { fileAnswers = {other}; },
          [&] {
              EXPECT_EQ(Doc().PathName(), other);
