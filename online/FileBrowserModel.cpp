@@ -119,7 +119,8 @@ bool FileBrowserModel::DeleteFolder(const std::string& name) {
     for (const FtpEntry& e : entries) {
         if (!ok || placeLost_)
             break;
-        ok = e.isFolder ? DeleteFolder(e.name) : storage_.DeleteFile(e.name);
+        ok = IsSafeRemoteName(e.name) &&
+             (e.isFolder ? DeleteFolder(e.name) : storage_.DeleteFile(e.name));
     }
     // The folder itself goes only when all it held went, from its parent.
     if (!Return(parent))
@@ -192,7 +193,9 @@ FileBrowserModel::Outcome FileBrowserModel::Delete(const std::vector<size_t>& ro
         const FtpEntry& e = entries[row];
         // The top folders are kept whatever the check marks say.
         const bool top = e.isFolder && IsTopFolderName(e.name) && (folder == "/" || folder.empty());
-        const bool ok = !top && (e.isFolder ? DeleteFolder(e.name) : storage_.DeleteFile(e.name));
+        // A name the server should never give is never sent back to it.
+        const bool ok = !top && IsSafeRemoteName(e.name) &&
+                        (e.isFolder ? DeleteFolder(e.name) : storage_.DeleteFile(e.name));
         if (!ok)
             out.failed.push_back(e.name);
         if (storage_.SessionLost()) {
