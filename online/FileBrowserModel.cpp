@@ -128,17 +128,17 @@ bool FileBrowserModel::DeleteFolder(const std::string& name) {
     return ok && storage_.RemoveFolder(name);
 }
 
-FileBrowserModel::Outcome FileBrowserModel::Download(const std::vector<size_t>& rows,
-                                                     const std::string& localFolder,
-                                                     ProgressSink& progress) {
+FileBrowserModel::Outcome FileBrowserModel::Walk(const std::vector<size_t>& rows,
+                                                 unsigned messageId, ProgressSink& progress,
+                                                 const std::function<bool(const FtpEntry&)>& item) {
     Outcome out;
     if (rows.empty())
         return out;
     out.ran = true;
     placeLost_ = false;
+    // The rows as they were checked, whatever the walk does to the list.
     const std::vector<FtpEntry> entries = entries_;
-    const auto cancel = [&] { return progress.PumpAndCancelled(); };
-    progress.Begin(kStrDownloading, static_cast<int>(rows.size()));
+    progress.Begin(messageId, static_cast<int>(rows.size()));
     int position = 1;
     progress.SetPosition(position);
     for (size_t row : rows) {
@@ -148,17 +148,8 @@ FileBrowserModel::Outcome FileBrowserModel::Download(const std::vector<size_t>& 
         }
         if (row >= entries.size())
             continue;
-        const FtpEntry& e = entries[row];
-        sleeper_.SleepMs(100);
-        bool ok = false;
-        if (e.isFolder) {
-            ok = DownloadFolder(localFolder, e.name, cancel);
-        } else {
-            const std::string local = LocalName(e.name);
-            ok = !local.empty() && storage_.Download(e.name, localFolder + "/" + local, cancel);
-        }
-        if (!ok)
-            out.failed.push_back(e.name);
+        if (!item(entries[row]))
+            out.failed.push_back(entries[row].name);
         if (storage_.SessionLost()) {
             out.sessionLost = true;
             break;
@@ -171,43 +162,30 @@ FileBrowserModel::Outcome FileBrowserModel::Download(const std::vector<size_t>& 
     return out;
 }
 
+FileBrowserModel::Outcome FileBrowserModel::Download(const std::vector<size_t>& rows,
+                                                     const std::string& localFolder,
+                                                     ProgressSink& progress) {
+    const auto cancel = [&] { return progress.PumpAndCancelled(); };
+    return Walk(rows, kStrDownloading, progress, [&](const FtpEntry& e) {
+        sleeper_.SleepMs(100);
+        if (e.isFolder)
+            return DownloadFolder(localFolder, e.name, cancel);
+        const std::string local = LocalName(e.name);
+        return !local.empty() && storage_.Download(e.name, localFolder + "/" + local, cancel);
+    });
+}
+
 FileBrowserModel::Outcome FileBrowserModel::Delete(const std::vector<size_t>& rows,
                                                    ProgressSink& progress) {
-    Outcome out;
-    if (rows.empty())
-        return out;
-    out.ran = true;
-    placeLost_ = false;
-    const std::vector<FtpEntry> entries = entries_;
     const std::string folder = storage_.Folder();
-    progress.Begin(kStrDeleting, static_cast<int>(rows.size()));
-    int position = 1;
-    progress.SetPosition(position);
-    for (size_t row : rows) {
-        if (progress.PumpAndCancelled()) {
-            out.cancelled = true;
-            break;
-        }
-        if (row >= entries.size())
-            continue;
-        const FtpEntry& e = entries[row];
+    return Walk(rows, kStrDeleting, progress, [&](const FtpEntry& e) {
         // The top folders are kept whatever the check marks say.
-        const bool top = e.isFolder && IsTopFolderName(e.name) && (folder == "/" || folder.empty());
+        if (e.isFolder && IsTopFolderName(e.name) && (folder == "/" || folder.empty()))
+            return false;
         // A name the server should never give is never sent back to it.
-        const bool ok = !top && IsSafeRemoteName(e.name) &&
-                        (e.isFolder ? DeleteFolder(e.name) : storage_.DeleteFile(e.name));
-        if (!ok)
-            out.failed.push_back(e.name);
-        if (storage_.SessionLost()) {
-            out.sessionLost = true;
-            break;
-        }
-        if (placeLost_)
-            break;
-        progress.SetPosition(++position);
-    }
-    progress.End();
-    return out;
+        return IsSafeRemoteName(e.name) &&
+               (e.isFolder ? DeleteFolder(e.name) : storage_.DeleteFile(e.name));
+    });
 }
 
 std::wstring FileBrowserModel::FailureText(const Outcome& outcome, unsigned suffixId) const {

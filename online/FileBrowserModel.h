@@ -3,6 +3,7 @@
 // the download and delete of the checked entries with whole folder trees.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,10 @@ public:
     std::string LocalName(const std::string& name) const;
 
 private:
+    // Runs item on each checked row with the wait dialog; stops at a cancel,
+    // at the end of the unit's file session, or when the walk lost its place.
+    Outcome Walk(const std::vector<size_t>& rows, unsigned messageId, ProgressSink& progress,
+                 const std::function<bool(const FtpEntry&)>& item);
     bool DownloadFolder(const std::string& localParent, const std::string& name,
                         const std::function<bool()>& cancel);
     bool DeleteFolder(const std::string& name);

@@ -402,12 +402,18 @@ void CFtpClientDlg::DownloadChecked() {
         CWaitProgress progress(this);
         outcome = model_->Download(rows, folder, progress);
     }
+    EndWalk(outcome, failedAlready, kStrDownloadFailed);
+}
+
+void CFtpClientDlg::EndWalk(const FileBrowserModel::Outcome& outcome, bool failedAlready,
+                            unsigned suffixId) {
     if (outcome.sessionLost) {
         SessionEnded();
         return;
     }
+    // One message for everything that failed; none after a cancel.
     if (!outcome.cancelled && (failedAlready || !outcome.failed.empty())) {
-        wxString text(model_->FailureText(outcome, kStrDownloadFailed));
+        wxString text(model_->FailureText(outcome, suffixId));
         ShowMessage(kMbOk | kMbIconInformation, text.empty() ? Res(kStrSessionEnded) : text);
     }
     model_->Refresh(!Serial());
@@ -415,7 +421,8 @@ void CFtpClientDlg::DownloadChecked() {
 }
 
 void CFtpClientDlg::DeleteChecked(bool ask) {
-    if (!Connected())
+    // Nothing checked: nothing to ask about.
+    if (!Connected() || CheckedRows().empty())
         return;
     if (ask && ShowMessageId(kMsgDeleteChecked, kMbYesNo | kMbIconQuestion) != kIdYes)
         return;
@@ -430,16 +437,7 @@ void CFtpClientDlg::DeleteChecked(bool ask) {
         CWaitProgress progress(this);
         outcome = model_->Delete(rows, progress);
     }
-    if (outcome.sessionLost) {
-        SessionEnded();
-        return;
-    }
-    if (!outcome.cancelled && (failedAlready || !outcome.failed.empty())) {
-        wxString text(model_->FailureText(outcome, kStrDeleteFailed));
-        ShowMessage(kMbOk | kMbIconInformation, text.empty() ? Res(kStrSessionEnded) : text);
-    }
-    model_->Refresh(!Serial());
-    ShowList();
+    EndWalk(outcome, failedAlready, kStrDeleteFailed);
 }
 
 void CFtpClientDlg::CheckAll(bool check) {

@@ -9,6 +9,7 @@
 #include <wx/dialog.h>
 
 #include "link/CommSettings.h"
+#include "online/FileBrowserModel.h"
 
 class wxButton;
 class wxCheckListBox;
@@ -19,7 +20,6 @@ class wxTextCtrl;
 namespace qv {
 
 class CUnitSession;
-class FileBrowserModel;
 class FtpStorage;
 class IpAddressCtrl;
 class SerialStorage;
@@ -71,6 +71,9 @@ private:
     // The serial road's end of the file session: disconnect and say so.
     void SessionEnded();
     bool FtpReady(bool& failedAlready);
+    // After a download or delete: the session's end, or one failure message,
+    // then the folder read again.
+    void EndWalk(const FileBrowserModel::Outcome& outcome, bool failedAlready, unsigned suffixId);
     bool ConnectFtp();
     bool ConnectSerial();
     void OnCheck(int row);
