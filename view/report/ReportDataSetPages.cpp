@@ -59,27 +59,19 @@ void PrintEntryPage(const ReportSource& source, ReportPage& page) {
     if (p < firstPage || p >= firstPage + layout.dataSetPages)
         return;
     const ImageBlocks& image = source.image;
-    const std::vector<int> entries = DataSetsInUse(image);
-    const int first = layout.FirstLine(p);
-    page.PrintText(first, ResString(kStrTitle), kWhite, kBlack, 0);
-    if (layout.linesPerPage > 1)
-        PrintHeadingRow(page, first + 1, kColumns, kStrHeadingFirst);
-    for (int k = 2; k < layout.linesPerPage; ++k) {
-        const long long r = TableEntry(layout, p - firstPage, k);
-        if (r >= static_cast<long long>(entries.size()))
-            break;
-        const int index = entries[static_cast<size_t>(r)];
-        const DataSetRecord& d = image.dataSets[static_cast<size_t>(index)];
-        const int line = first + k;
-        PrintRowCell(page, line, kColumns, 0, NumberColumn(index + 1), Align::Centre);
-        PrintRowCell(page, line, kColumns, 1,
-                     L" " + ReadTextField(d.data() + dset::kName, kNameWidth, source.codePage));
-        PrintRowCell(page, line, kColumns, 2,
-                     L" " + TriggerText(image, d.U8(dset::kTrigger), source.codePage));
-        PrintRowCell(page, line, kColumns, 3, L" " + TargetText(d, image.unit));
-        PrintRowCell(page, line, kColumns, 4,
-                     L" " + TriggerText(image, d.U8(dset::kTrigger2), source.codePage));
-    }
+    PrintTablePage(
+        page, layout, p - firstPage, ResString(kStrTitle), kColumns, kStrHeadingFirst,
+        DataSetsInUse(image), [&](int line, int index) {
+            const DataSetRecord& d = image.dataSets[static_cast<size_t>(index)];
+            PrintRowCell(page, line, kColumns, 0, NumberColumn(index + 1), Align::Centre);
+            PrintRowCell(page, line, kColumns, 1,
+                         L" " + ReadTextField(d.data() + dset::kName, kNameWidth, source.codePage));
+            PrintRowCell(page, line, kColumns, 2,
+                         L" " + TriggerText(image, d.U8(dset::kTrigger), source.codePage));
+            PrintRowCell(page, line, kColumns, 3, L" " + TargetText(d, image.unit));
+            PrintRowCell(page, line, kColumns, 4,
+                         L" " + TriggerText(image, d.U8(dset::kTrigger2), source.codePage));
+        });
 }
 
 } // namespace qv::report

@@ -91,19 +91,11 @@ void PrintRegisterPage(const ReportSource& source, ReportPage& page) {
     }
     if (fileNo == 0 || p < firstPage)
         return;
-    const std::vector<int> devices = DevicesOfFile(source.image, fileNo);
-    const int first = layout.FirstLine(p);
-    page.PrintText(first, FormatChecked(kStrTitle, "d", {std::to_wstring(fileNo)}), kWhite, kBlack,
-                   0);
-    if (layout.linesPerPage > 1)
-        PrintHeadingRow(page, first + 1, kColumns, kStrHeadingFirst);
-    for (int k = 2; k < layout.linesPerPage; ++k) {
-        const long long r = TableEntry(layout, p - firstPage, k);
-        if (r >= static_cast<long long>(devices.size()))
-            break;
-        PrintDeviceRow(source, page, first + k,
-                       source.image.devices[static_cast<size_t>(devices[static_cast<size_t>(r)])]);
-    }
+    PrintTablePage(
+        page, layout, p - firstPage, FormatChecked(kStrTitle, "d", {std::to_wstring(fileNo)}),
+        kColumns, kStrHeadingFirst, DevicesOfFile(source.image, fileNo), [&](int line, int index) {
+            PrintDeviceRow(source, page, line, source.image.devices[static_cast<size_t>(index)]);
+        });
 }
 
 } // namespace qv::report

@@ -36,29 +36,21 @@ void PrintMailPage(const ReportSource& source, ReportPage& page) {
     if (p < firstPage || p >= firstPage + layout.mailPages)
         return;
     const ImageBlocks& image = source.image;
-    const std::vector<int> entries = MailSendsInUse(image);
-    const int first = layout.FirstLine(p);
-    page.PrintText(first, ResString(kStrTitle), kWhite, kBlack, 0);
-    if (layout.linesPerPage > 1)
-        PrintHeadingRow(page, first + 1, kColumns, kStrHeadingFirst);
-    for (int k = 2; k < layout.linesPerPage; ++k) {
-        const long long r = TableEntry(layout, p - firstPage, k);
-        if (r >= static_cast<long long>(entries.size()))
-            break;
-        const int index = entries[static_cast<size_t>(r)];
-        const MailSendRecord& m = image.mailSends[static_cast<size_t>(index)];
-        const int line = first + k;
-        const int trigger = m.U8(msend::kTrigger);
-        PrintRowCell(page, line, kColumns, 0, NumberColumn(index + 1), Align::Centre);
-        PrintRowCell(page, line, kColumns, 1,
-                     L" No." + std::to_wstring(trigger) + L"( " +
-                         TriggerNameByNumber(image.triggers, trigger, source.codePage) + L" )");
-        PrintRowCell(page, line, kColumns, 2,
-                     L" " + RecipientList(image, m.U16(msend::kRecipients), source.codePage));
-        PrintRowCell(
-            page, line, kColumns, 3,
-            L" " + ReadTextField(m.data() + msend::kText, msend::kTextWidth, source.codePage));
-    }
+    PrintTablePage(
+        page, layout, p - firstPage, ResString(kStrTitle), kColumns, kStrHeadingFirst,
+        MailSendsInUse(image), [&](int line, int index) {
+            const MailSendRecord& m = image.mailSends[static_cast<size_t>(index)];
+            const int trigger = m.U8(msend::kTrigger);
+            PrintRowCell(page, line, kColumns, 0, NumberColumn(index + 1), Align::Centre);
+            PrintRowCell(page, line, kColumns, 1,
+                         L" No." + std::to_wstring(trigger) + L"( " +
+                             TriggerNameByNumber(image.triggers, trigger, source.codePage) + L" )");
+            PrintRowCell(page, line, kColumns, 2,
+                         L" " + RecipientList(image, m.U16(msend::kRecipients), source.codePage));
+            PrintRowCell(
+                page, line, kColumns, 3,
+                L" " + ReadTextField(m.data() + msend::kText, msend::kTextWidth, source.codePage));
+        });
 }
 
 } // namespace qv::report

@@ -191,4 +191,20 @@ long long TableEntry(const PageLayout& layout, int pageInSection, int k) {
     return static_cast<long long>(pageInSection) * (layout.linesPerPage - 2) + (k - 2);
 }
 
+void PrintTablePage(ReportPage& page, const PageLayout& layout, int pageInSection,
+                    const std::wstring& title, const Columns& columns, unsigned headingFirst,
+                    const std::vector<int>& entries,
+                    const std::function<void(int line, int entry)>& row) {
+    const int first = layout.FirstLine(page.Number());
+    page.PrintText(first, title, kWhite, kBlack, 0);
+    if (layout.linesPerPage > 1)
+        PrintHeadingRow(page, first + 1, columns, headingFirst);
+    for (int k = 2; k < layout.linesPerPage; ++k) {
+        const long long r = TableEntry(layout, pageInSection, k);
+        if (r >= static_cast<long long>(entries.size()))
+            break;
+        row(first + k, entries[static_cast<size_t>(r)]);
+    }
+}
+
 } // namespace qv::report::tables

@@ -3,6 +3,7 @@
 // of records in use, and the look of heading and table cells.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -52,5 +53,12 @@ void PrintRowCell(ReportPage& page, int line, const Columns& columns, size_t col
 // Which entry row k of a table page shows: tables repeat their title and
 // heading on every page, so a page holds LinesPerPage - 2 rows.
 long long TableEntry(const PageLayout& layout, int pageInSection, int k);
+
+// One page of a table section (pageInSection counts from 0): its title, the
+// heading row, then row(line, entry) for each entry the page holds.
+void PrintTablePage(ReportPage& page, const PageLayout& layout, int pageInSection,
+                    const std::wstring& title, const Columns& columns, unsigned headingFirst,
+                    const std::vector<int>& entries,
+                    const std::function<void(int line, int entry)>& row);
 
 } // namespace qv::report::tables

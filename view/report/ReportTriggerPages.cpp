@@ -25,28 +25,20 @@ void PrintTriggerPage(const ReportSource& source, ReportPage& page) {
     if (p < kFirstPage || p >= kFirstPage + layout.triggerPages)
         return;
     const ImageBlocks& image = source.image;
-    const std::vector<int> entries = TriggersInUse(image);
-    const int first = layout.FirstLine(p);
-    page.PrintText(first, ResString(kStrTitle), kWhite, kBlack, 0);
-    if (layout.linesPerPage > 1)
-        PrintHeadingRow(page, first + 1, kColumns, kStrHeadingFirst);
-    for (int k = 2; k < layout.linesPerPage; ++k) {
-        const long long r = TableEntry(layout, p - kFirstPage, k);
-        if (r >= static_cast<long long>(entries.size()))
-            break;
-        const int index = entries[static_cast<size_t>(r)];
-        const TriggerRecord& t = image.triggers[static_cast<size_t>(index)];
-        const int line = first + k;
-        PrintRowCell(page, line, kColumns, 0, NumberColumn(index + 1), Align::Centre);
-        PrintRowCell(page, line, kColumns, 1, L" " + TriggerNameText(t, source.codePage));
-        // Kind 0 never comes here; an unknown kind leaves its columns blank.
-        PrintRowCell(page, line, kColumns, 2, L" " + GetTriggerKindName(t.U8(trig::kKind)));
-        PrintRowCell(page, line, kColumns, 3,
-                     L" " + TriggerConditionText(image.triggers, index, image.unit, source.codePage,
-                                                 kTriggerReportStyle));
-        PrintRowCell(page, line, kColumns, 4,
-                     L" " + ResString(t.U8(trig::kFlag) == 0 ? kStrFlagOff : kStrFlagOn));
-    }
+    PrintTablePage(
+        page, layout, p - kFirstPage, ResString(kStrTitle), kColumns, kStrHeadingFirst,
+        TriggersInUse(image), [&](int line, int index) {
+            const TriggerRecord& t = image.triggers[static_cast<size_t>(index)];
+            PrintRowCell(page, line, kColumns, 0, NumberColumn(index + 1), Align::Centre);
+            PrintRowCell(page, line, kColumns, 1, L" " + TriggerNameText(t, source.codePage));
+            // Kind 0 never comes here; an unknown kind leaves its columns blank.
+            PrintRowCell(page, line, kColumns, 2, L" " + GetTriggerKindName(t.U8(trig::kKind)));
+            PrintRowCell(page, line, kColumns, 3,
+                         L" " + TriggerConditionText(image.triggers, index, image.unit,
+                                                     source.codePage, kTriggerReportStyle));
+            PrintRowCell(page, line, kColumns, 4,
+                         L" " + ResString(t.U8(trig::kFlag) == 0 ? kStrFlagOff : kStrFlagOn));
+        });
 }
 
 } // namespace qv::report
