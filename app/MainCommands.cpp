@@ -29,8 +29,7 @@ namespace {
 // Commands whose windows come with later work: shown, but disabled.
 const int kNotYetAvailable[] = {
     cmd::kPowerMeterWizard, cmd::kSettingsWizard,   cmd::kLanSettings, cmd::kConfigSettings,
-    cmd::kUnitStatus,       cmd::kMonitor,          cmd::kFtpClient,   cmd::kFilePrint,
-    cmd::kFilePrintDirect,  cmd::kFilePrintPreview,
+    cmd::kUnitStatus,       cmd::kMonitor,          cmd::kFtpClient,
 };
 
 bool NotYetAvailable(int id) {
@@ -61,7 +60,7 @@ std::vector<int> CMainFrame::AllCommands() const {
 
 CommandState CMainFrame::StateOf(int id) const {
     CommandState s;
-    s.enabled = !NotYetAvailable(id) && id != cmd::kFilePrintSetup;
+    s.enabled = !NotYetAvailable(id);
     if (id >= cmd::kLookFirst && id <= cmd::kLookLast)
         s.checked = id == appLook;
     else if (id == cmd::kViewCaptionBar)
@@ -110,6 +109,16 @@ void CMainFrame::RunCommand(int id) {
     case cmd::kFileClose:
     case cmd::kAppExit:
         Close();
+        break;
+    case cmd::kFilePrint:
+    case cmd::kFilePrintDirect:
+        view_->OnFilePrint(id == cmd::kFilePrint);
+        break;
+    case cmd::kFilePrintPreview:
+        view_->OnFilePrintPreview();
+        break;
+    case cmd::kFilePrintSetup:
+        view_->OnFilePageSetup();
         break;
     case cmd::kAppAbout: {
         CAboutDlg about(this, wxGetApp().ownerText, wxGetApp().organizationText);

@@ -82,8 +82,7 @@ TEST_F(MainFrameTest, EveryCommandIsOfferedAndOnlyTheLaterOnesAreDisabled) {
     const std::set<int> later = {
         cmd::kPowerMeterWizard, cmd::kSettingsWizard,
         cmd::kLanSettings,      cmd::kConfigSettings,
-        cmd::kUnitStatus,       cmd::kMonitor,        cmd::kFtpClient,     cmd::kFilePrint,
-        cmd::kFilePrintDirect,  cmd::kFilePrintPreview, cmd::kFilePrintSetup,
+        cmd::kUnitStatus,       cmd::kMonitor,        cmd::kFtpClient,
         cmd::kEditPaste,        cmd::kEditCut,        cmd::kEditCopy};
     const std::vector<int> all = Frame().AllCommands();
     for (int id : later)
