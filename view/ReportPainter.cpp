@@ -129,6 +129,16 @@ void ReportPainter::Paint(const report::ReportPage& page) {
     dc_.SetBrush(wxNullBrush);
 }
 
+void PaintReportPage(wxDC& dc, const report::Report& report, int page, int dpi) {
+    const double k = dpi / 1440.0;
+    const report::Margins& m = report.PageMargins();
+    const wxPoint origin(static_cast<int>(std::lround(report::HundredthsMmToTwips(m.left) * k)),
+                         static_cast<int>(std::lround(report::HundredthsMmToTwips(m.top) * k)));
+    ReportPainter painter(dc, k, origin, report.Layout().linesPerPage,
+                          ReportFont(k, dc.GetPPI().y));
+    painter.Paint(report.BuildPage(page));
+}
+
 wxBitmap RenderReportPage(const report::Report& report, int page, int dpi) {
     const double k = dpi / 1440.0;
     wxBitmap bitmap(static_cast<int>(std::lround(report::kPaperWidth * k)),
@@ -136,12 +146,7 @@ wxBitmap RenderReportPage(const report::Report& report, int page, int dpi) {
     wxMemoryDC dc(bitmap);
     dc.SetBackground(*wxWHITE_BRUSH);
     dc.Clear();
-    const report::Margins& m = report.PageMargins();
-    const wxPoint origin(static_cast<int>(std::lround(report::HundredthsMmToTwips(m.left) * k)),
-                         static_cast<int>(std::lround(report::HundredthsMmToTwips(m.top) * k)));
-    ReportPainter painter(dc, k, origin, report.Layout().linesPerPage,
-                          ReportFont(k, dc.GetPPI().y));
-    painter.Paint(report.BuildPage(page));
+    PaintReportPage(dc, report, page, dpi);
     dc.SelectObject(wxNullBitmap);
     return bitmap;
 }

@@ -40,6 +40,9 @@ private:
     int blank_; // width of one blank, twips
 };
 
+// Page `page` of the report on a DC whose logical units are pixels at
+// `dpi`, with (0, 0) at the sheet's top-left corner.
+void PaintReportPage(wxDC& dc, const report::Report& report, int page, int dpi);
 // Page `page` of the report on a white A4 bitmap at `dpi`, margins included.
 wxBitmap RenderReportPage(const report::Report& report, int page, int dpi);
 
