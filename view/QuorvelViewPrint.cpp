@@ -8,6 +8,7 @@
 #include "ui/Messages.h"
 #include "view/QuorvelView.h"
 #include "view/ReportMarginsDlg.h"
+#include "view/ReportPreviewFrame.h"
 #include "view/ReportPrintout.h"
 
 namespace qv {
@@ -61,7 +62,7 @@ void CQuorvelView::OnFilePrintPreview() {
         return;
     }
     frame_.BeginPreview();
-    auto* previewFrame = new wxPreviewFrame(preview, &frame_, frame_.GetTitle(),
+    auto* previewFrame = new CReportPreviewFrame(preview, &frame_, frame_.GetTitle(),
                                             frame_.GetPosition(), frame_.GetSize());
     CMainFrame* frame = &frame_;
     previewFrame->Bind(wxEVT_CLOSE_WINDOW, [frame](wxCloseEvent& event) {

@@ -18,6 +18,7 @@
 #include "tests/core/ReportFixtures.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/PumpUntil.h"
+#include "ui/Messages.h"
 #include "view/QuorvelView.h"
 #include "view/ReportMarginsDlg.h"
 #include "view/ReportPainter.h"
@@ -147,6 +148,7 @@ TEST_F(ReportCommandsTest, PageSetupKeepsTheMarginsTheUserConfirmed) {
 }
 
 TEST_F(ReportCommandsTest, PreviewHidesTheTreePaneUntilItCloses) {
+    test::ScopedGuiLanguage japanese(kLangJapanese);
     for (bool shownBefore : {true, false}) {
         if (Frame().TreePaneShown() != shownBefore)
             Frame().RunCommand(cmd::kViewTreePane);
@@ -159,6 +161,10 @@ TEST_F(ReportCommandsTest, PreviewHidesTheTreePaneUntilItCloses) {
             return false;
         }));
         EXPECT_FALSE(Frame().TreePaneShown());
+        test::ExpectButtonsInLanguage(preview, kLangJapanese, "print preview");
+        auto* close = preview->FindWindow(wxID_PREVIEW_CLOSE);
+        ASSERT_NE(close, nullptr);
+        EXPECT_EQ(close->GetLabel(), Res(271));
         preview->Close();
         test::RunPendingEvents();
         EXPECT_EQ(Frame().TreePaneShown(), shownBefore);
