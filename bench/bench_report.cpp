@@ -48,7 +48,8 @@ void FillLargest(qv::ImageBlocks& im) {
         r.SetU8(0, 'M');
     for (auto& u : im.users.records) {
         u.SetAscii(qv::user::kName, qv::user::kNameWidth, "Recipient name");
-        u.SetAscii(qv::user::kAddress, qv::user::kAddressWidth, "recipient.with.long.name@example.com");
+        u.SetAscii(qv::user::kAddress, qv::user::kAddressWidth,
+                   "recipient.with.long.name@example.com");
     }
     im.mail[0].SetAscii(qv::mailsrv::kSmtp, 64, "smtp.mail.example.com");
     im.mail[0].SetU8(qv::mailsrv::kAuth, 1);

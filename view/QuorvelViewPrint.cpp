@@ -21,9 +21,8 @@ constexpr unsigned kMsgPrintFailed = 46503;
 
 std::shared_ptr<const report::Report> CQuorvelView::MakeReport() {
     StoreUnitNamePage();
-    return std::make_shared<const report::Report>(doc_.Blocks(), wxGetApp().codePage,
-                                                  DocumentFileName(doc_).ToStdWstring(),
-                                                  printMargins);
+    return std::make_shared<const report::Report>(
+        doc_.Blocks(), wxGetApp().codePage, DocumentFileName(doc_).ToStdWstring(), printMargins);
 }
 
 static wxPrintData& PrintDataOf(std::shared_ptr<wxPrintData>& data) {
@@ -63,7 +62,7 @@ void CQuorvelView::OnFilePrintPreview() {
     }
     frame_.BeginPreview();
     auto* previewFrame = new CReportPreviewFrame(preview, &frame_, frame_.GetTitle(),
-                                            frame_.GetPosition(), frame_.GetSize());
+                                                 frame_.GetPosition(), frame_.GetSize());
     CMainFrame* frame = &frame_;
     previewFrame->Bind(wxEVT_CLOSE_WINDOW, [frame](wxCloseEvent& event) {
         frame->EndPreview();

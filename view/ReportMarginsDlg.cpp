@@ -32,8 +32,8 @@ CReportMarginsDlg::CReportMarginsDlg(wxWindow* parent, const report::Margins& ma
     for (size_t i = 0; i < 4; ++i) {
         grid->Add(new wxStaticText(box->GetStaticBox(), wxID_ANY, Res(labels[i])), 0,
                   wxALIGN_CENTER_VERTICAL);
-        fields_[i] = new wxSpinCtrl(box->GetStaticBox(), wxID_ANY, wxEmptyString,
-                                    wxDefaultPosition, wxDefaultSize, wxSP_ARROW_KEYS, 0, kMaxMm);
+        fields_[i] = new wxSpinCtrl(box->GetStaticBox(), wxID_ANY, wxEmptyString, wxDefaultPosition,
+                                    wxDefaultSize, wxSP_ARROW_KEYS, 0, kMaxMm);
         grid->Add(fields_[i], 0, wxALIGN_CENTER_VERTICAL);
     }
     box->Add(grid, 0, wxALL, FromDIP(8));

@@ -120,7 +120,8 @@ void ReportPainter::Paint(const report::ReportPage& page) {
             dc_.DrawText(r.text, TextPos(page, r, {}));
             break;
         case PrintRecord::Kind::Rule:
-            dc_.SetPen(wxPen(*wxBLACK, std::max(1, static_cast<int>(std::lround(kRuleWidth * k_)))));
+            dc_.SetPen(
+                wxPen(*wxBLACK, std::max(1, static_cast<int>(std::lround(kRuleWidth * k_)))));
             dc_.DrawLine(X(r.left), Y(r.y), X(r.right), Y(r.y));
             break;
         }

@@ -124,35 +124,35 @@ inline void FillSettingsPages(ImageBlocks& im) {
     SetIpv4(im.ip.data() + ip::kDns1, 8, 8, 8, 8);
 
     {
-    using namespace mailsrv;
-    MailServerRecord& m = im.mail[0];
-    SetText(m.data() + kAddress, 64, "logger@example.com");
-    SetText(m.data() + kSmtp, 64, "smtp.example.com");
-    SetText(m.data() + kAccount, 64, "logger");
-    SetText(m.data() + kPassword, 16, "secret");
-    SetIpv4(m.data() + kPop3, 10, 0, 0, 2);
-    m.SetU8(kPop3IsIp, 1);
-    m.SetU8(kAuth, 1);
-    m.SetU8(kChoice, 1);
-    m.SetU16(kValue1, 300);
-    m.SetU8(kValue2, 15);
-    m.SetU8(kValue3, 10);
+        using namespace mailsrv;
+        MailServerRecord& m = im.mail[0];
+        SetText(m.data() + kAddress, 64, "logger@example.com");
+        SetText(m.data() + kSmtp, 64, "smtp.example.com");
+        SetText(m.data() + kAccount, 64, "logger");
+        SetText(m.data() + kPassword, 16, "secret");
+        SetIpv4(m.data() + kPop3, 10, 0, 0, 2);
+        m.SetU8(kPop3IsIp, 1);
+        m.SetU8(kAuth, 1);
+        m.SetU8(kChoice, 1);
+        m.SetU16(kValue1, 300);
+        m.SetU8(kValue2, 15);
+        m.SetU8(kValue3, 10);
     }
 
     {
-    using namespace ftpdest;
-    FtpDestRecord& f = im.ftp[0];
-    SetIpv4(f.data() + kServer, 192, 168, 10, 200);
-    f.SetU8(kServerIsIp, 1);
-    SetText(f.data() + kUser, 32, "upload");
-    SetText(f.data() + kPassword, 32, "pw12");
-    SetText(f.data() + kFolder, 128, "/data/logs");
-    SetText(f.data() + kText, 32, "Head office");
-    f.SetU8(kOption1, 1);
-    f.SetU8(kOption2, 1);
-    f.SetU16(kValue1, 120);
-    f.SetU8(kValue2, 5);
-    f.SetU8(kValue3, 3);
+        using namespace ftpdest;
+        FtpDestRecord& f = im.ftp[0];
+        SetIpv4(f.data() + kServer, 192, 168, 10, 200);
+        f.SetU8(kServerIsIp, 1);
+        SetText(f.data() + kUser, 32, "upload");
+        SetText(f.data() + kPassword, 32, "pw12");
+        SetText(f.data() + kFolder, 128, "/data/logs");
+        SetText(f.data() + kText, 32, "Head office");
+        f.SetU8(kOption1, 1);
+        f.SetU8(kOption2, 1);
+        f.SetU16(kValue1, 120);
+        f.SetU8(kValue2, 5);
+        f.SetU8(kValue3, 3);
     }
     im.ftpAccount.SetU8(ftpacct::kOption, 1);
 

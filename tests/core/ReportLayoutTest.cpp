@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "tests/core/ReportFixtures.h"
-#include "view/report/ReportText.h"
 #include "view/report/ReportLayout.h"
+#include "view/report/ReportText.h"
 
 namespace qv::test {
 namespace {
@@ -118,8 +118,7 @@ TEST_F(ReportLayoutTest, PrintsTheSnapshotAndNeverTheWriteStamp) {
     for (auto& b : Blocks().writeStamp.bytes)
         b = 0x41;
     EXPECT_EQ(DumpPage(report.BuildPage(1)), before);
-    EXPECT_EQ(DumpPage(Report(Blocks(), 932, L"t").BuildPage(3)),
-              DumpPage(report.BuildPage(3)));
+    EXPECT_EQ(DumpPage(Report(Blocks(), 932, L"t").BuildPage(3)), DumpPage(report.BuildPage(3)));
 }
 
 TEST(ReportFormatText, TakesNumbersOnlyForIntegerConversions) {

@@ -54,8 +54,8 @@ TEST_P(ReportPagesTest, EveryPageRendersWithNoTextRunningIntoItsNeighbour) {
 
     for (int p = 1; p <= report.TotalPages(); ++p) {
         const wxBitmap bitmap = RenderReportPage(report, p, kDpi);
-        const std::string png = dir + "/report-" + std::string(LanguageRegistryName(GetParam())) + "-" +
-                                std::to_string(p) + ".png";
+        const std::string png = dir + "/report-" + std::string(LanguageRegistryName(GetParam())) +
+                                "-" + std::to_string(p) + ".png";
         ASSERT_TRUE(bitmap.SaveFile(png, wxBITMAP_TYPE_PNG)) << png;
         EXPECT_GT(wxFileName::GetSize(png), 1000u) << png;
 

@@ -5,7 +5,7 @@
 namespace qv::report {
 
 struct RecipientColumns {
-    int markLeft;   // the mark column ends where the number starts; < 0: none
+    int markLeft; // the mark column ends where the number starts; < 0: none
     int numberLeft;
     int nameLeft;
     int addressLeft;

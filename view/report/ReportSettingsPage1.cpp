@@ -48,7 +48,9 @@ private:
     std::wstring Text(const uint8_t* field, size_t width) const {
         return ReadTextField(field, width, s_.codePage);
     }
-    static std::wstring Pick(bool first, unsigned a, unsigned b) { return ResString(first ? a : b); }
+    static std::wstring Pick(bool first, unsigned a, unsigned b) {
+        return ResString(first ? a : b);
+    }
     // "%3d %s" of a number and its unit's text.
     static std::wstring Amount(long long n, unsigned unitText) {
         return FormatText(L"%3d ", {n}) + ResString(unitText);
@@ -105,7 +107,8 @@ private:
         const FtpDestRecord& f = img_.ftp[0];
         Title(25, 9122);
         Value(26, kFtp, 9123, Text(f.data() + kText, 32));
-        Value(27, kFtp, 9124, HostText(f.data() + kServer, 64, f.U8(kServerIsIp) != 0, s_.codePage));
+        Value(27, kFtp, 9124,
+              HostText(f.data() + kServer, 64, f.U8(kServerIsIp) != 0, s_.codePage));
         Value(28, kFtp, 9127, Text(f.data() + kUser, 32));
         Title(28, f.U8(kOption1) == 1 ? 9125 : 9126, kOptionX);
         Value(29, kFtp, 9128, Masked(Text(f.data() + kPassword, 32)));
@@ -149,7 +152,8 @@ private:
         line(45, 9145, GetParityName((format >> 1) & 3));
         line(46, 9146, GetStopBitsName((format >> 3) & 1));
         line(47, 9147, ResFormat(9148, {rec[portrec::kNumber2]}));
-        const auto value = static_cast<int16_t>(u.U16(unit::kPortValue + 2 * static_cast<size_t>(p)));
+        const auto value =
+            static_cast<int16_t>(u.U16(unit::kPortValue + 2 * static_cast<size_t>(p)));
         line(48, 9149, ResFormat(9150, {value * 10LL}));
         const int nibble = (u.U8(unit::kPortOptions) >> (4 * p)) & 0x0F;
         line(49, 9154, Pick(nibble != 0, 9202, 9203));

@@ -44,10 +44,13 @@ public:
 
         const uint8_t b4 = e_.U8(4), b7 = e_.U8(7);
         Options(10, 9220, b4,
-                {{0, 9212, 9213, kOptionXs[0]}, {1, 9214, 9215, kOptionXs[1]},
-                 {2, 9216, 9217, kOptionXs[2]}, {3, 9218, 9219, kOptionXs[3]}});
+                {{0, 9212, 9213, kOptionXs[0]},
+                 {1, 9214, 9215, kOptionXs[1]},
+                 {2, 9216, 9217, kOptionXs[2]},
+                 {3, 9218, 9219, kOptionXs[3]}});
         Options(11, 0, b4,
-                {{4, 9221, 9222, kOptionXs[0]}, {5, 9223, 9224, kOptionXs[1]},
+                {{4, 9221, 9222, kOptionXs[0]},
+                 {5, 9223, 9224, kOptionXs[1]},
                  {6, 9225, 9226, kOptionXs[2]}});
         Option(12, 9232, Pick(e_.U8(5) == 1, 9231, 9230));
         Option(13, 9235, Pick(e_.U8(6) == 1, 9234, 9233));
@@ -71,7 +74,9 @@ public:
 
 private:
     bool Shown(int k) const { return k <= last_; }
-    static std::wstring Pick(bool first, unsigned a, unsigned b) { return ResString(first ? a : b); }
+    static std::wstring Pick(bool first, unsigned a, unsigned b) {
+        return ResString(first ? a : b);
+    }
     void Title(int k, unsigned id, int x) {
         if (Shown(k))
             PrintBlack(page_, first_ + k, ResString(id), x);
@@ -81,8 +86,12 @@ private:
             PrintValueLine(page_, first_ + k, x, ResString(label), L":", value);
     }
     void Value(int k, unsigned label, const std::wstring& value) { Line(k, kValue, label, value); }
-    void Notify(int k, unsigned label, const std::wstring& value) { Line(k, kNotify, label, value); }
-    void Option(int k, unsigned label, const std::wstring& value) { Line(k, kOption, label, value); }
+    void Notify(int k, unsigned label, const std::wstring& value) {
+        Line(k, kNotify, label, value);
+    }
+    void Option(int k, unsigned label, const std::wstring& value) {
+        Line(k, kOption, label, value);
+    }
     // A line of flags; label 0 continues the item of the line above.
     void Options(int k, unsigned label, uint8_t bits, std::initializer_list<Flag> flags) {
         if (!Shown(k))

@@ -46,8 +46,8 @@ void PrintSettingsPage3(const ReportSource& s, ReportPage& page) {
     text(0, ResString(9200), 0);
     text(1, ResString(9264), 250);
     text(2, ResString(9265), 450);
-    const std::pair<unsigned, size_t> portLines[] = {{9266, 0},  {9267, 2}, {9270, 10}, {9271, 12},
-                                                     {9272, 6},  {9273, 8}, {9274, 14}};
+    const std::pair<unsigned, size_t> portLines[] = {{9266, 0}, {9267, 2}, {9270, 10}, {9271, 12},
+                                                     {9272, 6}, {9273, 8}, {9274, 14}};
     int k = 3;
     for (const auto& [label, offset] : portLines)
         value(k++, label, FormatText(L"%4d", {ports.U16(offset)}));

@@ -37,7 +37,8 @@ std::wstring FormatText(const std::wstring& format, const std::vector<long long>
         std::wstring spec = L"%";
         while (j < format.size() && IsFlag(format[j]) && spec.size() < 6)
             spec += format[j++];
-        for (int digits = 0; j < format.size() && format[j] >= L'0' && format[j] <= L'9' && digits < 2; ++digits)
+        for (int digits = 0;
+             j < format.size() && format[j] >= L'0' && format[j] <= L'9' && digits < 2; ++digits)
             spec += format[j++];
         while (j < format.size() && (format[j] == L'l' || format[j] == L'h'))
             ++j;
