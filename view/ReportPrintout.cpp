@@ -1,5 +1,6 @@
 #include "view/ReportPrintout.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "view/ReportPainter.h"
@@ -23,10 +24,13 @@ bool ReportPrintout::OnPrintPage(int page) {
     if (!dc || !HasPage(page))
         return false;
     // Logical units are screen pixels on paper, so fonts keep their size in
-    // print and preview alike; the scale comes from the sheet's own width.
+    // print and preview alike; the scale comes from the sheet itself.
     MapScreenSizeToPaper();
     const wxRect paper = GetLogicalPaperRect();
-    const double k = paper.width / static_cast<double>(report::kPaperWidth);
+    // Pages are laid out on A4; a sheet of another size chosen in the print
+    // dialog gets the whole A4 page scaled to fit, never a page cut short.
+    const double k = std::min(paper.width / static_cast<double>(report::kPaperWidth),
+                              paper.height / static_cast<double>(report::kPaperHeight));
     const report::Margins& m = report_->PageMargins();
     const wxPoint origin =
         paper.GetTopLeft() +

@@ -174,3 +174,17 @@ TEST_F(ReportCommandsTest, PreviewHidesTheTreePaneUntilItCloses) {
 
 } // namespace
 } // namespace qv
+
+namespace qv {
+namespace {
+
+TEST_F(ReportCommandsTest, PrintCancelledInItsDialogPrintsNothingAndSaysNothing) {
+    test::DialogScript script;
+    script.ThenEnd(wxID_CANCEL);
+    Frame().RunCommand(cmd::kFilePrint);
+    EXPECT_EQ(script.Pending(), 0u);
+    EXPECT_TRUE(script.messages.empty());
+}
+
+} // namespace
+} // namespace qv
