@@ -41,7 +41,11 @@ void CQuorvelView::OnFilePrint(bool withDialog) {
     dialogData.SetToPage(report->TotalPages());
     wxPrinter printer(&dialogData);
     ReportPrintout printout(DocumentFileName(doc_), report);
-    if (printer.Print(&frame_, &printout, withDialog)) {
+    // Straight to the printer chosen earlier in this session; before one was
+    // chosen the toolkit would wait for a default printer that may never
+    // answer, so the print dialog asks.
+    const bool prompt = withDialog || printData_->GetPrinterName().empty();
+    if (printer.Print(&frame_, &printout, prompt)) {
         *printData_ = printer.GetPrintDialogData().GetPrintData();
         UseA4Portrait(*printData_);
     } else if (wxPrinter::GetLastError() == wxPRINTER_ERROR) {

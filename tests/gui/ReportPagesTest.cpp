@@ -178,12 +178,15 @@ TEST_F(ReportCommandsTest, PreviewHidesTheTreePaneUntilItCloses) {
 namespace qv {
 namespace {
 
+// Quick print asks for a printer while none was chosen in this session.
 TEST_F(ReportCommandsTest, PrintCancelledInItsDialogPrintsNothingAndSaysNothing) {
-    test::DialogScript script;
-    script.ThenEnd(wxID_CANCEL);
-    Frame().RunCommand(cmd::kFilePrint);
-    EXPECT_EQ(script.Pending(), 0u);
-    EXPECT_TRUE(script.messages.empty());
+    for (int id : {cmd::kFilePrint, cmd::kFilePrintDirect}) {
+        test::DialogScript script;
+        script.ThenEnd(wxID_CANCEL);
+        Frame().RunCommand(id);
+        EXPECT_EQ(script.Pending(), 0u) << id;
+        EXPECT_TRUE(script.messages.empty()) << id;
+    }
 }
 
 } // namespace
