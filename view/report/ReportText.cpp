@@ -34,12 +34,12 @@ std::wstring FormatText(const std::wstring& format, const std::vector<long long>
         }
         // % flags width (at most two digits) length conversion
         size_t j = i + 1;
-        std::wstring spec = L"%";
-        while (j < format.size() && IsFlag(format[j]) && spec.size() < 6)
-            spec += format[j++];
+        std::wstring conversion = L"%";
+        while (j < format.size() && IsFlag(format[j]) && conversion.size() < 6)
+            conversion += format[j++];
         for (int digits = 0;
              j < format.size() && format[j] >= L'0' && format[j] <= L'9' && digits < 2; ++digits)
-            spec += format[j++];
+            conversion += format[j++];
         while (j < format.size() && (format[j] == L'l' || format[j] == L'h'))
             ++j;
         if (j >= format.size() || !IsIntegerConversion(format[j])) {
@@ -47,10 +47,10 @@ std::wstring FormatText(const std::wstring& format, const std::vector<long long>
             continue;
         }
         if (next < numbers.size()) {
-            spec += L"ll";
-            spec += format[j];
+            conversion += L"ll";
+            conversion += format[j];
             wchar_t buffer[64];
-            const int n = std::swprintf(buffer, 64, spec.c_str(), numbers[next]);
+            const int n = std::swprintf(buffer, 64, conversion.c_str(), numbers[next]);
             if (n > 0)
                 out.append(buffer, static_cast<size_t>(n));
         }
