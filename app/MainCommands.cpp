@@ -29,20 +29,6 @@ namespace qv {
 
 namespace {
 
-// Commands whose windows come with later work: shown, but disabled.
-// clang-format off
-const int kNotYetAvailable[] = {
-    cmd::kFilePrint,
-    cmd::kFilePrintDirect,
-    cmd::kFilePrintPreview,
-};
-// clang-format on
-
-bool NotYetAvailable(int id) {
-    return std::find(std::begin(kNotYetAvailable), std::end(kNotYetAvailable), id) !=
-           std::end(kNotYetAvailable);
-}
-
 bool IsRecentFile(int id) {
     return id >= cmd::kRecentFile1 && id < cmd::kRecentFile1 + cmd::kRecentFileCount;
 }
@@ -66,7 +52,7 @@ std::vector<int> CMainFrame::AllCommands() const {
 
 CommandState CMainFrame::StateOf(int id) const {
     CommandState s;
-    s.enabled = !NotYetAvailable(id) && id != cmd::kFilePrintSetup;
+    s.enabled = true;
     if (id >= cmd::kLookFirst && id <= cmd::kLookLast)
         s.checked = id == appLook;
     else if (id == cmd::kViewCaptionBar)
@@ -196,6 +182,16 @@ void CMainFrame::RunCommand(int id) {
     }
     case cmd::kFtpClient:
         RunFileBrowserCommand(this);
+        break;
+    case cmd::kFilePrint:
+    case cmd::kFilePrintDirect:
+        view_->OnFilePrint(id == cmd::kFilePrint);
+        break;
+    case cmd::kFilePrintPreview:
+        view_->OnFilePrintPreview();
+        break;
+    case cmd::kFilePrintSetup:
+        view_->OnFilePageSetup();
         break;
     case cmd::kUnitStatus:
         RunStatusWindow(this, *wxGetApp().Document());

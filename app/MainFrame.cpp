@@ -126,6 +126,18 @@ void CMainFrame::RestoreTreePane() {
     aui_.Update();
 }
 
+void CMainFrame::BeginPreview() {
+    treePaneWasVisible = TreePaneShown();
+    inPreview = true;
+    aui_.GetPane(treePane_).Hide();
+    aui_.Update();
+}
+
+void CMainFrame::EndPreview() {
+    inPreview = false;
+    RestoreTreePane();
+}
+
 void CMainFrame::ApplyPlacement(const WindowPlacement& p) {
     if (!p.NothingStored()) {
         normalRect_ = wxRect(p.normal.left, p.normal.top, p.normal.Width(), p.normal.Height());

@@ -52,6 +52,9 @@ public:
     // The Escape filter: the tree pane takes again the visibility it had
     // when the window was made or the last print preview began.
     void RestoreTreePane();
+    // Print preview hides the tree pane and gives it back when it ends.
+    void BeginPreview();
+    void EndPreview();
     // The ribbon's key tips, fed with every key of this window; true when
     // the key is used up.
     bool FilterKeyTip(const wxKeyEvent& event);

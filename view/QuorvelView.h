@@ -2,10 +2,14 @@
 // settings category, and the file commands New, Open, Save and Save As.
 #pragma once
 #include <array>
+#include <memory>
 #include <string>
 #include <wx/panel.h>
 
+#include "view/report/ReportLayout.h"
+
 class wxNotebook;
+class wxPrintData;
 
 namespace qv {
 
@@ -64,6 +68,16 @@ public:
     // a print or the change test).
     void StoreUnitNamePage();
 
+    // The printed report: print (with the print dialog or straight to the
+    // printer), preview with the tree pane hidden, and the margins.
+    void OnFilePrint(bool withDialog);
+    void OnFilePrintPreview();
+    void OnFilePageSetup();
+    // The report as it would print now.
+    std::shared_ptr<const report::Report> MakeReport();
+    // Kept for the life of the view, not saved.
+    report::Margins printMargins;
+
     bool lastSaveOk = false;
     int copiedRowCount = 0;
 
@@ -79,6 +93,7 @@ private:
     int pageMode_ = kPageNone;
     bool pagesReady_ = false;
     wxString caption_;
+    std::shared_ptr<wxPrintData> printData_;
 };
 
 } // namespace qv

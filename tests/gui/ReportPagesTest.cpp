@@ -1,0 +1,193 @@
+// The printed report's windows: every page of a full settings image drawn in
+// each language with no text running into its neighbour, the margins dialog,
+// and the print preview with the tree pane.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+#include <wx/dcmemory.h>
+#include <wx/filename.h>
+#include <wx/print.h>
+#include <wx/spinctrl.h>
+
+#include "app/CommandIds.h"
+#include "app/LanguageProfile.h"
+#include "app/MainFrame.h"
+#include "tests/core/DocFixtures.h"
+#include "tests/core/ReportFixtures.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "tests/gui/PumpUntil.h"
+#include "ui/Messages.h"
+#include "view/QuorvelView.h"
+#include "view/ReportMarginsDlg.h"
+#include "view/ReportPainter.h"
+
+namespace qv {
+namespace {
+
+using report::PrintRecord;
+
+uint32_t CodePageOf(int language) {
+    return language == kLangChinese ? kCodePageChinese : kCodePageJapanese;
+}
+
+class ReportPagesTest : public ::testing::TestWithParam<int> {
+protected:
+    test::ScopedGuiLanguage language{GetParam()};
+    std::string Where(int page) const {
+        return std::string(LanguageRegistryName(GetParam())) + " page " + std::to_string(page);
+    }
+};
+
+TEST_P(ReportPagesTest, EveryPageRendersWithNoTextRunningIntoItsNeighbour) {
+    CQuorvelDoc doc(CodePageOf(GetParam()));
+    test::FillSettingsPages(doc.Blocks());
+    const report::Report report(doc.Blocks(), CodePageOf(GetParam()), L"Settings.qv");
+    // QV_REPORT_PNG_DIR keeps the pictures for a look.
+    const char* keep = std::getenv("QV_REPORT_PNG_DIR");
+    test::TempDir temp;
+    const std::string dir = keep ? keep : temp.path();
+    constexpr int kDpi = 150;
+    const double k = kDpi / 1440.0;
+    const int paperRight = static_cast<int>(report::kPaperWidth * k);
+
+    for (int p = 1; p <= report.TotalPages(); ++p) {
+        const wxBitmap bitmap = RenderReportPage(report, p, kDpi);
+        const std::string png = dir + "/report-" + std::string(LanguageRegistryName(GetParam())) +
+                                "-" + std::to_string(p) + ".png";
+        ASSERT_TRUE(bitmap.SaveFile(png, wxBITMAP_TYPE_PNG)) << png;
+        EXPECT_GT(wxFileName::GetSize(png), 1000u) << png;
+
+        // The same measures on the same kind of device, record by record.
+        wxBitmap scratch(8, 8, 24);
+        wxMemoryDC dc(scratch);
+        const wxPoint origin(static_cast<int>(report::HundredthsMmToTwips(2000) * k),
+                             static_cast<int>(report::HundredthsMmToTwips(2000) * k));
+        ReportPainter painter(dc, k, origin, report.Layout().linesPerPage,
+                              ReportFont(k, dc.GetPPI().y));
+        const report::ReportPage page = report.BuildPage(p);
+        std::map<int, std::vector<std::pair<wxRect, std::wstring>>> lines;
+        for (const PrintRecord& r : page.Records()) {
+            if (r.kind == PrintRecord::Kind::Rule)
+                continue;
+            const wxRect rect = painter.TextRect(page, r);
+            EXPECT_LE(rect.GetRight(), paperRight) << Where(p) << ": off the sheet " << r.text;
+            if (r.kind == PrintRecord::Kind::Cell) {
+                EXPECT_LE(rect.width, static_cast<int>((r.right - r.left) * k) + 1)
+                    << Where(p) << ": cell text wider than its cell: " << r.text;
+                continue;
+            }
+            lines[r.kind == PrintRecord::Kind::Heading ? -1 : r.line].emplace_back(rect, r.text);
+        }
+        for (auto& [line, texts] : lines) {
+            std::sort(texts.begin(), texts.end(),
+                      [](const auto& a, const auto& b) { return a.first.x < b.first.x; });
+            for (size_t i = 1; i < texts.size(); ++i)
+                EXPECT_LT(texts[i - 1].first.GetRight(), texts[i].first.x)
+                    << Where(p) << " line " << line << ": \"" << texts[i - 1].second
+                    << "\" runs into \"" << texts[i].second << "\"";
+        }
+    }
+}
+
+TEST_P(ReportPagesTest, MarginsDialogFitsAndRefusesWhatWouldDropLines) {
+    CReportMarginsDlg dialog(nullptr, report::Margins());
+    dialog.Show();
+    ASSERT_TRUE(test::WaitUntilLaidOut(&dialog));
+    test::ExpectLabelsFit(&dialog, Where(0) + " margins dialog");
+    test::ExpectButtonsInLanguage(&dialog, GetParam(), Where(0) + " margins dialog");
+    EXPECT_EQ(dialog.Field(report::kMarginTop)->GetValue(), 20);
+
+    struct Case {
+        int left, top, bottom;
+        bool accepted;
+    };
+    const Case cases[] = {{20, 140, 140, false}, {26, 20, 20, false}, {24, 30, 30, true}};
+    for (const Case& c : cases) {
+        dialog.Field(report::kMarginLeft)->SetValue(c.left);
+        dialog.Field(report::kMarginTop)->SetValue(c.top);
+        dialog.Field(report::kMarginBottom)->SetValue(c.bottom);
+        test::DialogScript script;
+        if (!c.accepted)
+            script.ThenEnd(wxID_OK);
+        EXPECT_EQ(dialog.TransferDataFromWindow(), c.accepted) << c.left << "/" << c.top;
+        EXPECT_EQ(script.messages.size(), c.accepted ? 0u : 1u);
+    }
+    const report::Margins expected{2400, 3000, 2000, 3000};
+    EXPECT_TRUE(dialog.Margins() == expected);
+    dialog.Hide();
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, ReportPagesTest, ::testing::ValuesIn(test::kGuiLanguages),
+                         test::GuiLanguageName);
+
+class ReportCommandsTest : public test::StartedProgramTest {
+protected:
+    CMainFrame& Frame() { return *app.MainFrame(); }
+};
+
+TEST_F(ReportCommandsTest, PageSetupKeepsTheMarginsTheUserConfirmed) {
+    test::DialogScript script;
+    script.Then([](wxDialog* dialog) {
+        auto* margins = dynamic_cast<CReportMarginsDlg*>(dialog);
+        EXPECT_NE(margins, nullptr);
+        if (margins) {
+            margins->TransferDataToWindow();
+            margins->Field(report::kMarginTop)->SetValue(30);
+            margins->TransferDataFromWindow();
+        }
+        return wxID_OK;
+    });
+    Frame().RunCommand(cmd::kFilePrintSetup);
+    EXPECT_EQ(Frame().View().printMargins.top, 3000);
+    EXPECT_EQ(Frame().View().MakeReport()->Layout().linesPerPage, 47);
+    script.ThenEnd(wxID_CANCEL);
+    Frame().RunCommand(cmd::kFilePrintSetup);
+    EXPECT_EQ(Frame().View().printMargins.top, 3000);
+}
+
+TEST_F(ReportCommandsTest, PreviewHidesTheTreePaneUntilItCloses) {
+    test::ScopedGuiLanguage japanese(kLangJapanese);
+    for (bool shownBefore : {true, false}) {
+        if (Frame().TreePaneShown() != shownBefore)
+            Frame().RunCommand(cmd::kViewTreePane);
+        Frame().RunCommand(cmd::kFilePrintPreview);
+        wxPreviewFrame* preview = nullptr;
+        ASSERT_TRUE(test::PumpUntil([&] {
+            for (wxWindow* w : wxTopLevelWindows)
+                if ((preview = dynamic_cast<wxPreviewFrame*>(w)) != nullptr)
+                    return true;
+            return false;
+        }));
+        EXPECT_FALSE(Frame().TreePaneShown());
+        test::ExpectButtonsInLanguage(preview, kLangJapanese, "print preview");
+        auto* close = preview->FindWindow(wxID_PREVIEW_CLOSE);
+        ASSERT_NE(close, nullptr);
+        EXPECT_EQ(close->GetLabel(), Res(271));
+        preview->Close();
+        test::RunPendingEvents();
+        EXPECT_EQ(Frame().TreePaneShown(), shownBefore);
+        EXPECT_FALSE(Frame().inPreview);
+    }
+}
+
+} // namespace
+} // namespace qv
+
+namespace qv {
+namespace {
+
+// Quick print asks for a printer while none was chosen in this session.
+TEST_F(ReportCommandsTest, PrintCancelledInItsDialogPrintsNothingAndSaysNothing) {
+    for (int id : {cmd::kFilePrint, cmd::kFilePrintDirect}) {
+        test::DialogScript script;
+        script.ThenEnd(wxID_CANCEL);
+        Frame().RunCommand(id);
+        EXPECT_EQ(script.Pending(), 0u) << id;
+        EXPECT_TRUE(script.messages.empty()) << id;
+    }
+}
+
+} // namespace
+} // namespace qv
