@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "view/report/ReportSections.h"
+#include "view/report/ReportTableText.h"
 #include "view/report/ReportText.h"
 
 namespace qv::report {
@@ -16,10 +17,6 @@ constexpr int kHeadingPageX = 9500;
 int PagesFor(int records, int linesPerPage) {
     const int perPage = std::max(1, linesPerPage - 2);
     return (records + perPage - 1) / perPage;
-}
-
-bool AnyByteSet(const uint8_t* data, size_t size) {
-    return std::any_of(data, data + size, [](uint8_t b) { return b != 0; });
 }
 
 } // namespace
@@ -50,40 +47,28 @@ Refusal CheckMargins(const Margins& m) {
     return {};
 }
 
+// The counts take the records the sections print, so a page never comes out
+// empty or one short.
 int CountTriggerPages(const ImageBlocks& image, int linesPerPage) {
-    int used = 0;
-    for (size_t i = 0; i < 128; ++i)
-        used += image.triggers[i].U8(trig::kKind) != 0;
-    return PagesFor(used, linesPerPage);
+    return PagesFor(static_cast<int>(tables::TriggersInUse(image).size()), linesPerPage);
 }
 
 int CountGroupPages(const ImageBlocks& image, int linesPerPage, std::array<int, 16>& filePages) {
-    std::array<int, 16> used{};
-    for (size_t i = 0; i < dev::kUsedCount; ++i) {
-        const int f = image.devices[i].U8(dev::kFile);
-        if (f >= 1 && f <= 16)
-            ++used[static_cast<size_t>(f - 1)];
-    }
     int total = 0;
-    for (size_t f = 0; f < 16; ++f) {
-        filePages[f] = PagesFor(used[f], linesPerPage);
-        total += filePages[f];
+    for (int f = 1; f <= 16; ++f) {
+        const int used = static_cast<int>(tables::DevicesOfFile(image, f).size());
+        filePages[static_cast<size_t>(f - 1)] = PagesFor(used, linesPerPage);
+        total += filePages[static_cast<size_t>(f - 1)];
     }
     return total;
 }
 
 int CountEntryPages(const ImageBlocks& image, int linesPerPage) {
-    int used = 0;
-    for (const DataSetRecord& r : image.dataSets.records)
-        used += AnyByteSet(r.data(), r.kSize);
-    return PagesFor(used, linesPerPage);
+    return PagesFor(static_cast<int>(tables::DataSetsInUse(image).size()), linesPerPage);
 }
 
 int CountMailPages(const ImageBlocks& image, int linesPerPage) {
-    int used = 0;
-    for (const MailSendRecord& r : image.mailSends.records)
-        used += AnyByteSet(r.data(), r.kSize);
-    return PagesFor(used, linesPerPage);
+    return PagesFor(static_cast<int>(tables::MailSendsInUse(image).size()), linesPerPage);
 }
 
 PageLayout ComputePrintLayout(const ImageBlocks& image, int linesPerPage) {
