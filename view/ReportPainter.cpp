@@ -15,6 +15,8 @@ namespace {
 constexpr double kFontTwips = 160; // 8 points
 constexpr int kRuleWidth = 20;
 constexpr int kBorderWidth = 10;
+// The smallest a cell's text is drawn, as a part of the report font.
+constexpr double kMinCellScale = 0.66;
 
 wxColour Colour(report::Rgb c) {
     return wxColour(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
@@ -33,7 +35,7 @@ wxFont ReportFont(double unitsPerTwip, double fontPpi) {
 
 ReportPainter::ReportPainter(wxDC& dc, double unitsPerTwip, const wxPoint& textOrigin,
                              int linesPerPage, const wxFont& font)
-    : dc_(dc), k_(unitsPerTwip), origin_(textOrigin), linesPerPage_(linesPerPage) {
+    : dc_(dc), k_(unitsPerTwip), origin_(textOrigin), linesPerPage_(linesPerPage), font_(font) {
     dc_.SetFont(font);
     blank_ = static_cast<int>(std::lround(dc_.GetTextExtent(" ").x / k_));
 }
@@ -71,9 +73,31 @@ wxPoint ReportPainter::TextPos(const report::ReportPage& page, const PrintRecord
     return {X(x), Y(y)};
 }
 
+wxSize ReportPainter::FitCellFont(const PrintRecord& r) {
+    dc_.SetFont(font_);
+    wxSize extent = dc_.GetTextExtent(r.text);
+    const int width = X(r.right) - X(r.left);
+    // A text wider than its cell is drawn smaller, down to two thirds of the
+    // report font; what still does not fit is cut at the cell's edge.
+    for (double scale = 0.95; extent.x > width && scale >= kMinCellScale; scale -= 0.05) {
+        wxFont smaller = font_;
+        smaller.SetFractionalPointSize(font_.GetFractionalPointSize() * scale);
+        dc_.SetFont(smaller);
+        extent = dc_.GetTextExtent(r.text);
+    }
+    return extent;
+}
+
 wxRect ReportPainter::TextRect(const report::ReportPage& page, const PrintRecord& r) {
-    const wxSize extent = dc_.GetTextExtent(r.text);
-    return wxRect(TextPos(page, r, extent), extent);
+    if (r.kind != PrintRecord::Kind::Cell) {
+        const wxSize extent = dc_.GetTextExtent(r.text);
+        return wxRect(TextPos(page, r, extent), extent);
+    }
+    // As fitted, before the clipping at the cell's edge that drawing adds.
+    const wxSize extent = FitCellFont(r);
+    const wxRect rect(TextPos(page, r, extent), extent);
+    dc_.SetFont(font_);
+    return rect;
 }
 
 void ReportPainter::DrawText(const report::ReportPage& page, const PrintRecord& r) {
@@ -93,11 +117,15 @@ void ReportPainter::DrawCell(const report::ReportPage& page, const PrintRecord& 
     dc_.SetBrush(wxBrush(Colour(r.background)));
     dc_.DrawRectangle(cell);
 
-    const wxSize extent = dc_.GetTextExtent(r.text);
+    const wxSize extent = FitCellFont(r);
     dc_.SetTextForeground(Colour(r.colour));
     dc_.SetTextBackground(Colour(r.background));
     dc_.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
-    dc_.DrawText(r.text, TextPos(page, r, extent));
+    {
+        wxDCClipper clip(dc_, cell);
+        dc_.DrawText(r.text, TextPos(page, r, extent));
+    }
+    dc_.SetFont(font_);
     if (r.border) {
         dc_.SetPen(wxPen(*wxBLACK, std::max(1, static_cast<int>(std::lround(kBorderWidth * k_)))));
         dc_.SetBrush(*wxTRANSPARENT_BRUSH);

@@ -32,12 +32,15 @@ private:
                     const wxSize& extent) const;
     void DrawText(const report::ReportPage& page, const report::PrintRecord& r);
     void DrawCell(const report::ReportPage& page, const report::PrintRecord& r);
+    // Selects the font a cell's text is drawn in and returns the text's extent.
+    wxSize FitCellFont(const report::PrintRecord& r);
 
     wxDC& dc_;
     double k_;
     wxPoint origin_;
     int linesPerPage_;
     int blank_; // width of one blank, twips
+    wxFont font_;
 };
 
 // Page `page` of the report on a DC whose logical units are pixels at

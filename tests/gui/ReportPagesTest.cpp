@@ -16,6 +16,7 @@
 #include "app/MainFrame.h"
 #include "tests/core/DocFixtures.h"
 #include "tests/core/ReportFixtures.h"
+#include "tests/core/ReportTableRichImage.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/PumpUntil.h"
 #include "ui/Messages.h"
@@ -41,9 +42,12 @@ protected:
 };
 
 TEST_P(ReportPagesTest, EveryPageRendersWithNoTextRunningIntoItsNeighbour) {
+    // Every section filled: every trigger kind, every data type, data sets and mails.
     CQuorvelDoc doc(CodePageOf(GetParam()));
     test::FillSettingsPages(doc.Blocks());
+    test::tablepages::FillRichReport(doc.Blocks());
     const report::Report report(doc.Blocks(), CodePageOf(GetParam()), L"Settings.qv");
+    ASSERT_GT(report.TotalPages(), 7);
     // QV_REPORT_PNG_DIR keeps the pictures for a look.
     const char* keep = std::getenv("QV_REPORT_PNG_DIR");
     test::TempDir temp;
@@ -75,7 +79,7 @@ TEST_P(ReportPagesTest, EveryPageRendersWithNoTextRunningIntoItsNeighbour) {
             EXPECT_LE(rect.GetRight(), paperRight) << Where(p) << ": off the sheet " << r.text;
             if (r.kind == PrintRecord::Kind::Cell) {
                 EXPECT_LE(rect.width, static_cast<int>((r.right - r.left) * k) + 1)
-                    << Where(p) << ": cell text wider than its cell: " << r.text;
+                    << Where(p) << ": cell text beyond its cell: " << r.text;
                 continue;
             }
             lines[r.kind == PrintRecord::Kind::Heading ? -1 : r.line].emplace_back(rect, r.text);
