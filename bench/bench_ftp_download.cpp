@@ -15,6 +15,7 @@
 #include "link/FtpStorage.h"
 #include "link/LinkServices.h"
 #include "online/FileBrowserModel.h"
+#include "tests/link/LinkFakes.h"
 
 namespace fs = std::filesystem;
 using namespace qv;
@@ -24,19 +25,6 @@ namespace {
 constexpr int kFolders = 10;
 constexpr int kFilesPerFolder = 50;
 constexpr size_t kFileBytes = 100 * 1024;
-
-class NoWaits : public Sleeper {
-public:
-    void SleepMs(int) override {}
-};
-
-class NoProgress : public ProgressSink {
-public:
-    void Begin(unsigned, int) override {}
-    void SetPosition(int) override {}
-    bool PumpAndCancelled() override { return false; }
-    void End() override {}
-};
 
 pid_t StartServer(const std::string& root, int& port) {
     int out[2];
@@ -65,7 +53,8 @@ double Seconds(std::chrono::steady_clock::time_point from) {
 } // namespace
 
 int main() {
-    const fs::path base = fs::temp_directory_path() / ("qv-bench-ftp-" + std::to_string(::getpid()));
+    const fs::path base =
+        fs::temp_directory_path() / ("qv-bench-ftp-" + std::to_string(::getpid()));
     const fs::path root = base / "unit", ours = base / "ours", theirs = base / "curl";
     std::mt19937 gen(7);
     std::string bytes(kFileBytes, '\0');
@@ -94,7 +83,8 @@ int main() {
         cfg << "silent\nftp-method = nocwd\nuser = \"admin:wqe\"\n";
         for (int f = 0; f < kFolders; ++f)
             for (int i = 0; i < kFilesPerFolder; ++i) {
-                const std::string rel = "DIR" + std::to_string(f) + "/LOG" + std::to_string(i) + ".CSV";
+                const std::string rel =
+                    "DIR" + std::to_string(f) + "/LOG" + std::to_string(i) + ".CSV";
                 cfg << "url = \"ftp://127.0.0.1:" << port << "/SD/TREE/" << rel << "\"\n";
                 cfg << "output = \"" << (theirs / rel).string() << "\"\n";
             }
@@ -104,8 +94,8 @@ int main() {
     const double curlSeconds = Seconds(start);
 
     FtpStorage storage;
-    NoWaits waits;
-    NoProgress progress;
+    test::FakeSleeper waits;
+    test::FakeProgress progress;
     FileBrowserModel model(storage, waits);
     start = std::chrono::steady_clock::now();
     bool ok = storage.Connect("127.0.0.1", port, "admin", "wqe") && storage.SetFolder("/SD") &&
@@ -124,7 +114,8 @@ int main() {
     ::waitpid(server, nullptr, 0);
     fs::remove_all(base);
     if (!ok || curlStatus != 0 || files != kFolders * kFilesPerFolder) {
-        std::fprintf(stderr, "the download failed (curl status %d, %zu files)\n", curlStatus, files);
+        std::fprintf(stderr, "the download failed (curl status %d, %zu files)\n", curlStatus,
+                     files);
         return 1;
     }
     const double ratio = ourSeconds / curlSeconds;

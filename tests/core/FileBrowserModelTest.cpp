@@ -7,22 +7,10 @@
 
 #include "link/LinkServices.h"
 #include "online/FileBrowserModel.h"
+#include "tests/link/LinkFakes.h"
 
 namespace qv {
 namespace {
-
-class NoWaits : public Sleeper {
-public:
-    void SleepMs(int) override {}
-};
-
-class NoProgress : public ProgressSink {
-public:
-    void Begin(unsigned, int) override {}
-    void SetPosition(int) override {}
-    bool PumpAndCancelled() override { return false; }
-    void End() override {}
-};
 
 // A storage of folders by path, each with its entries; every delete is
 // recorded with the folder it was sent in.
@@ -73,10 +61,10 @@ TEST(FileBrowserModelTest, AFolderThatCannotBeReenteredStopsTheDeletes) {
     storage.tree["/SD/LOG"] = {{"SUB", true}, {"late.csv", false}};
     storage.tree["/SD/LOG/SUB"] = {{"a.csv", false}};
     storage.folder = "/SD";
-    NoWaits waits;
+    test::FakeSleeper waits;
     FileBrowserModel model(storage, waits);
     ASSERT_TRUE(model.Refresh(false));
-    NoProgress progress;
+    test::FakeProgress progress;
     const auto outcome = model.Delete({0, 1}, progress);
     // SUB's file went; then nothing more: not LOG's file, not SUB or LOG
     // themselves, and not the next checked file either.
@@ -87,10 +75,10 @@ TEST(FileBrowserModelTest, AFolderThatCannotBeReenteredStopsTheDeletes) {
 TEST(FileBrowserModelTest, NamesThatLeaveTheirFolderAreNeitherWalkedNorWritten) {
     FakeStorage storage;
     storage.tree["/"] = {{"..", true}, {"a/b", false}, {"x\r\nDELE y", false}, {"ok.csv", false}};
-    NoWaits waits;
+    test::FakeSleeper waits;
     FileBrowserModel model(storage, waits);
     ASSERT_TRUE(model.Refresh(false));
-    NoProgress progress;
+    test::FakeProgress progress;
     const auto outcome = model.Delete({0, 1, 2, 3}, progress);
     EXPECT_EQ(storage.deletes, std::vector<std::string>{"/ok.csv"});
     EXPECT_EQ(outcome.failed.size(), 3u);
