@@ -194,7 +194,8 @@ TEST(ReportTablePages, TheWidestBitAddressPrintsWhole) {
     const ReportSource source{*image, kCodePageJapanese, layout};
     for (int p = 5; p <= 7; ++p) {
         int found = 0;
-        for (const PrintRecord& r : PrintPage(source, p).Records())
+        const ReportPage page = PrintPage(source, p);
+        for (const PrintRecord& r : page.Records())
             found += r.text.find(L"268435455F") != std::wstring::npos;
         EXPECT_EQ(found, 1) << "page " << p;
     }
