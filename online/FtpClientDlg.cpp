@@ -460,8 +460,8 @@ void CFtpClientDlg::OnKey(wxKeyEvent& event) {
             OpenCurrentItem();
         else if (focus == PasswordText)
             Connect();
-        else if (wxButton* button = dynamic_cast<wxButton*>(focus); button && button->IsEnabled())
-            event.Skip(); // a focused button presses as it would anywhere
+        // Anywhere else Enter does nothing: it never closes the browser nor
+        // presses a button by chance (Space presses the focused one).
         return;
     }
     if (key == WXK_BACK && focus == FileList) {

@@ -206,6 +206,11 @@ TEST_F(FileBrowserDlgTest, EscapeNeverClosesAndEnterInThePasswordConnects) {
     sim.Char(WXK_RETURN);
     EXPECT_TRUE(PumpUntil([&] { return dlg->Connected(); }));
     EXPECT_TRUE(dlg->IsShown());
+    // Enter on a focused button presses nothing.
+    ASSERT_TRUE(FocusControl(dlg->DisconnectButton));
+    sim.Char(WXK_RETURN);
+    RunPendingEvents();
+    EXPECT_TRUE(dlg->Connected());
     dlg->Disconnect();
     dlg->Destroy();
     RunPendingEvents();
