@@ -1,5 +1,6 @@
 #include "link/FtpClient.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -20,6 +21,15 @@ struct CurlGlobal {
 CURL* Handle(void* p) {
     return static_cast<CURL*>(p);
 }
+
+CURLM* Multi(void* p) {
+    return static_cast<CURLM*>(p);
+}
+
+// How long one wait for the connections lasts at most. libcurl's own loop can
+// sit out a whole second between a passive-mode reply and the data
+// connection; waking this often keeps every transfer moving.
+constexpr int kWaitSliceMs = 10;
 
 size_t AppendBody(char* data, size_t size, size_t count, void* user) {
     static_cast<std::string*>(user)->append(data, size * count);
@@ -143,11 +153,45 @@ bool ParseListLine(const std::string& raw, FtpEntry& entry) {
 FtpClient::FtpClient() {
     static CurlGlobal global;
     curl_ = curl_easy_init();
+    multi_ = curl_multi_init();
 }
 
 FtpClient::~FtpClient() {
     if (curl_)
         curl_easy_cleanup(Handle(curl_));
+    if (multi_)
+        curl_multi_cleanup(Multi(multi_));
+}
+
+int FtpClient::Run() {
+    CURL* c = Handle(curl_);
+    CURLM* m = Multi(multi_);
+    if (!m || curl_multi_add_handle(m, c) != CURLM_OK)
+        return curl_easy_perform(c);
+    CURLcode result = CURLE_OK;
+    int running = 1;
+    // Right after activity libcurl is asked again at once, then after
+    // waits that double up to the slice.
+    int waitMs = 0;
+    while (running) {
+        if (curl_multi_perform(m, &running) != CURLM_OK) {
+            result = CURLE_FAILED_INIT;
+            break;
+        }
+        int active = 0;
+        if (running && curl_multi_poll(m, nullptr, 0, waitMs, &active) != CURLM_OK) {
+            result = CURLE_FAILED_INIT;
+            break;
+        }
+        waitMs = active > 0 ? 0 : std::min(waitMs > 0 ? waitMs * 2 : 1, kWaitSliceMs);
+    }
+    int left = 0;
+    while (CURLMsg* msg = curl_multi_info_read(m, &left))
+        if (msg->msg == CURLMSG_DONE && msg->easy_handle == c && result == CURLE_OK)
+            result = msg->data.result;
+    // The connection stays in the multi handle's cache for the next request.
+    curl_multi_remove_handle(m, c);
+    return result;
 }
 
 std::string FtpClient::UrlOf(const std::string& absolutePath) const {
@@ -189,7 +233,7 @@ bool FtpClient::Perform(const std::string& path, bool listing,
         curl_easy_setopt(c, CURLOPT_NOBODY, 1L);
     curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, AppendBody);
     curl_easy_setopt(c, CURLOPT_WRITEDATA, body ? body : &ignored);
-    const CURLcode rc = curl_easy_perform(c);
+    const auto rc = static_cast<CURLcode>(Run());
     curl_slist_free_all(list);
     if (rc != CURLE_OK) {
         error_ = errorText[0] ? errorText : curl_easy_strerror(rc);
@@ -223,9 +267,13 @@ bool FtpClient::Connect(const std::string& host, int port, const std::string& us
 
 void FtpClient::Disconnect() {
     if (curl_) {
-        // A fresh handle drops the connection.
+        // Fresh handles drop the connection.
         curl_easy_cleanup(Handle(curl_));
         curl_ = curl_easy_init();
+    }
+    if (multi_) {
+        curl_multi_cleanup(Multi(multi_));
+        multi_ = curl_multi_init();
     }
     connected_ = false;
     folder_ = "/";
@@ -327,7 +375,7 @@ bool FtpClient::Download(const std::string& name, const std::string& localPath,
     curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, AskCancel);
     curl_easy_setopt(c, CURLOPT_XFERINFODATA, &cancel);
-    const CURLcode rc = curl_easy_perform(c);
+    const auto rc = static_cast<CURLcode>(Run());
     const bool closed = ::close(sink.fd) == 0;
     if (rc != CURLE_OK || sink.failed || !closed) {
         error_ = sink.failed    ? std::string("The local file cannot be written.")

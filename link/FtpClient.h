@@ -65,7 +65,11 @@ private:
     std::string UrlOf(const std::string& absolutePath) const;
     std::string PathOf(const std::string& name) const;
 
+    // Runs the prepared request to its end; libcurl's result code.
+    int Run();
+
     void* curl_ = nullptr;
+    void* multi_ = nullptr;
     std::string base_; // ftp://host:port
     std::string user_, password_;
     std::string folder_ = "/";
