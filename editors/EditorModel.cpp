@@ -1,5 +1,6 @@
 #include "editors/EditorModel.h"
 
+#include "document/CodePageText.h"
 #include "document/StringTable.h"
 
 namespace qv {
@@ -44,6 +45,24 @@ std::wstring FormatResText(unsigned id, const std::vector<std::wstring>& args) {
         out += text[i];
     }
     return out;
+}
+
+Refusal CheckFieldText(const std::wstring& text, size_t width, uint32_t codePage, bool doubleByteUi,
+                       int field, unsigned tooLong, unsigned tooLongWide) {
+    const std::optional<std::string> bytes = WideToMulti(text, codePage);
+    if (!bytes)
+        return Refuse(kMsgTextNotInCodePage, field);
+    if (bytes->size() > width) {
+        const long long w = static_cast<long long>(width);
+        // The English text has no place for the double-byte count.
+        return doubleByteUi ? Refuse(tooLongWide, field, {w, w / 2}) : Refuse(tooLong, field, {w});
+    }
+    return {};
+}
+
+void StoreFieldText(uint8_t* field, size_t width, const std::wstring& text, uint32_t codePage) {
+    if (const auto bytes = ShownTextToMulti(FieldBytes(field, width), text, codePage))
+        WriteMultiField(field, width, *bytes, codePage);
 }
 
 } // namespace qv

@@ -1,5 +1,7 @@
 #include "link/FtpClient.h"
 
+#include "link/LocalReplace.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -36,27 +38,9 @@ size_t AppendBody(char* data, size_t size, size_t count, void* user) {
     return size * count;
 }
 
-struct FileSink {
-    int fd = -1;
-    bool failed = false;
-};
-
 size_t WriteFile(char* data, size_t size, size_t count, void* user) {
-    auto* sink = static_cast<FileSink*>(user);
-    size_t left = size * count;
-    const char* p = data;
-    while (left > 0) {
-        const ssize_t n = ::write(sink->fd, p, left);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            sink->failed = true;
-            return 0; // makes the transfer fail
-        }
-        p += n;
-        left -= static_cast<size_t>(n);
-    }
-    return size * count;
+    // Returning less than given makes the transfer fail.
+    return static_cast<LocalReplace*>(user)->Write(data, size * count) ? size * count : 0;
 }
 
 int AskCancel(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
@@ -203,24 +187,30 @@ std::string FtpClient::PathOf(const std::string& name) const {
     return folder_ == "/" ? "/" + name : folder_ + "/" + name;
 }
 
+void* FtpClient::Prepare(const std::string& path, char* errorText) {
+    CURL* c = Handle(curl_);
+    // A reset keeps the open connection.
+    curl_easy_reset(c);
+    errorText[0] = '\0';
+    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorText);
+    // libcurl copies the strings it is given.
+    curl_easy_setopt(c, CURLOPT_URL, UrlOf(path).c_str());
+    curl_easy_setopt(c, CURLOPT_USERNAME, user_.c_str());
+    curl_easy_setopt(c, CURLOPT_PASSWORD, password_.c_str());
+    curl_easy_setopt(c, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD));
+    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, timeoutSeconds);
+    return c;
+}
+
 bool FtpClient::Perform(const std::string& path, bool listing,
                         const std::vector<std::string>& quotes, std::string* body) {
     if (!curl_) {
         error_ = "libcurl could not start";
         return false;
     }
-    CURL* c = Handle(curl_);
-    // A reset keeps the open connection.
-    curl_easy_reset(c);
-    char errorText[CURL_ERROR_SIZE] = {};
-    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorText);
-    const std::string url = UrlOf(path);
-    curl_easy_setopt(c, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(c, CURLOPT_USERNAME, user_.c_str());
-    curl_easy_setopt(c, CURLOPT_PASSWORD, password_.c_str());
-    curl_easy_setopt(c, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD));
-    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, timeoutSeconds);
+    char errorText[CURL_ERROR_SIZE];
+    CURL* c = Handle(Prepare(path, errorText));
     curl_easy_setopt(c, CURLOPT_TIMEOUT, timeoutSeconds);
     curl_easy_setopt(c, CURLOPT_TRANSFERTEXT, 0L);
     curl_slist* list = nullptr;
@@ -344,53 +334,31 @@ bool FtpClient::Download(const std::string& name, const std::string& localPath,
         error_ = "Not a file name: " + name;
         return false;
     }
-    std::string temp = localPath + ".part-XXXXXX";
-    FileSink sink;
-    sink.fd = ::mkstemp(temp.data());
-    if (sink.fd < 0) {
-        error_ = std::strerror(errno);
+    LocalReplace file(localPath);
+    if (!curl_ || !file.Opened()) {
+        error_ = curl_ ? std::strerror(file.Error()) : "libcurl could not start";
         return false;
     }
-    if (!curl_) {
-        ::close(sink.fd);
-        ::unlink(temp.c_str());
-        return false;
-    }
-    CURL* c = Handle(curl_);
-    curl_easy_reset(c);
-    char errorText[CURL_ERROR_SIZE] = {};
-    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorText);
-    const std::string url = UrlOf(PathOf(name));
-    curl_easy_setopt(c, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(c, CURLOPT_USERNAME, user_.c_str());
-    curl_easy_setopt(c, CURLOPT_PASSWORD, password_.c_str());
-    curl_easy_setopt(c, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD));
-    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, timeoutSeconds);
+    char errorText[CURL_ERROR_SIZE];
+    CURL* c = Handle(Prepare(PathOf(name), errorText));
     // A slow unit may take long for a big file: only a stalled one is given up.
     curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, timeoutSeconds);
     curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, WriteFile);
-    curl_easy_setopt(c, CURLOPT_WRITEDATA, &sink);
+    curl_easy_setopt(c, CURLOPT_WRITEDATA, &file);
     curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, AskCancel);
     curl_easy_setopt(c, CURLOPT_XFERINFODATA, &cancel);
     const auto rc = static_cast<CURLcode>(Run());
-    const bool closed = ::close(sink.fd) == 0;
-    if (rc != CURLE_OK || sink.failed || !closed) {
-        error_ = sink.failed    ? std::string("The local file cannot be written.")
+    if (rc != CURLE_OK || file.Error() != 0) {
+        error_ = file.Error() != 0 ? std::string("The local file cannot be written: ") +
+                                         std::strerror(file.Error())
                  : errorText[0] ? std::string(errorText)
                                 : curl_easy_strerror(rc);
-        ::unlink(temp.c_str());
         return false;
     }
-    // The temporary file was made for the user alone; the copy gets the usual rights.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::chmod(temp.c_str(), 0666 & ~mask);
-    if (::rename(temp.c_str(), localPath.c_str()) != 0) {
-        error_ = std::strerror(errno);
-        ::unlink(temp.c_str());
+    if (!file.Commit()) {
+        error_ = std::strerror(file.Error());
         return false;
     }
     return true;

@@ -62,6 +62,9 @@ public:
 private:
     bool Perform(const std::string& path, bool listing, const std::vector<std::string>& quotes,
                  std::string* body);
+    // Resets the handle (its connection stays) with what every request
+    // takes; errorText (CURL_ERROR_SIZE) receives libcurl's message.
+    void* Prepare(const std::string& path, char* errorText);
     std::string UrlOf(const std::string& absolutePath) const;
     std::string PathOf(const std::string& name) const;
 

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "link/LocalReplace.h"
 #include "link/UnitSession.h"
 
 namespace qv {
@@ -16,35 +17,6 @@ namespace {
 
 constexpr int kVersionWord = 90153;
 const char kCodePage932Field[] = "01";
-
-// Writes the bytes beside path and moves them over it only when all are
-// written, so a failure leaves an existing copy as it was.
-bool ReplaceFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::string temp = path + ".part-XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        return false;
-    size_t done = 0;
-    bool ok = true;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            ok = false;
-            break;
-        }
-        done += static_cast<size_t>(n);
-    }
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ok = ::fchmod(fd, 0666 & ~mask) == 0 && ok;
-    ok = ::close(fd) == 0 && ok;
-    if (ok && ::rename(temp.c_str(), path.c_str()) == 0)
-        return true;
-    ::unlink(temp.c_str());
-    return false;
-}
 
 } // namespace
 
@@ -200,7 +172,8 @@ bool SerialStorage::Download(const std::string& name, const std::string& localPa
     const std::string field = codePage_ == 932 ? kCodePage932Field : "";
     if (Done(session_.ReadUnitFile(field, CUnitSession::BytesToHex(name), data)) != kOk)
         return false;
-    return ReplaceFile(localPath, data);
+    LocalReplace file(localPath);
+    return file.Write(data.data(), data.size()) && file.Commit();
 }
 
 bool SerialStorage::EnterOwnFolder() {

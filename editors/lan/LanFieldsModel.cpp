@@ -46,20 +46,12 @@ bool IsServerAddressOrNone(const IpEntry& entry) {
 
 Refusal CheckTextFits(const std::wstring& text, size_t width, uint32_t codePage, bool doubleByteUi,
                       int field) {
-    const std::optional<std::string> bytes = WideToMulti(text, codePage);
-    if (!bytes)
-        return Refuse(kMsgTextNotInCodePage, field);
-    if (bytes->size() > width) {
-        const long long w = static_cast<long long>(width);
-        return doubleByteUi ? Refuse(kMsgLanTextTooLongWide, field, {w, w / 2})
-                            : Refuse(kMsgLanTextTooLong, field, {w});
-    }
-    return {};
+    return CheckFieldText(text, width, codePage, doubleByteUi, field, kMsgLanTextTooLong,
+                          kMsgLanTextTooLongWide);
 }
 
 void StoreTextField(uint8_t* field, size_t width, const std::wstring& text, uint32_t codePage) {
-    if (const auto bytes = ShownTextToMulti(FieldBytes(field, width), text, codePage))
-        WriteMultiField(field, width, *bytes, codePage);
+    StoreFieldText(field, width, text, codePage);
 }
 
 int IndexOfValue(const std::vector<int>& values, int value) {

@@ -9,26 +9,10 @@ namespace qv {
 
 namespace {
 
-// A text that must fit `width` bytes of the code page: refused rather than
-// cut, so a double-byte character is never split.
 Refusal CheckFits(const std::wstring& text, size_t width, uint32_t codePage, bool doubleByteUi,
                   int field) {
-    const std::optional<std::string> bytes = WideToMulti(text, codePage);
-    if (!bytes)
-        return Refuse(kMsgTextNotInCodePage, field);
-    if (bytes->size() > width) {
-        const long long w = static_cast<long long>(width);
-        // The English text has no place for the double-byte count.
-        return doubleByteUi ? Refuse(kMsgRecipientTextTooLongWide, field, {w, w / 2})
-                            : Refuse(kMsgRecipientTextTooLong, field, {w});
-    }
-    return {};
-}
-
-// Keeps the stored bytes when the text was not changed.
-void StoreText(uint8_t* field, size_t width, const std::wstring& text, uint32_t codePage) {
-    if (const auto bytes = ShownTextToMulti(FieldBytes(field, width), text, codePage))
-        WriteMultiField(field, width, *bytes, codePage);
+    return CheckFieldText(text, width, codePage, doubleByteUi, field, kMsgRecipientTextTooLong,
+                          kMsgRecipientTextTooLongWide);
 }
 
 } // namespace
@@ -40,8 +24,7 @@ RecipientForm RecipientModel::Load(const UserTable& users, int index) const {
 }
 
 Refusal RecipientModel::Check(const RecipientForm& form, bool doubleByteUi) const {
-    if (Refusal r = CheckFits(form.name, user::kNameWidth, codePage_, doubleByteUi,
-                              kRecipientName);
+    if (Refusal r = CheckFits(form.name, user::kNameWidth, codePage_, doubleByteUi, kRecipientName);
         r.Refused())
         return r;
     if (!IsMailAddressText(form.address, form.address.size()))
@@ -55,8 +38,8 @@ Refusal RecipientModel::Check(const RecipientForm& form, bool doubleByteUi) cons
 
 void RecipientModel::Store(const RecipientForm& form, UserTable& users, int index) const {
     UserRecord& r = users.records.at(static_cast<size_t>(index));
-    StoreText(r.data() + user::kName, user::kNameWidth, form.name, codePage_);
-    StoreText(r.data() + user::kAddress, user::kAddressWidth, form.address, codePage_);
+    StoreFieldText(r.data() + user::kName, user::kNameWidth, form.name, codePage_);
+    StoreFieldText(r.data() + user::kAddress, user::kAddressWidth, form.address, codePage_);
 }
 
 SendGroupForm SendGroupModel::Load(const GroupTable& groups, int index) const {
@@ -71,7 +54,7 @@ Refusal SendGroupModel::Check(const SendGroupForm& form, bool doubleByteUi) cons
 
 void SendGroupModel::Store(const SendGroupForm& form, GroupTable& groups, int index) const {
     SendGroupRecord& r = groups.records.at(static_cast<size_t>(index));
-    StoreText(r.data() + sgroup::kName, sgroup::kNameWidth, form.name, codePage_);
+    StoreFieldText(r.data() + sgroup::kName, sgroup::kNameWidth, form.name, codePage_);
     r.SetU16(sgroup::kMembers, form.members);
 }
 

@@ -43,8 +43,9 @@ TEST(ConfigPortModel, ChecksRangeSearchPortAndPairsInTheUnitsOrder) {
         const Refusal r = CheckConfigPorts(form);
         EXPECT_EQ(r.messageId, c.message);
         EXPECT_EQ(r.field, c.field);
-        if (c.message == kMsgPortNumberRange)
+        if (c.message == kMsgPortNumberRange) {
             EXPECT_EQ(r.args, (std::vector<std::wstring>{L"1", L"49151"}));
+        }
     }
 }
 

@@ -55,9 +55,11 @@ TEST(UnitNameModelTest, StoresTouchOnlyTheirField) {
     EXPECT_TRUE(StoreUnitOption(1, current));
     EXPECT_FALSE(StoreUnitOption(1, current));
     EXPECT_EQ(current.U8(unit::kUnitOption), 1);
-    for (size_t i = 32; i < 64; ++i)
-        if (i != unit::kUnitOption)
+    for (size_t i = 32; i < 64; ++i) {
+        if (i != unit::kUnitOption) {
             ASSERT_EQ(current.bytes[i], 0xC3) << "byte " << i;
+        }
+    }
 }
 
 } // namespace
