@@ -2,8 +2,10 @@
 // process with a private profile file.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <string>
+#include <sys/prctl.h>
 #include <unistd.h>
 #include <wx/image.h>
 #include <wx/init.h>
@@ -23,6 +25,12 @@ void FailOnAssert(const wxString& file, int line, const wxString& func, const wx
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
+    // Listing the tests needs no display.
+    if (::testing::GTEST_FLAG(list_tests))
+        return RUN_ALL_TESTS();
+    // A test whose runner was killed (a time-out) must not live on and
+    // disturb the next test on its display.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (!std::getenv("QV_PROFILE")) {
         const std::string profile = "/tmp/qvgui-profile-" + std::to_string(getpid()) + ".ini";
         setenv("QV_PROFILE", profile.c_str(), 1);
