@@ -42,9 +42,8 @@ TEST_F(ChooserTest, TheChooserIsCentredOnTheScreenTheFirstTimeToo) {
     test::DialogScript script;
     script.Then([&](wxDialog* d) {
         d->CallAfter([&, d] {
-            test::PumpUntil([d] { return d->IsShownOnScreen(); });
-            wxStopWatch settled; // the window manager places and frames it
-            test::PumpUntil([&] { return settled.Time() > 500; });
+            // Placed and framed by the window manager, where there is one.
+            EXPECT_TRUE(test::AwaitShown(d));
             shown = d->GetScreenRect();
             screen = wxDisplay(d).GetClientArea();
             d->EndModal(wxID_CANCEL);

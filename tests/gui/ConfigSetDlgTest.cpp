@@ -276,7 +276,7 @@ TEST_P(ConfigSetDlgLanguageTest, EveryCategoryShowsAndItsLabelsFit) {
         ASSERT_EQ(dlg.CurrentCategory, c) << where;
         ASSERT_NE(dlg.Pane, nullptr) << where;
         EXPECT_TRUE(dlg.Pane->IsShown()) << where;
-        ASSERT_TRUE(test::WaitUntilLaidOut(&dlg)) << where;
+        ASSERT_TRUE(test::AwaitShown(&dlg)) << where;
         test::ExpectLabelsFit(&dlg, where);
         test::ExpectButtonsInLanguage(&dlg, language, where);
     }

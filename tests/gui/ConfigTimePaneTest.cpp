@@ -286,7 +286,7 @@ TEST_P(ConfigTimePaneLanguageTest, LabelsFit) {
         host.Show();
         const std::string where = (which == 0 ? "clock pane" : "port pane") +
                                   std::string(", language ") + std::to_string(language);
-        ASSERT_TRUE(test::WaitUntilLaidOut(&host)) << where;
+        ASSERT_TRUE(test::AwaitShown(&host)) << where;
         test::ExpectLabelsFit(&host, where);
         test::ExpectButtonsInLanguage(&host, language, where);
     }

@@ -34,7 +34,7 @@ TEST_P(ConnectionDlgLanguageTest, LabelsFitAndButtonsAreInTheLanguage) {
          {ConnectionAction::Read, ConnectionAction::Write, ConnectionAction::Tool}) {
         CConnectionDlg dlg(app.MainFrame(), mode, *app.Document());
         dlg.Show();
-        ASSERT_TRUE(test::WaitUntilLaidOut(&dlg));
+        ASSERT_TRUE(test::AwaitShown(&dlg));
         const std::string where = "connection dialog, language " + std::to_string(GetParam());
         test::ExpectLabelsFit(&dlg, where);
         test::ExpectButtonsInLanguage(&dlg, GetParam(), where);

@@ -157,13 +157,13 @@ TEST_P(DataSetLanguageTest, LabelsFitAndButtonsAreInTheLanguage) {
     frame->SetSizer(sizer);
     frame->SetSize(800, 500);
     frame->Show();
-    EXPECT_TRUE(test::WaitUntilLaidOut(frame));
+    EXPECT_TRUE(test::AwaitShown(frame));
     test::ExpectLabelsFit(frame, "data-set list" + lang);
     test::ExpectButtonsInLanguage(frame, language, "data-set list" + lang);
     {
         CDataSetDlg editor(0, Doc(), frame);
         editor.Show();
-        EXPECT_TRUE(test::WaitUntilLaidOut(&editor));
+        EXPECT_TRUE(test::AwaitShown(&editor));
         test::ExpectLabelsFit(&editor, "data-set editor" + lang);
         test::ExpectButtonsInLanguage(&editor, language, "data-set editor" + lang);
         editor.Hide();

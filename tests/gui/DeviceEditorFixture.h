@@ -98,7 +98,7 @@ protected:
     std::unique_ptr<CDevSetDlg> Open(FakeListPage& page, int row) {
         auto editor = std::make_unique<CDevSetDlg>(app.MainFrame(), page, row, Doc());
         editor->Show();
-        EXPECT_TRUE(test::WaitUntilLaidOut(editor.get()));
+        EXPECT_TRUE(test::AwaitShown(editor.get()));
         return editor;
     }
 };

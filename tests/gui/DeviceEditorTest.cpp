@@ -59,7 +59,7 @@ TEST_P(DeviceEditorLanguageTest, LabelsFitAndButtonsAreInTheLanguage) {
     test::DialogScript script;
     script.Then([&](wxDialog* dialog) {
         dialog->CallAfter([&, dialog] {
-            EXPECT_TRUE(test::WaitUntilLaidOut(dialog));
+            EXPECT_TRUE(test::AwaitShown(dialog));
             test::ExpectLabelsFit(dialog, "station chooser" + lang);
             test::ExpectButtonsInLanguage(dialog, language, "station chooser" + lang);
             Click(dialog, wxID_CANCEL);

@@ -291,7 +291,7 @@ TEST_F(DeviceListPageTest, MouseWalk) {
     Run(cmd::kEditCut);
     sim.MouseMove(cell(0));
     sim.MouseClick();
-    test::PumpUntil([] { return false; }, 200);
+    test::AwaitInputHandled();
     EXPECT_TRUE(page.CheckedNumbers().empty()) << "a cut row takes no click";
 
     int editedNumber = 0;
@@ -322,7 +322,7 @@ TEST_P(DeviceListLanguageTest, LabelsFitAndTheDeleteButtonIsInTheLanguage) {
     frame->SetSizer(sizer);
     frame->SetSize(800, 500);
     frame->Show();
-    EXPECT_TRUE(test::WaitUntilLaidOut(frame));
+    EXPECT_TRUE(test::AwaitShown(frame));
     const std::string where = "device list, language " + std::to_string(language);
     test::ExpectLabelsFit(frame, where);
     test::ExpectButtonsInLanguage(frame, language, where);

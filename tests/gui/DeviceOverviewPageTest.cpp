@@ -103,7 +103,7 @@ TEST_P(DeviceOverviewLanguageTest, HeadingsFitAndTheFirstColumnStaysHidden) {
     auto* page = new CDeviceInfoPage(frame, Doc(), app.MainFrame()->View());
     frame->SetClientSize(500, 500);
     frame->Show();
-    ASSERT_TRUE(test::WaitUntilLaidOut(frame));
+    ASSERT_TRUE(test::AwaitShown(frame));
     wxListCtrl* list = page->List;
     EXPECT_EQ(list->GetColumnWidth(0), 0);
     // Sideways the header adds its own margins; keep a few pixels for them.

@@ -48,12 +48,12 @@ TEST_P(DeviceTypePagesLanguageTest, EveryPageFitsItsLabels) {
     const std::string lang = ", language " + std::to_string(language);
     // Port 2 addresses by function code, so the contact page shows its code label.
     ASSERT_NE(ContactPage(*editor), nullptr);
-    ASSERT_TRUE(test::WaitUntilLaidOut(editor.get()));
+    ASSERT_TRUE(test::AwaitShown(editor.get()));
     test::ExpectLabelsFit(editor.get(), "contact page" + lang);
     for (int entry : {kTypeEntryPowerMeter, kTypeEntrySeriesA, kTypeEntrySeriesB}) {
         Choose(editor->TypeBox, entry);
         ASSERT_NE(editor->Page, nullptr) << entry;
-        ASSERT_TRUE(test::WaitUntilLaidOut(editor.get()));
+        ASSERT_TRUE(test::AwaitShown(editor.get()));
         test::ExpectLabelsFit(editor.get(), "type entry " + std::to_string(entry) + lang);
     }
     test::ExpectButtonsInLanguage(editor.get(), language, "device editor" + lang);

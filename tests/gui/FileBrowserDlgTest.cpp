@@ -224,7 +224,7 @@ TEST_P(FileBrowserLanguageTest, LabelsFitInTheLanguage) {
     ScopedGuiLanguage language(GetParam());
     auto* dlg = new CFtpClientDlg(app.GetTopWindow());
     dlg->Show();
-    ASSERT_TRUE(WaitUntilLaidOut(dlg));
+    ASSERT_TRUE(AwaitShown(dlg));
     ExpectLabelsFit(dlg, "file browser");
     ExpectButtonsInLanguage(dlg, GetParam(), "file browser");
     dlg->Destroy();

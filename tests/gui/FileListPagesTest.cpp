@@ -186,7 +186,7 @@ TEST_P(FileEditorLanguageTest, LabelsFitAndButtonsAreInTheLanguage) {
     CFileSetDlg editor(app.MainFrame(), Doc(), false);
     editor.ToggleDetails();
     editor.Show();
-    EXPECT_TRUE(test::WaitUntilLaidOut(&editor));
+    EXPECT_TRUE(test::AwaitShown(&editor));
     test::ExpectLabelsFit(&editor, where);
     test::ExpectButtonsInLanguage(&editor, language, where);
     EXPECT_TRUE(editor.MailServerButton->IsEnabled());

@@ -82,32 +82,6 @@ void RunPendingEvents() {
     }
 }
 
-bool ActivateWindow(wxTopLevelWindow* top) {
-    top->Show();
-    for (int attempt = 0; attempt < 15; ++attempt) {
-        top->Raise();
-        if (PumpUntil([top] { return top->IsActive(); }, 200))
-            return true;
-    }
-    return false;
-}
-
-bool FocusControl(wxWindow* control) {
-    auto* top = wxDynamicCast(wxGetTopLevelParent(control), wxTopLevelWindow);
-    if (!top || !ActivateWindow(top))
-        return false;
-    auto hasFocus = [control] {
-        wxWindow* focus = wxWindow::FindFocus();
-        return focus && (focus == control || control->IsDescendant(focus));
-    };
-    for (int attempt = 0; attempt < 10; ++attempt) {
-        control->SetFocus();
-        if (PumpUntil(hasFocus, 300))
-            return true;
-    }
-    return false;
-}
-
 namespace {
 
 using GtkFocusOf = void* (*)(void*);
@@ -135,28 +109,6 @@ wxWindow* FocusedControl(wxTopLevelWindow* top) {
         return wxWindow::FindFocus();
     void* focus = focusOf(top->GetHandle());
     return focus ? Holder(top, focus, isAncestor) : nullptr;
-}
-
-namespace {
-void CollectRects(wxWindow* window, std::vector<wxRect>& rects) {
-    rects.push_back(window->GetScreenRect());
-    for (wxWindow* child : window->GetChildren())
-        CollectRects(child, rects);
-}
-} // namespace
-
-bool WaitUntilLaidOut(wxWindow* top) {
-    std::vector<wxRect> last;
-    wxStopWatch still;
-    return PumpUntil([&] {
-        std::vector<wxRect> now;
-        CollectRects(top, now);
-        if (now != last) {
-            last = std::move(now);
-            still.Start();
-        }
-        return top->IsShownOnScreen() && still.Time() > 150;
-    });
 }
 
 ScopedGuiLanguage::ScopedGuiLanguage() : ScopedGuiLanguage(kLangEnglish) {}

@@ -44,7 +44,7 @@ protected:
     // Shown and laid out as the user sees it, then checked.
     void Check(wxTopLevelWindow* window, const char* what) {
         window->Show();
-        ASSERT_TRUE(test::WaitUntilLaidOut(window)) << Where(what);
+        ASSERT_TRUE(test::AwaitShown(window)) << Where(what);
         test::ExpectLabelsFit(window, Where(what));
         test::ExpectButtonsInLanguage(window, GetParam(), Where(what));
         EXPECT_GE(window->GetSize().x, TitleBarWidth(window))
@@ -150,7 +150,7 @@ TEST_P(LabelsFitTest, MainWindow) {
     ASSERT_TRUE(app.StartUp({file}));
     ASSERT_EQ(app.languageIndex, GetParam());
     CMainFrame& frame = *app.MainFrame();
-    ASSERT_TRUE(test::WaitUntilLaidOut(&frame));
+    ASSERT_TRUE(test::AwaitShown(&frame));
 
     for (int look = cmd::kLookFirst; look <= cmd::kLookLast; ++look) {
         frame.RunCommand(look); // the style menu
@@ -172,7 +172,7 @@ TEST_P(LabelsFitTest, MainWindow) {
         }
     }
     frame.RunCommand(cmd::kLookDefault);
-    ASSERT_TRUE(test::WaitUntilLaidOut(&frame));
+    ASSERT_TRUE(test::AwaitShown(&frame));
     test::ExpectLabelsFit(&frame, Where("the main window"));
 
     app.Document()->TakeSnapshot(kSnapshotSaved);

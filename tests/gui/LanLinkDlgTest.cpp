@@ -55,7 +55,7 @@ TEST_P(LanDialogsLanguageTest, LabelsFitAndButtonsAreInTheLanguage) {
     {
         CLANPortDlg dlg(app.MainFrame());
         dlg.Show();
-        ASSERT_TRUE(test::WaitUntilLaidOut(&dlg));
+        ASSERT_TRUE(test::AwaitShown(&dlg));
         test::ExpectLabelsFit(&dlg, "LAN settings" + where);
         test::ExpectButtonsInLanguage(&dlg, GetParam(), "LAN settings" + where);
         EXPECT_GE(dlg.GetSize().x, TitleBarWidth(&dlg));
@@ -67,7 +67,7 @@ TEST_P(LanDialogsLanguageTest, LabelsFitAndButtonsAreInTheLanguage) {
                   Unit("UNIT-2", "10.0.0.2", 9095)},
                  2);
         dlg.Show();
-        ASSERT_TRUE(test::WaitUntilLaidOut(&dlg));
+        ASSERT_TRUE(test::AwaitShown(&dlg));
         test::ExpectLabelsFit(&dlg, "unit search" + where);
         test::ExpectButtonsInLanguage(&dlg, GetParam(), "unit search" + where);
         EXPECT_GE(dlg.GetSize().x, TitleBarWidth(&dlg));

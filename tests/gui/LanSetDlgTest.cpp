@@ -95,7 +95,7 @@ TEST_P(LanSetDlgLanguageTest, EveryPageFitsItsLabels) {
         if (page > 0)
             PickCategory(&dlg, page);
         ASSERT_EQ(dlg.CurrentCategory, page);
-        ASSERT_TRUE(test::WaitUntilLaidOut(&dlg));
+        ASSERT_TRUE(test::AwaitShown(&dlg));
         const std::string where =
             "LAN page " + std::to_string(page) + ", language " + std::to_string(language);
         test::ExpectLabelsFit(&dlg, where);

@@ -206,14 +206,14 @@ TEST_P(MailSendLanguageTest, LabelsFitAndButtonsAreInTheLanguage) {
     const std::string lang = ", language " + std::to_string(language);
     CMailSendDlg editor(0, Doc(), app.MainFrame());
     editor.Show();
-    EXPECT_TRUE(test::WaitUntilLaidOut(&editor));
+    EXPECT_TRUE(test::AwaitShown(&editor));
     test::ExpectLabelsFit(&editor, "mail editor" + lang);
     test::ExpectButtonsInLanguage(&editor, language, "mail editor" + lang);
     editor.Hide();
     auto* page = new CMailSendPage(app.MainFrame(), Doc());
     page->SetSize(600, 400);
     page->Show();
-    EXPECT_TRUE(test::WaitUntilLaidOut(page));
+    EXPECT_TRUE(test::AwaitShown(page));
     test::ExpectLabelsFit(page, "mail page" + lang);
     page->Destroy();
 }

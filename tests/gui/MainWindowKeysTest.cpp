@@ -25,12 +25,6 @@
 namespace qv {
 namespace {
 
-// Runs events for a while: for keys that must have no effect.
-void PumpFor(long ms) {
-    wxStopWatch watch;
-    test::PumpUntil([&] { return watch.Time() > ms; });
-}
-
 // The item of menu whose sub-menu holds the command, or null.
 wxMenuItem* SubMenuItem(wxMenu* menu, int command) {
     for (wxMenuItem* item : menu->GetMenuItems())
@@ -108,7 +102,7 @@ TEST_F(MainWindowKeysTest, EscapeInTheMainWindowShowsTheHiddenTreePaneAndGoesOn)
     ASSERT_TRUE(test::PumpUntil([&] { return dialog->IsActive() && button->HasFocus(); }));
     sim.Char(WXK_ESCAPE);
     EXPECT_TRUE(test::PumpUntil([&] { return dialogEscapes == 1; }));
-    PumpFor(200);
+    test::AwaitInputHandled();
     EXPECT_FALSE(Frame().TreePaneShown());
     dialog->Destroy();
 }
@@ -140,7 +134,7 @@ TEST_F(MainWindowKeysTest, AltThenAOrAltWithAOpensTheAboutBox) {
     // A letter without Alt before it is no key tip.
     test::DialogScript none;
     sim.Char('a');
-    PumpFor(300);
+    test::AwaitInputHandled();
 }
 
 TEST_F(MainWindowKeysTest, KeyTipFOpensTheApplicationMenuWherePAndWAreThePrintTips) {

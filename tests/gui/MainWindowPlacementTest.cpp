@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <wx/stopwatch.h>
 
 #include "app/MainFrame.h"
 #include "app/QuorvelApp.h"
@@ -15,10 +14,12 @@
 namespace qv {
 namespace {
 
-// The window manager answers in its own time.
-void Settle() {
-    wxStopWatch watch;
-    test::PumpUntil([&] { return watch.Time() > 400; });
+// The window manager answers in its own time; without one the window is
+// never maximised.
+void AwaitMaximised(CMainFrame& frame, bool maximised) {
+    if (test::HasWindowManager())
+        EXPECT_TRUE(test::PumpUntil([&] { return frame.IsMaximized() == maximised; }));
+    EXPECT_TRUE(test::AwaitShown(&frame));
 }
 
 TEST(MainWindowPlacementTest, MaximiseRestoreAndCloseCyclesKeepTheNormalRectangle) {
@@ -42,9 +43,10 @@ TEST(MainWindowPlacementTest, MaximiseRestoreAndCloseCyclesKeepTheNormalRectangl
         test::DialogScript none;
         ASSERT_TRUE(app.StartUp({file}));
         CMainFrame& frame = *app.MainFrame();
-        Settle();
-        frame.Maximize(!frame.IsMaximized());
-        Settle();
+        ASSERT_TRUE(test::AwaitShown(&frame));
+        const bool maximise = !frame.IsMaximized();
+        frame.Maximize(maximise);
+        AwaitMaximised(frame, maximise);
         if (!frame.IsMaximized()) {
             EXPECT_EQ(frame.GetSize(), wxSize(normal.Width(), normal.Height()))
                 << "cycle " << cycle;

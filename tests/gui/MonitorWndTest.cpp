@@ -134,7 +134,7 @@ TEST_P(MonitorWndLanguageTest, LabelsFit) {
     StartUnit();
     CMonitorWnd wnd(app.MainFrame(), *app.Document());
     wnd.Show();
-    ASSERT_TRUE(test::WaitUntilLaidOut(&wnd));
+    ASSERT_TRUE(test::AwaitShown(&wnd));
     test::ExpectLabelsFit(&wnd, "monitor window");
     test::ExpectButtonsInLanguage(&wnd, GetParam(), "monitor window");
     wnd.Hide();

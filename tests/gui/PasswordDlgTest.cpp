@@ -44,7 +44,7 @@ TEST_P(PasswordDlgLanguageTest, LabelsFitAndButtonsAreInTheLanguage) {
     for (const auto& make : dialogs) {
         const std::unique_ptr<wxDialog> dlg = make();
         dlg->Show();
-        ASSERT_TRUE(test::WaitUntilLaidOut(dlg.get()));
+        ASSERT_TRUE(test::AwaitShown(dlg.get()));
         const std::string where =
             dlg->GetTitle().utf8_string() + ", language " + std::to_string(GetParam());
         test::ExpectLabelsFit(dlg.get(), where);

@@ -29,7 +29,7 @@ namespace {
 void ExpectWindowInLanguage(wxTopLevelWindow* top, int language, const std::string& where,
                             bool hasButtons = true) {
     top->Show();
-    ASSERT_TRUE(test::WaitUntilLaidOut(top)) << where;
+    ASSERT_TRUE(test::AwaitShown(top)) << where;
     test::ExpectLabelsFit(top, where);
     if (hasButtons)
         test::ExpectButtonsInLanguage(top, language, where);

@@ -219,7 +219,7 @@ TEST_P(PowerMeterWizardLanguageTest, LabelsFitAndButtonsAreInTheLanguage) {
     const std::string lang = ", language " + std::to_string(language);
     CZuzPelmDlg wizard(app.MainFrame(), *app.Document(), 1);
     wizard.Show();
-    ASSERT_TRUE(test::WaitUntilLaidOut(&wizard));
+    ASSERT_TRUE(test::AwaitShown(&wizard));
     test::ExpectLabelsFit(&wizard, "power-meter wizard" + lang);
     test::ExpectButtonsInLanguage(&wizard, language, "power-meter wizard" + lang);
     PowerMeterWizard model;
@@ -228,7 +228,7 @@ TEST_P(PowerMeterWizardLanguageTest, LabelsFitAndButtonsAreInTheLanguage) {
         Choose(types.TypeBox, type);
         Check(types.ChannelsPage->ChannelsOn, true);
         types.Show();
-        ASSERT_TRUE(test::WaitUntilLaidOut(&types));
+        ASSERT_TRUE(test::AwaitShown(&types));
         const std::string where = "unit type " + std::to_string(type) + lang;
         test::ExpectLabelsFit(&types, where);
         test::ExpectButtonsInLanguage(&types, language, where);

@@ -60,7 +60,7 @@ TEST_P(RecipientEditorsLanguageTest, LabelsFitButtonsInLanguageAndTabOrder) {
     {
         CSendUserSetDlg dlg(app.MainFrame(), *app.Document(), users, 15);
         dlg.Show();
-        ASSERT_TRUE(test::WaitUntilLaidOut(&dlg));
+        ASSERT_TRUE(test::AwaitShown(&dlg));
         test::ExpectLabelsFit(&dlg, "recipient editor" + lang);
         test::ExpectButtonsInLanguage(&dlg, language, "recipient editor" + lang);
         EXPECT_EQ(dlg.NumberText->GetLabel(), "16");
@@ -71,7 +71,7 @@ TEST_P(RecipientEditorsLanguageTest, LabelsFitButtonsInLanguageAndTabOrder) {
         GroupTable groups;
         CSendGroupSetDlg dlg(app.MainFrame(), *app.Document(), groups, users, 0);
         dlg.Show();
-        ASSERT_TRUE(test::WaitUntilLaidOut(&dlg));
+        ASSERT_TRUE(test::AwaitShown(&dlg));
         test::ExpectLabelsFit(&dlg, "send group editor" + lang);
         test::ExpectButtonsInLanguage(&dlg, language, "send group editor" + lang);
         EXPECT_EQ(dlg.NumberText->GetLabel(), "1");

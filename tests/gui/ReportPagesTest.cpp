@@ -98,7 +98,7 @@ TEST_P(ReportPagesTest, EveryPageRendersWithNoTextRunningIntoItsNeighbour) {
 TEST_P(ReportPagesTest, MarginsDialogFitsAndRefusesWhatWouldDropLines) {
     CReportMarginsDlg dialog(nullptr, report::Margins());
     dialog.Show();
-    ASSERT_TRUE(test::WaitUntilLaidOut(&dialog));
+    ASSERT_TRUE(test::AwaitShown(&dialog));
     test::ExpectLabelsFit(&dialog, Where(0) + " margins dialog");
     test::ExpectButtonsInLanguage(&dialog, GetParam(), Where(0) + " margins dialog");
     EXPECT_EQ(dialog.Field(report::kMarginTop)->GetValue(), 20);

@@ -66,7 +66,7 @@ protected:
         StartedProgramTest::SetUp();
         if (HasFatalFailure())
             return;
-        ASSERT_TRUE(test::PumpUntil([this] { return app.MainFrame()->IsShownOnScreen(); }));
+        ASSERT_TRUE(test::AwaitShown(app.MainFrame()));
     }
 };
 
@@ -79,46 +79,24 @@ TEST_F(RibbonLookTest, DisabledButtonsHaveFadedIconsAndLabelsInEveryStyle) {
     for (int look = cmd::kLookFirst; look <= cmd::kLookLast; ++look) {
         frame.RunCommand(look);
         int faintestEnabled = 255, strongestDisabled = 0;
-        // Under a loaded machine a reading can catch the screen mid-change; a
-        // style whose buttons really look alike fails every attempt.
-        for (int attempt = 0; attempt < 3; ++attempt) {
-            if (attempt > 0 && strongestDisabled * 10 < faintestEnabled * 6)
-                break;
-            faintestEnabled = 255;
-            strongestDisabled = 0;
-            sim.MouseMove(tree.GetPosition() + tree.GetSize() / 2);
-            for (size_t page = 0; page < frame.Ribbon().GetPageCount(); ++page) {
-                frame.Ribbon().SetActivePage(page);
-                wxStopWatch drawn; // no event tells when the ribbon has been painted
-                test::PumpUntil([&] { return drawn.Time() > 300; });
-                for (wxRibbonButtonBar* bar : ButtonBars(&frame.Ribbon())) {
-                    if (!bar->IsShownOnScreen())
-                        continue;
-                    // Paint now, in the style just chosen, whatever the pump left.
-                    bar->Refresh();
-                    bar->Update();
-                    wxYield();
-                    for (size_t i = 0; i < bar->GetButtonCount(); ++i) {
-                        const int id = bar->GetItemId(bar->GetItem(i));
-                        // A large button's rectangle may reach past the bar's foot.
-                        const wxRect rect =
-                            bar->GetItemRect(id).Intersect(wxRect(bar->GetClientSize()));
-                        // GTK paints when it gets round to it: a reading counts
-                        // once the next one agrees with it.
-                        int ink = InkContrast(Capture(bar, rect));
-                        for (int again = 0; again < 10; ++again) {
-                            wxStopWatch settle;
-                            test::PumpUntil([&] { return settle.Time() > 30; });
-                            const int next = InkContrast(Capture(bar, rect));
-                            if (next == ink)
-                                break;
-                            ink = next;
-                        }
-                        if (frame.StateOf(id).enabled)
-                            faintestEnabled = std::min(faintestEnabled, ink);
-                        else
-                            strongestDisabled = std::max(strongestDisabled, ink);
-                    }
+        for (size_t page = 0; page < frame.Ribbon().GetPageCount(); ++page) {
+            frame.Ribbon().SetActivePage(page);
+            // Read the screen once the page has been painted in the style
+            // just chosen, with the pointer's move handled (no hovered button).
+            test::AwaitInputHandled();
+            ASSERT_TRUE(test::AwaitShown(&frame)) << "style " << look << ", page " << page;
+            for (wxRibbonButtonBar* bar : ButtonBars(&frame.Ribbon())) {
+                if (!bar->IsShownOnScreen())
+                    continue;
+                for (size_t i = 0; i < bar->GetButtonCount(); ++i) {
+                    const int id = bar->GetItemId(bar->GetItem(i));
+                    // A large button's rectangle may reach past the bar's foot.
+                    const wxRect rect = bar->GetItemRect(id).Intersect(wxRect(bar->GetClientSize()));
+                    const int ink = InkContrast(Capture(bar, rect));
+                    if (frame.StateOf(id).enabled)
+                        faintestEnabled = std::min(faintestEnabled, ink);
+                    else
+                        strongestDisabled = std::max(strongestDisabled, ink);
                 }
             }
         }

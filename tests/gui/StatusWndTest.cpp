@@ -208,7 +208,7 @@ TEST_P(StatusWndLanguageTest, LabelsFit) {
     StartUnit();
     CStatusWnd wnd(app.MainFrame(), app.Document());
     wnd.Show();
-    ASSERT_TRUE(test::WaitUntilLaidOut(&wnd));
+    ASSERT_TRUE(test::AwaitShown(&wnd));
     test::ExpectLabelsFit(&wnd, "status window");
     test::ExpectButtonsInLanguage(&wnd, GetParam(), "status window");
     EXPECT_TRUE(wnd.RefreshButton->IsThisEnabled());

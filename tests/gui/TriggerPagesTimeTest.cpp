@@ -106,7 +106,7 @@ TEST_P(TriggerPagesLanguageTest, LabelsFit) {
     for (const auto& p : pages) {
         Open<CTrigDlgBase>(p.create);
         host->Show();
-        ASSERT_TRUE(test::WaitUntilLaidOut(host.get())) << p.name;
+        ASSERT_TRUE(test::AwaitShown(host.get())) << p.name;
         test::ExpectLabelsFit(host.get(), p.name + lang);
         host.reset();
     }

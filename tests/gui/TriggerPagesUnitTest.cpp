@@ -50,7 +50,7 @@ protected:
         sizer->Add(page, 1, wxEXPAND);
         host->SetSizerAndFit(sizer);
         host->Show();
-        EXPECT_TRUE(test::WaitUntilLaidOut(host.get()));
+        EXPECT_TRUE(test::AwaitShown(host.get()));
         return page;
     }
     static void Choose(wxChoice* box, int index) {

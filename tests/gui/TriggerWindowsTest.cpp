@@ -76,7 +76,7 @@ TEST_P(TriggerWindowsLanguageTest, LabelsFitAndButtonsAreInTheLanguage) {
         }
         const std::string where = (editor ? "trigger editor" : "trigger list") + lang;
         top->Show();
-        ASSERT_TRUE(test::WaitUntilLaidOut(top)) << where;
+        ASSERT_TRUE(test::AwaitShown(top)) << where;
         test::ExpectLabelsFit(top, where);
         test::ExpectButtonsInLanguage(top, language, where);
         if (edit)

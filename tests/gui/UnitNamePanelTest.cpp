@@ -53,13 +53,13 @@ TEST_P(UnitNameLanguageTest, PanelAndDialogFitTheirLabels) {
         auto* panel = new CMainSetDlg(frame, Doc());
         frame->SetClientSize(panel->GetBestSize());
         frame->Show();
-        ASSERT_TRUE(test::WaitUntilLaidOut(frame));
+        ASSERT_TRUE(test::AwaitShown(frame));
         test::ExpectLabelsFit(frame, "unit-name panel" + lang);
         frame->Destroy();
     }
     CQVNameSetDlg dlg(app.MainFrame(), L"Unit");
     dlg.Show();
-    ASSERT_TRUE(test::WaitUntilLaidOut(&dlg));
+    ASSERT_TRUE(test::AwaitShown(&dlg));
     test::ExpectLabelsFit(&dlg, "name dialog" + lang);
     test::ExpectButtonsInLanguage(&dlg, language, "name dialog" + lang);
     dlg.Hide();

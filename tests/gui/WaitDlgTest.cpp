@@ -34,7 +34,7 @@ template <class Done> bool PumpLikeTheLink(ProgressSink& sink, Done done) {
         sink.SetPosition(frame % 50);
         if (done(sink.PumpAndCancelled()))
             return true;
-        if (watch.Time() > 3000)
+        if (watch.Time() > test::kWaitMs)
             return false;
         wxMilliSleep(2);
     }
@@ -165,8 +165,9 @@ TEST_F(WaitDlgTest, OtherWindowsWaitUntilTheEnd) {
         // A window manager places the dialog where it likes; the click must
         // land on the other window, not on the dialog's Cancel.
         sink.Dialog()->Move(0, 640);
-        for (int i = 0; i < 400 && sink.Dialog()->GetScreenRect().Contains(Centre(otherButton));
-             ++i) {
+        wxStopWatch moved;
+        while (sink.Dialog()->GetScreenRect().Contains(Centre(otherButton)) &&
+               moved.Time() < test::kWaitMs) {
             EXPECT_FALSE(sink.PumpAndCancelled());
             wxMilliSleep(5);
         }
@@ -174,6 +175,8 @@ TEST_F(WaitDlgTest, OtherWindowsWaitUntilTheEnd) {
         sim.MouseMove(Centre(otherButton));
         sim.MouseClick(); // it yields by itself: queue the deferred call afterwards
         other->CallAfter([&] { deferredRan = true; });
+        // The click is in the queue before the transfer pumps again.
+        test::SyncWithDisplay();
         for (int frame = 0; frame < 40; ++frame) {
             sink.SetPosition(frame);
             EXPECT_FALSE(sink.PumpAndCancelled());

@@ -279,7 +279,7 @@ TEST_P(WizardDlgLanguageTest, EveryPageFitsItsLabels) {
         const std::string where =
             "page " + std::to_string(page) + ", language " + std::to_string(language);
         ASSERT_EQ(w.PageIndex(), page);
-        ASSERT_TRUE(test::WaitUntilLaidOut(&w)) << where;
+        ASSERT_TRUE(test::AwaitShown(&w)) << where;
         test::ExpectLabelsFit(&w, where);
         test::ExpectButtonsInLanguage(&w, language, where);
         if (page == kWizPageFile)
