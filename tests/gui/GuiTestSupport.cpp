@@ -32,6 +32,8 @@ void StartedProgramTest::SetUp() {
     ASSERT_EQ(doc.SaveSettingsFile(dir + "/a.qv"), 0);
     DialogScript none;
     ASSERT_TRUE(app.StartUp({dir + "/a.qv"}));
+    ASSERT_NE(app.MainFrame(), nullptr);
+    ASSERT_TRUE(AwaitShown(app.MainFrame()));
 }
 
 void StartedProgramTest::TearDown() {

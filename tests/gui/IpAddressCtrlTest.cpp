@@ -20,7 +20,7 @@ protected:
     void SetUp() override {
         frame = new wxFrame(nullptr, wxID_ANY, "ip", wxPoint(0, 0), wxSize(300, 100));
         ip = new IpAddressCtrl(frame);
-        frame->Show();
+        ASSERT_TRUE(test::AwaitShown(frame));
     }
     void TearDown() override {
         frame->Destroy();

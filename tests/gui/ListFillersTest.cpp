@@ -25,8 +25,7 @@ protected:
 
     void SetUp() override {
         frame = new wxFrame(nullptr, wxID_ANY, "lists", wxPoint(0, 0), wxSize(600, 500));
-        frame->Show();
-        ASSERT_TRUE(test::PumpUntil([this] { return frame->IsShown(); }));
+        ASSERT_TRUE(test::AwaitShown(frame));
     }
     void TearDown() override {
         wxGetApp().columnWidths = savedWidths;

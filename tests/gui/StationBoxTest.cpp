@@ -26,9 +26,7 @@ protected:
 
     void SetUp() override {
         host = new wxDialog(nullptr, wxID_ANY, "wizard", wxPoint(0, 0), wxSize(400, 300));
-        host->Show();
-        host->Raise();
-        ASSERT_TRUE(test::PumpUntil([this] { return host->IsShown(); }));
+        ASSERT_TRUE(test::ActivateWindow(host));
     }
     void TearDown() override {
         host->Destroy();
