@@ -4,6 +4,7 @@
 #include <sstream>
 #include <vector>
 
+#include "tests/TestPaths.h"
 #include "tests/core/DocFixtures.h"
 #include "tests/core/ImageLayout.h"
 
@@ -15,7 +16,7 @@ using test::FindPublishedBlock;
 // Builds the expected 98,096 bytes from the readable listing.
 std::vector<uint8_t> ExpectedDefaults() {
     std::vector<uint8_t> image(kBlocksSize, 0);
-    std::ifstream in(std::string(QV_FIXTURE_DIR) + "/factory_defaults.txt");
+    std::ifstream in(std::string(test::kFixtureDir) + "/factory_defaults.txt");
     EXPECT_TRUE(in.good());
     std::string line;
     while (std::getline(in, line)) {

@@ -8,6 +8,7 @@
 
 #include "document/CodePageText.h"
 #include "resources/ResourceModule.h"
+#include "tests/TestPaths.h"
 
 namespace qv::test {
 
@@ -23,7 +24,7 @@ inline const Language kAllLanguages[] = {kEnglish, kJapanese, kChinese};
 inline std::unique_ptr<ResourceModule> LoadLanguageModule(const Language& lang) {
     std::string error;
     auto module = ResourceModule::Load(
-        std::string(QV_MODULE_DIR) + "/" + ResourceModuleFileName(lang.module), &error);
+        std::string(test::kModuleDir) + "/" + ResourceModuleFileName(lang.module), &error);
     EXPECT_TRUE(module) << error;
     return module;
 }

@@ -13,6 +13,7 @@
 #include "document/QuorvelDoc.h"
 #include "document/StringTable.h"
 #include "document/Utf8.h"
+#include "tests/TestPaths.h"
 #include "view/report/ReportLayout.h"
 
 namespace qv::test {
@@ -79,10 +80,9 @@ inline std::string DumpPage(const report::ReportPage& page) {
     return out;
 }
 
-#ifdef QV_FIXTURE_DIR
 // Compares with tests/fixtures/report/<name>; QV_UPDATE_GOLDEN=1 rewrites it.
 inline void ExpectGolden(const std::string& name, const std::string& actual) {
-    const std::string path = std::string(QV_FIXTURE_DIR) + "/report/" + name;
+    const std::string path = std::string(test::kFixtureDir) + "/report/" + name;
     if (std::getenv("QV_UPDATE_GOLDEN")) {
         std::ofstream(path, std::ios::binary) << actual;
         return;
@@ -93,7 +93,6 @@ inline void ExpectGolden(const std::string& name, const std::string& actual) {
     expected << in.rdbuf();
     EXPECT_EQ(expected.str(), actual) << "golden " << name;
 }
-#endif
 
 inline void SetText(uint8_t* field, size_t width, const char* text) {
     WriteMultiField(field, width, text, kCodePageJapanese);

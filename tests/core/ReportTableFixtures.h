@@ -14,6 +14,7 @@
 
 #include "document/StringTable.h"
 #include "document/Utf8.h"
+#include "tests/TestPaths.h"
 #include "view/report/ReportPage.h"
 #include "view/report/ReportTableText.h"
 
@@ -106,7 +107,7 @@ inline std::string DumpRecords(const report::ReportPage& page) {
 
 // Compares with a golden file in the fixtures; QV_UPDATE_GOLDEN=1 writes it.
 inline void ExpectGolden(const std::string& name, const std::string& actual) {
-    const std::string path = std::string(QV_FIXTURE_DIR) + "/report/" + name;
+    const std::string path = std::string(test::kFixtureDir) + "/report/" + name;
     if (std::getenv("QV_UPDATE_GOLDEN")) {
         std::ofstream(path, std::ios::binary) << actual;
         return;

@@ -7,6 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "tests/TestPaths.h"
+
 namespace qv::test {
 
 class FtpServer {
@@ -22,7 +24,7 @@ public:
             ::close(out[0]);
             ::close(out[1]);
             const std::string portText = std::to_string(port);
-            ::execl("/usr/bin/python3", "python3", QV_FTP_SERVER_SCRIPT, root.c_str(),
+            ::execl("/usr/bin/python3", "python3", test::kFtpServerScript, root.c_str(),
                     portText.c_str(), static_cast<char*>(nullptr));
             ::_exit(127);
         }

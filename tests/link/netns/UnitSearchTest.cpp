@@ -31,6 +31,7 @@
 #include "document/ProfileStore.h"
 #include "link/UnitComm.h"
 #include "link/UnitSearch.h"
+#include "tests/TestPaths.h"
 #include "tests/link/LinkFakes.h"
 #include "tools/unitsim/SimUdp.h"
 #include "tools/unitsim/UnitSimulator.h"
@@ -320,7 +321,7 @@ TEST(UnitsimProgram, SearchOptionAnswersWithItsTcpPort) {
     if (pid == 0) {
         ::dup2(out[1], STDOUT_FILENO);
         ::close(out[0]);
-        ::execl(QV_UNITSIM, QV_UNITSIM, "--tcp", "0", "--search", "0.0.0.0", nullptr);
+        ::execl(test::kUnitsimProgram, test::kUnitsimProgram, "--tcp", "0", "--search", "0.0.0.0", nullptr);
         ::_exit(127);
     }
     ::close(out[1]);
