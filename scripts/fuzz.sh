@@ -1,25 +1,15 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets with clang (libFuzzer, AddressSanitizer and
-# UndefinedBehaviorSanitizer) in build-fuzz and runs each for a few seconds on
-# a copy of its seeds; fails when any target finds a crash.
+# Runs each fuzz target (libFuzzer, AddressSanitizer and
+# UndefinedBehaviorSanitizer, built in the checked tree build-asan) for a few
+# seconds on a copy of its seeds; fails when any target finds a crash.
 #   scripts/fuzz.sh [TARGET...]   all targets, or the ones named
 #   QV_FUZZ_SECONDS=N             seconds per target (default 3)
-#   QV_FUZZ_PARALLEL=N            targets run at once (default 2)
-#   QV_FUZZ_JOBS=N                build jobs (default: all cores)
+#   QV_FUZZ_PARALLEL=N            targets run at once (default: half the cores, at least 2)
+#   QV_FUZZ_BUILT=1               the tree is built already (./test.sh): do not build it
 set -euo pipefail
 cd "$(dirname "$0")/.."
-dir=build-fuzz
-
-# Paths relative to the checkout, so another clone finds the compiler cache.
-export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
-export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-true}
-export CCACHE_SLOPPINESS=${CCACHE_SLOPPINESS:-pch_defines,time_macros,include_file_mtime,include_file_ctime}
-
-# -O1 without NDEBUG: the core's assertions stay on while fuzzing.
-cmake -S . -B "$dir" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" \
-    -DQV_FUZZ=ON -DQV_BUILD_GUI=OFF -DQV_BUILD_BENCH=OFF -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$dir" --target qv_fuzz --parallel "${QV_FUZZ_JOBS:-$(nproc)}"
+dir=build-asan
+[ -n "${QV_FUZZ_BUILT:-}" ] || scripts/build-checked.sh
 
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
@@ -30,7 +20,7 @@ if [ ${#targets[@]} -eq 0 ]; then
 fi
 
 # One target: its log, any crashing input and a line saying how it went go
-# to build-fuzz/fuzz-out/TARGET.
+# to build-asan/fuzz-out/TARGET.
 run_one() {
     local t=$1 work=$dir/fuzz-corpus/$1 out=$dir/fuzz-out/$1
     rm -rf "$work" "$out"
@@ -52,7 +42,7 @@ export dir
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
-printf '%s\n' "${targets[@]}" | xargs -P "${QV_FUZZ_PARALLEL:-2}" -I{} bash -c 'run_one {}'
+printf '%s\n' "${targets[@]}" | xargs -P "${QV_FUZZ_PARALLEL:-$(( $(nproc) / 2 > 2 ? $(nproc) / 2 : 2 ))}" -I{} bash -c 'run_one {}'
 
 failed=0
 for t in "${targets[@]}"; do

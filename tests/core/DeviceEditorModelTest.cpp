@@ -294,7 +294,6 @@ TEST_F(DeviceStoreTest, RefusalsComeBeforeAnythingIsWritten) {
         full[i] = Device(1 + static_cast<int>(i / 200), static_cast<int>(i % 200) + 1);
     const auto eightDevices = FileRun(1, 1, 8);
     auto last = FileRun(1, 1, 299);
-    FileTable files;
     const struct {
         const char* what;
         const DeviceTable* table;

@@ -191,10 +191,11 @@ TEST(DeviceListModel, RandomOperationsMatchAPlainMap) {
                 for (const auto& [k, name] : ref) {
                     if (k.first == file && std::count(v.begin(), v.end(), k.second))
                         continue;
-                    int n = k.second;
+                    const int row = k.second; // a lambda cannot capture a structured binding
+                    int n = row;
                     if (answer.yes && k.first == file)
                         n -= static_cast<int>(
-                            std::count_if(v.begin(), v.end(), [&](int x) { return x < k.second; }));
+                            std::count_if(v.begin(), v.end(), [&](int x) { return x < row; }));
                     next[{k.first, n}] = name;
                 }
                 ref = next;
