@@ -159,24 +159,42 @@ WindowPlacement CMainFrame::CurrentPlacement() const {
 // The placement keeps the last rectangle the window had while neither
 // maximised nor minimised.
 void CMainFrame::NoteNormalRect() {
-    if (!IsMaximized() && !IsIconized() && !wasMaximized_)
+    if (!IsMaximized() && !IsIconized() && !wasMaximized_ && !restorePending_)
         normalRect_ = GetRect();
 }
 
 // A window shown maximised before the window manager told its frame size
 // comes back from maximised by that frame larger than its normal rectangle;
-// it gets its own size back.
+// it gets its own size back. The manager may tell the state before it gives
+// the restoring size: then the size is mended once that size has come.
 void CMainFrame::KeepRestoredSize() {
     const bool maximized = IsMaximized();
     if (maximized == wasMaximized_ || IsIconized())
         return;
     wasMaximized_ = maximized;
-    if (!maximized && GetSize() != normalRect_.GetSize())
+    if (maximized) {
+        maximizedSize_ = GetSize();
+        restorePending_ = false;
+        return;
+    }
+    restorePending_ = GetSize() == maximizedSize_;
+    if (!restorePending_)
+        MendRestoredSize();
+}
+
+void CMainFrame::MendRestoredSize() {
+    if (GetSize() != normalRect_.GetSize())
         SetSize(normalRect_.GetSize());
     NoteNormalRect();
 }
 
 void CMainFrame::OnSize(wxSizeEvent& event) {
+    if (IsMaximized())
+        maximizedSize_ = GetSize();
+    else if (restorePending_ && GetSize() != maximizedSize_) {
+        restorePending_ = false;
+        MendRestoredSize();
+    }
     NoteNormalRect();
     event.Skip();
 }

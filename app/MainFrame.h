@@ -81,6 +81,7 @@ private:
     void UpdateRibbonIcons(const wxColour& ribbon);
     void ShowKeyTips(bool shown);
     void KeepRestoredSize();
+    void MendRestoredSize();
     void UpdateRibbonStates();
     CDeviceSetPage* ShownDeviceList() const;
     void RunEditCommand(int id);
@@ -104,6 +105,10 @@ private:
     wxFileHistory history_;
     wxRect normalRect_;
     bool wasMaximized_ = false;
+    // Back from maximised, waiting for the window manager's own restoring
+    // size, which may come after the state change.
+    bool restorePending_ = false;
+    wxSize maximizedSize_;
     KeyTips keyTips_;
     bool keyTipsShown_ = false;
 };
