@@ -3,12 +3,10 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/deps.sh
-scripts/build.sh build
+scripts/build.sh build -DQV_BUILD_GUI=ON
 if [[ -x build/bin/quorvelis ]]; then
     exec build/bin/quorvelis "$@"
 fi
-cat <<'MSG'
-Built the settings core (document, settings file, transfer image, value texts)
-and the three language modules in build/bin. The desktop window is not part of
-this build yet, so there is nothing to start; ./test.sh runs everything built.
-MSG
+echo "run.sh: the build ended without making build/bin/quorvelis; see the build's messages above." >&2
+echo "run.sh: removing the build folder (rm -rf build) and running ./run.sh again starts afresh." >&2
+exit 1

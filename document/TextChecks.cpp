@@ -1,7 +1,10 @@
 #include "document/TextChecks.h"
 
 #include <algorithm>
+#include <clocale>
 #include <cwchar>
+#include <cwctype>
+#include <locale.h>
 
 namespace qv {
 
@@ -84,6 +87,40 @@ bool IsHexText(const std::string& text, size_t count) {
             return false;
     }
     return true;
+}
+
+namespace {
+
+// A locale with Unicode's case mapping, independent of the process's own.
+locale_t UnicodeCaseLocale() {
+    static const locale_t locale = [] {
+        for (const char* name : {"C.UTF-8", "C.utf8", "en_US.UTF-8"})
+            if (locale_t l = newlocale(LC_CTYPE_MASK, name, static_cast<locale_t>(nullptr)))
+                return l;
+        return static_cast<locale_t>(nullptr);
+    }();
+    return locale;
+}
+
+// Without such a locale: the letters the interface code pages hold.
+wchar_t UpperCaseFallback(wchar_t c) {
+    if ((c >= L'a' && c <= L'z') || (c >= 0xFF41 && c <= 0xFF5A) || (c >= 0x03B1 && c <= 0x03C9 && c != 0x03C2) ||
+        (c >= 0x0430 && c <= 0x044F) || (c >= 0xE0 && c <= 0xFE && c != 0xF7))
+        return static_cast<wchar_t>(c - 0x20);
+    if (c == 0x03C2) // final sigma
+        return 0x03A3;
+    if (c >= 0x0450 && c <= 0x045F)
+        return static_cast<wchar_t>(c - 0x50);
+    return c;
+}
+
+} // namespace
+
+std::wstring UpperCaseText(std::wstring text) {
+    const locale_t locale = UnicodeCaseLocale();
+    for (wchar_t& c : text)
+        c = locale ? static_cast<wchar_t>(towupper_l(static_cast<wint_t>(c), locale)) : UpperCaseFallback(c);
+    return text;
 }
 
 } // namespace qv

@@ -24,4 +24,9 @@ bool IsIntegerText(size_t count, const std::wstring& text);
 // hexadecimal digit (either case).
 bool IsHexText(const std::string& text, size_t count);
 
+// The text in upper case, for comparisons that ignore letter case: every
+// letter of Unicode (full-width Latin, Greek and Cyrillic included), the same
+// whatever the process's locale.
+std::wstring UpperCaseText(std::wstring text);
+
 } // namespace qv

@@ -1,7 +1,5 @@
 #include "editors/files/FileEditorModel.h"
 
-#include <cwctype>
-
 #include "document/CodePageText.h"
 #include "document/TextChecks.h"
 
@@ -19,10 +17,7 @@ Refusal NameBalloon(unsigned id) {
 
 // The name in upper case for the comparison that ignores letter case.
 std::wstring UpperName(const FileRecord& record, uint32_t codePage) {
-    std::wstring text = ReadTextField(record.data() + frec::kName, kFileNameChars, codePage);
-    for (wchar_t& c : text)
-        c = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c)));
-    return text;
+    return UpperCaseText(ReadTextField(record.data() + frec::kName, kFileNameChars, codePage));
 }
 
 // 64-bit mode against the file's devices among the first 300 records.

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 #include "document/CodePageText.h"
 #include "document/QuorvelDoc.h"
 #include "editors/files/FileListModel.h"
@@ -75,6 +77,26 @@ TEST_F(FileEditorModelTest, NameRulesRefuseOrStoreWithoutTouchingTheTable) {
     }
     // A record keeps its own name.
     EXPECT_FALSE(Store(Named(L"System", 64), 64).Refused());
+}
+
+// Letter case is ignored for every letter the code page holds, whatever the
+// process's locale (the program never sets one).
+TEST_F(FileEditorModelTest, NamesDifferingOnlyInCaseAreTheSameUnderThePosixLocale) {
+    const std::string saved = std::setlocale(LC_ALL, nullptr);
+    std::setlocale(LC_ALL, "C");
+    const std::pair<std::wstring, std::wstring> pairs[] = {
+        {L"\uFF33\uFF39\uFF33", L"\uFF53\uFF59\uFF53"}, // full-width SYS, sys
+        {L"\u0391\u0392", L"\u03B1\u03B2"},               // Greek
+        {L"\u0416\u0401", L"\u0436\u0451"},               // Cyrillic
+        {L"Log", L"lOG"},
+    };
+    for (const auto& [stored, typed] : pairs) {
+        files = doc.Blocks().files;
+        ASSERT_FALSE(Store(Named(stored, 5), 5).Refused());
+        EXPECT_EQ(Store(Named(typed)).messageId, kMsgFileNameUsed)
+            << std::string(typed.begin(), typed.end());
+    }
+    std::setlocale(LC_ALL, saved.c_str());
 }
 
 TEST_F(FileEditorModelTest, CountOrSecondTrigger) {
