@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <vector>
 #include <wx/button.h>
-#include <wx/display.h>
 #include <wx/settings.h>
 #include <wx/sizer.h>
 
@@ -11,6 +10,7 @@
 #include "app/WindowPlacement.h"
 #include "online/ConnectionDlg.h"
 #include "ui/Messages.h"
+#include "ui/OnScreen.h"
 
 namespace qv {
 
@@ -99,8 +99,7 @@ CMonitorWnd::CMonitorWnd(wxWindow* parent, CQuorvelDoc& doc)
     const int listNeeds = std::max(WidthToValueEnd(false), WidthToValueEnd(true)) +
                           wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, this) + gap;
     size.x = std::max(size.x, GetSize().x + listNeeds - ItemList->GetMinSize().x);
-    const int display = wxDisplay::GetFromWindow(parent ? parent : this);
-    const wxRect area = wxDisplay(display == wxNOT_FOUND ? 0u : unsigned(display)).GetClientArea();
+    const wxRect area = WorkAreaOf(parent ? parent : this);
     SetSize(wxSize(std::min(size.x, area.width), std::min(size.y, area.height)));
     CentreOnParent();
 
