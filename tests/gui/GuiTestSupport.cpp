@@ -217,6 +217,39 @@ void ExpectLabelsFit(wxWindow* top, const std::string& where) {
     });
 }
 
+void ExpectColumnsShowTheirTexts(wxListCtrl* list, const std::string& where) {
+    // The list draws a cell's text 6 pixels in from either side of its
+    // column, and a heading inside its header button's margins.
+    constexpr int kCellMargin = 12;
+    constexpr int kHeaderMargin = 16;
+    int columns = 0;
+    for (int c = 0; c < list->GetColumnCount(); ++c) {
+        wxListItem column;
+        column.SetMask(wxLIST_MASK_TEXT);
+        list->GetColumn(c, column);
+        const int width = list->GetColumnWidth(c);
+        if (width <= 0 || column.GetText().empty())
+            continue;
+        ++columns;
+        const std::string name = column.GetText().utf8_string();
+        EXPECT_GE(width, list->GetTextExtent(column.GetText()).x + kHeaderMargin)
+            << where << ": column \"" << name << "\" cuts its heading";
+        int widest = 0;
+        long widestRow = -1;
+        for (long row = 0; row < list->GetItemCount(); ++row) {
+            const int text = list->GetTextExtent(list->GetItemText(row, c)).x;
+            if (text > widest) {
+                widest = text;
+                widestRow = row;
+            }
+        }
+        EXPECT_GE(width, widest + kCellMargin)
+            << where << ": column \"" << name << "\" cuts \""
+            << list->GetItemText(widestRow, c).utf8_string() << "\" in row " << widestRow;
+    }
+    EXPECT_GT(columns, 0) << where << ": no column was checked";
+}
+
 bool IsEnglishStockLabel(const wxString& label) {
     static const char* const kStock[] = {"ok",    "cancel", "yes",   "no",    "abort",
                                          "retry", "ignore", "close", "apply", "help"};
