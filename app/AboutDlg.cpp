@@ -27,10 +27,18 @@ CAboutDlg::CAboutDlg(wxWindow* parent, const wxString& owner, const wxString& or
     name.Replace(">", "&gt;");
     product->SetLabelMarkup("<big><b>" + name + "</b></big>");
     column->Add(product, 0, wxALL, 12);
-    column->Add(new wxStaticText(this, wxID_ANY, Res(kStrAboutRegisteredTo)), 0,
-                wxLEFT | wxRIGHT, 12);
-    column->Add(new wxStaticText(this, kIdAboutOwnerText, owner + "\n" + organization), 0,
-                wxALL, 12);
+    // Without a registration there is no one to name, and no heading either.
+    wxString registered;
+    for (const wxString& line : {owner, organization}) {
+        if (line.empty())
+            continue;
+        registered += (registered.empty() ? "" : "\n") + line;
+    }
+    if (!registered.empty()) {
+        column->Add(new wxStaticText(this, wxID_ANY, Res(kStrAboutRegisteredTo)), 0,
+                    wxLEFT | wxRIGHT, 12);
+        column->Add(new wxStaticText(this, kIdAboutOwnerText, registered), 0, wxALL, 12);
+    }
     column->Add(CreateStdButtons(this, wxOK), 0, wxEXPAND | wxALL, 10);
     SetSizerAndFit(column);
     MakeRoomForTitle(this);

@@ -1,4 +1,5 @@
-// The About box: product, version, and the registered owner and organisation.
+// The About box: product, version, and the registered owner and organisation
+// (the lines that are there; nothing of them without a registration).
 #pragma once
 #include <wx/dialog.h>
 

@@ -40,7 +40,7 @@ bool AppStartHost::RunStartUpChooser() {
 }
 
 std::string AppStartHost::BrowseSettingsFile() {
-    return qv::BrowseSettingsFile(true, "");
+    return qv::BrowseSettingsFile(true, app_.Recent().Newest());
 }
 
 void AppStartHost::ShowMessageId(unsigned id) {

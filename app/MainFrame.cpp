@@ -1,6 +1,8 @@
 #include "app/MainFrame.h"
 
+#include <algorithm>
 #include <wx/ribbon/bar.h>
+#include <wx/settings.h>
 #include <wx/sizer.h>
 #include <wx/statusbr.h>
 
@@ -45,12 +47,16 @@ CMainFrame::CMainFrame(CQuorvelDoc& doc)
     centreSizer->Add(view_, 1, wxEXPAND);
     centre_->SetSizer(centreSizer);
     treePane_ = new CFileView(body);
+    // The pane opens at its least width: that holds the longest label (the
+    // Japanese ones are long) with room for a scroll bar.
+    const int labels =
+        treePane_->GetBestSize().x + wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, treePane_);
     aui_.AddPane(treePane_, wxAuiPaneInfo()
                                 .Name("settings-tree")
                                 .Caption(Res(kStrTreePaneCaption))
                                 .Left()
-                                .BestSize(FromDIP(wxSize(220, 400)))
-                                .MinSize(FromDIP(wxSize(200, 100)))
+                                .BestSize(wxSize(std::max(FromDIP(220), labels), FromDIP(400)))
+                                .MinSize(wxSize(std::max(FromDIP(200), labels), FromDIP(100)))
                                 .CloseButton(true)
                                 .Floatable(true));
     aui_.AddPane(centre_, wxAuiPaneInfo().Name("view").CenterPane());

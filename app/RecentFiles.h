@@ -21,6 +21,8 @@ public:
     void AddRecentFile(const std::string& path) override;
     void Remove(size_t index);
     const std::vector<std::string>& Paths() const { return paths_; }
+    // The file last opened or saved; empty when there is none.
+    std::string Newest() const { return paths_.empty() ? std::string() : paths_.front(); }
 
 private:
     std::vector<std::string> paths_;

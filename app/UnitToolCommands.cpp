@@ -37,7 +37,7 @@ void RunProgramModeCommand(wxWindow* frame, CQuorvelDoc& doc) {
     if (!RunConnectionDialog(frame, ConnectionAction::Tool, doc))
         return;
     ToolSession session(frame);
-    CUnitToolUser user;
+    CUnitToolUser user(frame);
     session->ToggleRunMode(user);
 }
 
@@ -45,13 +45,13 @@ void ClearUnitCommand(wxWindow* frame, CQuorvelDoc& doc) {
     if (!RunConnectionDialog(frame, ConnectionAction::Tool, doc))
         return;
     ToolSession session(frame);
-    CUnitToolUser user;
+    CUnitToolUser user(frame);
     session->ConfirmAndClearUnit(user);
 }
 
 void FirmwareUpdateCommand(wxWindow* frame, CQuorvelDoc& doc) {
     ToolSession session(frame);
-    CUnitToolUser user;
+    CUnitToolUser user(frame);
     const int loaded = session->LoadFirmwareFile(user);
     if (loaded == -2)
         ShowMessageId(kMsgNotFirmwareImage, kMbOk | kMbIconInformation);

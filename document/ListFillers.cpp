@@ -48,6 +48,18 @@ std::vector<RecipientRow> RecipientRows(const UserTable& users, uint16_t mask, u
     return rows;
 }
 
+std::wstring RecipientNames(const UserTable& users, uint16_t mask, uint32_t codePage) {
+    std::wstring names;
+    for (size_t i = 0; i < UserTable::kCount; ++i) {
+        if (!((mask >> i) & 1))
+            continue;
+        if (!names.empty())
+            names += L", ";
+        names += ReadTextField(users[i].data() + user::kName, user::kNameWidth, codePage);
+    }
+    return names;
+}
+
 uint16_t MaskOfChecked(const std::vector<bool>& checked) {
     uint16_t mask = 0;
     for (size_t i = 0; i < checked.size() && i < kRecipientCount; ++i)

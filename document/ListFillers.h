@@ -35,6 +35,9 @@ struct RecipientRow {
 constexpr size_t kRecipientCount = 16;
 
 std::vector<RecipientRow> RecipientRows(const UserTable& users, uint16_t mask, uint32_t codePage);
+// The names of the users whose bits the mask sets, in order, between them ", "
+// and after the last nothing.
+std::wstring RecipientNames(const UserTable& users, uint16_t mask, uint32_t codePage);
 // Bit i for checked item i; items past the 16th do not count.
 uint16_t MaskOfChecked(const std::vector<bool>& checked);
 

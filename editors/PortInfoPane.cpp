@@ -5,6 +5,7 @@
 #include <wx/stattext.h>
 
 #include "document/QuorvelDoc.h"
+#include "ui/FrameBox.h"
 #include "ui/Messages.h"
 
 namespace qv {
@@ -18,7 +19,7 @@ constexpr unsigned kStrFunctionCodes = 20502;
 
 CComInfoDlg::CComInfoDlg(wxWindow* host, CQuorvelDoc* document)
     : wxPanel(host, wxID_ANY), Document(document) {
-    auto* box = new wxStaticBoxSizer(wxVERTICAL, this, Res(kStrTitle));
+    auto* box = NewFrameSizer(wxVERTICAL, this, Res(kStrTitle));
     wxWindow* frame = box->GetStaticBox();
     auto* grid = new wxFlexGridSizer(2, wxSize(10, 4));
     for (int p = 0; p < 2; ++p) {

@@ -8,6 +8,7 @@
 #include <wx/textctrl.h>
 
 #include "document/CodeText.h"
+#include "ui/FrameBox.h"
 #include "ui/Messages.h"
 
 namespace qv {
@@ -67,7 +68,7 @@ CComDlg::CComDlg(wxWindow* parent, CQuorvelDoc* document, UnitBlock* hostCopy)
     StopBitsList = list(kStrStopBits);
     Number2List = list(kStrNumber2);
 
-    auto* choiceBox = new wxStaticBoxSizer(wxHORIZONTAL, this, Res(kStrChoice));
+    auto* choiceBox = NewFrameSizer(wxHORIZONTAL, this, Res(kStrChoice));
     ChoiceZero = new wxRadioButton(choiceBox->GetStaticBox(), wxID_ANY, Res(kStrChoiceZero),
                                    wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
     ChoiceOne = new wxRadioButton(choiceBox->GetStaticBox(), wxID_ANY, Res(kStrChoiceOne));

@@ -22,6 +22,7 @@
 #include "online/LanLinkModel.h"
 #include "online/PasswordInputDlg.h"
 #include "online/UnitSearchDlg.h"
+#include "ui/FrameBox.h"
 #include "ui/Messages.h"
 #include "ui/WaitDlg.h"
 
@@ -79,7 +80,7 @@ wxString Multi(const std::string& text, uint32_t codePage) {
 CConnectionDlg::CConnectionDlg(wxWindow* parent, ConnectionAction mode, CQuorvelDoc& doc)
     : CDlgBase(kDlgConnection, &doc, parent, Res(kStrTitle)), mode_(mode), doc_(doc) {
     auto* column = new wxBoxSizer(wxVERTICAL);
-    auto* box = new wxStaticBoxSizer(wxVERTICAL, this, Res(kStrLink));
+    auto* box = NewFrameSizer(wxVERTICAL, this, Res(kStrLink));
     wxWindow* frame = box->GetStaticBox();
 
     SerialRadio = new wxRadioButton(frame, wxID_ANY, Res(kStrSerial), wxDefaultPosition,

@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <vector>
 #include <wx/button.h>
+#include <wx/settings.h>
 #include <wx/sizer.h>
 
 #include "app/QuorvelApp.h"
 #include "app/WindowPlacement.h"
 #include "online/ConnectionDlg.h"
 #include "ui/Messages.h"
+#include "ui/OnScreen.h"
 
 namespace qv {
 
@@ -88,10 +90,17 @@ CMonitorWnd::CMonitorWnd(wxWindow* parent, CQuorvelDoc& doc)
                     [this](wxListEvent& e) { OnGroupChanged(static_cast<int>(e.GetIndex())); });
     timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { OnTimer(); });
 
-    // Of the stored rectangle only the size is used: the window opens centred.
+    // Of the stored rectangle only the size is used: the window opens centred,
+    // and at least wide enough for the item list to show its value column.
     const MonitorRect rect = LoadMonitorRect(wxGetApp().Profile());
+    wxSize size = GetSize();
     if (rect.width > 0 && rect.height > 0)
-        SetSize(wxSize(rect.width, rect.height));
+        size = wxSize(rect.width, rect.height);
+    const int listNeeds = std::max(WidthToValueEnd(false), WidthToValueEnd(true)) +
+                          wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, this) + gap;
+    size.x = std::max(size.x, GetSize().x + listNeeds - ItemList->GetMinSize().x);
+    const wxRect area = WorkAreaOf(parent ? parent : this);
+    SetSize(wxSize(std::min(size.x, area.width), std::min(size.y, area.height)));
     CentreOnParent();
 
     SelectGroup(0);
@@ -124,24 +133,41 @@ void CMonitorWnd::OnGroupChanged(int group) {
     currentGroup_ = group;
 }
 
+std::vector<int> CMonitorWnd::ColumnWidths(bool system) {
+    const int slot = system ? kMonitorSystemSlot : kMonitorItemSlot;
+    ColumnWidthTable& widths = wxGetApp().columnWidths;
+    LoadListState(wxGetApp().Profile(), widths, slot);
+    std::vector<int> result;
+    const std::vector<MonitorColumn> columns = MonitorColumns(system);
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const int saved = widths[static_cast<size_t>(slot)][i];
+        result.push_back(saved >= 0 ? saved : FromDIP(columns[i].width));
+    }
+    return result;
+}
+
+int CMonitorWnd::WidthToValueEnd(bool system) {
+    const std::vector<int> widths = ColumnWidths(system);
+    int sum = 0;
+    for (size_t i = 0; i <= kMonitorValueColumn && i < widths.size(); ++i)
+        sum += widths[i];
+    return sum;
+}
+
 void CMonitorWnd::SetColumns(bool system) {
     const int mode = system ? 2 : 1;
     if (mode == columnMode_)
         return;
     SaveColumnWidths();
     columnMode_ = mode;
-    const int slot = system ? kMonitorSystemSlot : kMonitorItemSlot;
-    ColumnWidthTable& widths = wxGetApp().columnWidths;
-    LoadListState(wxGetApp().Profile(), widths, slot);
     ItemList->SetItemCount(0);
     ItemList->DeleteAllColumns();
     const std::vector<MonitorColumn> columns = MonitorColumns(system);
-    for (size_t i = 0; i < columns.size(); ++i) {
-        const int saved = widths[static_cast<size_t>(slot)][i];
+    const std::vector<int> widths = ColumnWidths(system);
+    for (size_t i = 0; i < columns.size(); ++i)
         ItemList->AppendColumn(Res(columns[i].heading),
                                columns[i].centred ? wxLIST_FORMAT_CENTRE : wxLIST_FORMAT_LEFT,
-                               saved >= 0 ? saved : FromDIP(columns[i].width));
-    }
+                               widths[i]);
 }
 
 void CMonitorWnd::SaveColumnWidths() {

@@ -1,6 +1,7 @@
 // The monitor window: live values of one log file's devices or of the unit's
 // system registers, read once a second over the window's own session.
 #pragma once
+#include <vector>
 #include <wx/listctrl.h>
 #include <wx/timer.h>
 
@@ -47,6 +48,10 @@ public:
 private:
     void OnGroupChanged(int group);
     void SetColumns(bool system);
+    // The widths of a layout's columns: stored for its list slot, or the defaults.
+    std::vector<int> ColumnWidths(bool system);
+    // Where the value column of a layout ends.
+    int WidthToValueEnd(bool system);
     void SaveColumnWidths();
     void OnTimer();
 

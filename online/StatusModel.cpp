@@ -64,6 +64,7 @@ bool SameGauge(const Gauge& a, const Gauge& b) {
 
 constexpr const wchar_t* kClockNone = L"--/--/-- --:--:--";
 constexpr const wchar_t* kAddressNone = L"   .   .   .   ";
+constexpr const wchar_t* kCounterNone = L"---";
 
 } // namespace
 
@@ -195,6 +196,9 @@ void StatusPoll::ShowPlaceholders() {
     texts_.addresses[2].clear();
     texts_.addresses[3] = texts_.addresses[4] = kAddressNone;
     texts_.hardwareAddress = L"  -  -  -  -  -  ";
+    // Counters left from the last read would look live.
+    for (std::wstring& counter : texts_.counters)
+        counter = kCounterNone;
     for (auto& gauge : texts_.gauge)
         for (std::wstring& t : gauge)
             t = ResString(kStrGaugeNone);

@@ -70,7 +70,8 @@ public:
     bool Refresh();
     // The unit's "#1D5" command; a failure latches like a failed poll.
     void SendCode1D5();
-    // Writes the placeholders; the counters and message rows keep their texts.
+    // Writes the placeholders (the counters' is "---"); the message rows
+    // keep their texts.
     void ShowPlaceholders();
 
     bool PollFailed() const { return failed_; }

@@ -9,6 +9,7 @@
 #include "app/QuorvelApp.h"
 #include "online/ConnectionDlg.h"
 #include "online/GaugeView.h"
+#include "ui/FrameBox.h"
 #include "ui/Messages.h"
 
 namespace qv {
@@ -71,7 +72,7 @@ CStatusWnd::CStatusWnd(wxWindow* parent, CQuorvelDoc* doc)
         box->Add(g, 0, wxALL, gap);
     };
 
-    auto* unitBox = new wxStaticBoxSizer(wxVERTICAL, this, Res(kStrUnit));
+    auto* unitBox = NewFrameSizer(wxVERTICAL, this, Res(kStrUnit));
     grid(unitBox, {{kStrError, &ErrorText},
                    {kStrClock, &ClockText},
                    {kStrMode, &ModeText},
@@ -79,7 +80,7 @@ CStatusWnd::CStatusWnd(wxWindow* parent, CQuorvelDoc* doc)
                    {kStrUnitName, &NameText},
                    {kStrWriteDate, &WriteDateText},
                    {kStrWriteUser, &WriteUserText}});
-    auto* netBox = new wxStaticBoxSizer(wxVERTICAL, this, Res(kStrNetwork));
+    auto* netBox = NewFrameSizer(wxVERTICAL, this, Res(kStrNetwork));
     grid(netBox, {{kStrAddress1, &AddressTexts[0]},
                   {kStrAddress1 + 1, &AddressTexts[1]},
                   {kStrAddress1 + 2, &AddressTexts[2]},
@@ -93,7 +94,7 @@ CStatusWnd::CStatusWnd(wxWindow* parent, CQuorvelDoc* doc)
     top->Add(unitBox, 1, wxEXPAND | wxRIGHT, gap);
     top->Add(netBox, 1, wxEXPAND);
 
-    auto* rowsBox = new wxStaticBoxSizer(wxVERTICAL, this, Res(kStrMessages));
+    auto* rowsBox = NewFrameSizer(wxVERTICAL, this, Res(kStrMessages));
     for (wxStaticText*& row : RowTexts) {
         row = value(rowsBox->GetStaticBox());
         rowsBox->Add(row, 0, wxLEFT | wxRIGHT | wxTOP, gap / 2);
@@ -101,7 +102,7 @@ CStatusWnd::CStatusWnd(wxWindow* parent, CQuorvelDoc* doc)
 
     auto* gauges = new wxBoxSizer(wxHORIZONTAL);
     for (int i = 0; i < 2; ++i) {
-        auto* box = new wxStaticBoxSizer(wxHORIZONTAL, this, Res(kStrStorage1 + i));
+        auto* box = NewFrameSizer(wxHORIZONTAL, this, Res(kStrStorage1 + i));
         wxWindow* sb = box->GetStaticBox();
         Gauges[i] = new CGaugeView(sb);
         box->Add(Gauges[i], 0, wxALL, gap / 2);

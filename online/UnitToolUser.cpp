@@ -13,6 +13,8 @@ namespace qv {
 
 namespace {
 
+constexpr unsigned kStrFirmwareFileTitle = 57672;
+
 FirmwareFileAnswer g_fileAnswer;
 
 } // namespace
@@ -26,8 +28,9 @@ void CUnitToolUser::Tell(unsigned messageId, unsigned type) {
 }
 
 std::string CUnitToolUser::ChooseFirmwareFile() {
-    // No parent and no initial name; the file must exist.
-    wxFileDialog dlg(nullptr, wxEmptyString, wxEmptyString, wxEmptyString,
+    // Over the window that asked, titled in the interface language; no
+    // initial name, and the file must exist.
+    wxFileDialog dlg(parent_, Res(kStrFirmwareFileTitle), wxEmptyString, wxEmptyString,
                      FileDialogFilter(Res(kMsgFirmwareFileFilter)),
                      wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     LabelFileDialogButtons(dlg);

@@ -9,15 +9,21 @@
 #include "link/LinkServices.h"
 
 class wxFileDialog;
+class wxWindow;
 
 namespace qv {
 
 class CUnitToolUser : public UserDialogs {
 public:
+    // The window the firmware file dialog belongs to (the main window).
+    explicit CUnitToolUser(wxWindow* parent = nullptr) : parent_(parent) {}
     int Ask(unsigned messageId, unsigned type) override;
     void Tell(unsigned messageId, unsigned type) override;
     std::string ChooseFirmwareFile() override;
     void SetBusyCursor(bool busy) override;
+
+private:
+    wxWindow* parent_;
 };
 
 // The file dialog's filter from a resource filter text, which may end in

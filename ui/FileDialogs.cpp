@@ -9,6 +9,8 @@
 namespace qv {
 
 constexpr unsigned kStrSettingsFileFilter = 57666;
+constexpr unsigned kStrOpenTitle = 57670;
+constexpr unsigned kStrSaveAsTitle = 57671;
 
 namespace {
 FileDialogAnswer g_answer;
@@ -23,21 +25,21 @@ std::string WithExtension(const wxString& path) {
 
 void SetFileDialogAnswer(FileDialogAnswer answer) { g_answer = std::move(answer); }
 
-std::string BrowseSettingsFile(bool open, const std::string& initialName, wxWindow* owner) {
-    if (g_answer) {
-        const std::string path = g_answer(open, initialName);
-        return path.empty() ? path : WithExtension(wxString::FromUTF8(path));
-    }
+std::string BrowseSettingsFile(bool open, const std::string& initialPath, wxWindow* owner) {
     wxString filter = Res(kStrSettingsFileFilter);
     if (filter.empty())
         filter = "*.qv|*.qv";
     const long style = open ? (wxFD_OPEN | wxFD_FILE_MUST_EXIST) : wxFD_SAVE;
-    const wxFileName initial(wxString::FromUTF8(initialName));
-    wxFileDialog dlg(owner, wxEmptyString, initial.GetPath(), initial.GetFullName(), filter, style);
+    const wxFileName initial(wxString::FromUTF8(initialPath));
+    wxFileDialog dlg(owner, Res(open ? kStrOpenTitle : kStrSaveAsTitle), initial.GetPath(),
+                     open ? wxString() : initial.GetFullName(), filter, style);
     LabelFileDialogButtons(dlg);
-    if (dlg.ShowModal() != wxID_OK)
-        return {};
-    return WithExtension(dlg.GetPath());
+    wxString chosen;
+    if (g_answer)
+        chosen = wxString::FromUTF8(g_answer(dlg));
+    else if (dlg.ShowModal() == wxID_OK)
+        chosen = dlg.GetPath();
+    return chosen.empty() ? std::string() : WithExtension(chosen);
 }
 
 } // namespace qv

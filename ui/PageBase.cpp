@@ -44,8 +44,9 @@ void CPageBase::OnSelectAll() {
 void CPageBase::ResizeList() {
     const int h = ActionButton->IsShown() ? ActionButton->GetSize().y : 0;
     const wxSize client = GetClientSize();
-    // The list reaches 5 pixels below the page, the same rule as in the device pages.
-    List->SetSize(0, h + 5, client.x, std::max(0, client.y - h));
+    // The list keeps 5 pixels below the button and ends at the page's lower
+    // edge, so its last row and scroll bar are not cut off.
+    List->SetSize(0, h + 5, client.x, std::max(0, client.y - h - 5));
     List->Refresh();
 }
 

@@ -9,6 +9,7 @@
 
 #include "app/MainFrame.h"
 #include "app/MessageType.h"
+#include "app/QuorvelApp.h"
 #include "document/QuorvelDoc.h"
 #include "document/StartChoice.h"
 #include "editors/devices/DeviceListPage.h"
@@ -208,7 +209,7 @@ void CQuorvelView::OnFileOpen() {
     StoreUnitNamePage();
     if (!AskSaveChanges())
         return;
-    const std::string path = BrowseSettingsFile(true, "", this);
+    const std::string path = BrowseSettingsFile(true, wxGetApp().Recent().Newest(), this);
     if (!path.empty())
         LoadFile(path);
 }

@@ -5,6 +5,7 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
+#include "ui/FrameBox.h"
 #include "ui/Messages.h"
 
 namespace qv {
@@ -25,7 +26,7 @@ int ToHundredths(int shownMm, int stored) {
 
 CReportMarginsDlg::CReportMarginsDlg(wxWindow* parent, const report::Margins& margins)
     : CDlgBase(0, nullptr, parent, Res(kStrTitle)), margins_(margins) {
-    auto* box = new wxStaticBoxSizer(wxVERTICAL, this, Res(kStrMargins));
+    auto* box = NewFrameSizer(wxVERTICAL, this, Res(kStrMargins));
     auto* grid = new wxFlexGridSizer(4, FromDIP(8), FromDIP(8));
     // Tab order: left, top, right, bottom.
     const unsigned labels[] = {kStrLeft, kStrTop, kStrRight, kStrBottom};

@@ -10,6 +10,7 @@
 #include "app/QuorvelApp.h"
 #include "editors/config/RecipientPaneList.h"
 #include "editors/lan/LanSetDlg.h"
+#include "ui/FrameBox.h"
 #include "ui/ListBindings.h"
 #include "ui/ListFillers.h"
 #include "ui/Messages.h"
@@ -24,7 +25,7 @@ constexpr unsigned kStrSwitches = 46040, kStrFirstSwitch = 46041, kStrRecipients
 CConfigErrDlg::CConfigErrDlg(wxWindow* parent, CQuorvelDoc& doc, ConfigCopies& copies)
     : CConfigPane(parent, doc, copies), UserCopy(copies.users), ErrorCopy(copies.errors) {
     const ConfigErrForm form = LoadConfigErr(ErrorCopy);
-    auto* switches = new wxStaticBoxSizer(wxVERTICAL, this, Res(kStrSwitches));
+    auto* switches = NewFrameSizer(wxVERTICAL, this, Res(kStrSwitches));
     auto* grid = new wxGridSizer(2, 2, 10);
     for (size_t i = 0; i < kErrorSwitchCount; ++i) {
         SwitchChecks[i] = new wxCheckBox(switches->GetStaticBox(), 5200 + static_cast<int>(i),

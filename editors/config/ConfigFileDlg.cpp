@@ -7,6 +7,7 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
+#include "ui/FrameBox.h"
 #include "ui/Messages.h"
 
 namespace qv {
@@ -28,7 +29,7 @@ const int kNameIds[5] = {1136, 1418, 1419, 1421, 1424};
 // A titled group of two radio buttons, the first starting its own group.
 wxStaticBoxSizer* RadioPair(wxWindow* parent, unsigned title, wxRadioButton* (&pair)[2],
                             int firstId, int secondId, unsigned first, unsigned second) {
-    auto* box = new wxStaticBoxSizer(wxVERTICAL, parent, Res(title));
+    auto* box = NewFrameSizer(wxVERTICAL, parent, Res(title));
     pair[0] = new wxRadioButton(box->GetStaticBox(), firstId, Res(first), wxDefaultPosition,
                                 wxDefaultSize, wxRB_GROUP);
     pair[1] = new wxRadioButton(box->GetStaticBox(), secondId, Res(second));
@@ -41,7 +42,7 @@ wxStaticBoxSizer* RadioPair(wxWindow* parent, unsigned title, wxRadioButton* (&p
 
 CConfigFileDlg::CConfigFileDlg(wxWindow* parent, CQuorvelDoc& doc, ConfigCopies& copies)
     : CConfigPane(parent, doc, copies), ErrorCopy(copies.errors), FileCopy(copies.files) {
-    auto* contents = new wxStaticBoxSizer(wxVERTICAL, this, Res(kStrContents));
+    auto* contents = NewFrameSizer(wxVERTICAL, this, Res(kStrContents));
     wxWindow* contentsBox = contents->GetStaticBox();
     TitleRowCheck = new wxCheckBox(contentsBox, 1401, Res(kStrTitleRow));
     UnitRowCheck = new wxCheckBox(contentsBox, 1402, Res(kStrUnitRow));
@@ -84,7 +85,7 @@ CConfigFileDlg::CConfigFileDlg(wxWindow* parent, CQuorvelDoc& doc, ConfigCopies&
     top->Add(formats, 0, wxEXPAND | wxRIGHT, 5);
     top->Add(storage, 0, wxEXPAND);
 
-    auto* name = new wxStaticBoxSizer(wxVERTICAL, this, Res(kStrFileName));
+    auto* name = NewFrameSizer(wxVERTICAL, this, Res(kStrFileName));
     wxWindow* nameBox = name->GetStaticBox();
     auto* nameGrid = new wxGridSizer(3, 2, 10);
     for (size_t p = 0; p < NameChecks.size(); ++p) {

@@ -8,6 +8,7 @@
 #include "app/MessageType.h"
 #include "editors/PortAdvancedDlg.h"
 #include "editors/triggers/PortPageControls.h"
+#include "ui/FrameBox.h"
 #include "ui/Messages.h"
 
 namespace qv {
@@ -20,7 +21,7 @@ constexpr unsigned kStrPortsTitle = 46109;
 
 CConfigPortDlg::CConfigPortDlg(wxWindow* parent, CQuorvelDoc& doc, ConfigCopies& copies)
     : CConfigPane(parent, doc, copies), PortCopy(copies.ports), Form(LoadConfigPorts(PortCopy)) {
-    auto* box = new wxStaticBoxSizer(wxVERTICAL, this, Res(kStrPortsTitle));
+    auto* box = NewFrameSizer(wxVERTICAL, this, Res(kStrPortsTitle));
     auto* grid = new wxFlexGridSizer(2, wxSize(10, 6));
     for (size_t i = 0; i < NumberEdits.size(); ++i) {
         grid->Add(new wxStaticText(box->GetStaticBox(), wxID_ANY,

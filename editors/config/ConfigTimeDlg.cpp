@@ -21,6 +21,7 @@
 #include "link/UnitSession.h"
 #include "online/ConnectionDlg.h"
 #include "online/UnitToolUser.h"
+#include "ui/FrameBox.h"
 #include "ui/IpAddressCtrl.h"
 #include "ui/ListFillers.h"
 #include "ui/Messages.h"
@@ -80,7 +81,7 @@ void CConfigTimeDlg::BuildLayout() {
         return new wxStaticText(parent, wxID_ANY, Res(id));
     };
 
-    auto* sync = new wxStaticBoxSizer(wxVERTICAL, this, Res(kStrSyncTitle));
+    auto* sync = NewFrameSizer(wxVERTICAL, this, Res(kStrSyncTitle));
     wxWindow* s = sync->GetStaticBox();
     auto* modes = new wxBoxSizer(wxHORIZONTAL);
     for (size_t i = 0; i < ModeRadios.size(); ++i) {
@@ -141,7 +142,7 @@ void CConfigTimeDlg::BuildLayout() {
     grid->AddGrowableCol(1);
     sync->Add(grid, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 6);
 
-    auto* clock = new wxStaticBoxSizer(wxVERTICAL, this, Res(kStrClockTitle));
+    auto* clock = NewFrameSizer(wxVERTICAL, this, Res(kStrClockTitle));
     wxWindow* c = clock->GetStaticBox();
     PcTimeRadio = new wxRadioButton(c, wxID_ANY, Res(kStrPcTime), wxDefaultPosition, wxDefaultSize,
                                     wxRB_GROUP);

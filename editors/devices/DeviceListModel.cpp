@@ -111,6 +111,44 @@ DeviceRowText FormatDeviceRow(const DeviceTable& devices, int index, int number,
     return t;
 }
 
+std::vector<DeviceRowText> TypicalDeviceRows(const UnitBlock& unit, uint32_t codePage) {
+    constexpr int kAreaDt = 15, kAreaR = 2, kFuncHoldingRegisters = 3, kFuncCoils = 1;
+    struct Typical {
+        const char* name;
+        int port, station, register_, address;
+        int type; // data type or contact mode
+        const char* unitText;
+    };
+    const Typical typical[] = {
+        {"Flow rate 1", kPortSerial1, 12, 1, 12345, kTypeU32, "m3/h"},
+        {"Pump running", kPortSerial2, 247, 0, 0x100F, 0, ""},
+        {"Energy", kPortSerial1, 99, 1, 65535, kTypeS64, "kWh"},
+        {"Batch counter", kPortUnit, 0, 1, 9000, kTypeU16, "pcs"},
+        {"Alarm", kPortUnit, 0, 0, 0x10F, 1, ""},
+    };
+    auto devices = std::make_unique<DeviceTable>();
+    std::vector<DeviceRowText> rows;
+    for (size_t i = 0; i < std::size(typical); ++i) {
+        const Typical& t = typical[i];
+        DeviceRecord& r = (*devices)[i];
+        r = EmptyDeviceRecord();
+        r.SetAscii(dev::kName, kNameWidth, t.name);
+        r.SetU8(dev::kPort, static_cast<uint8_t>(t.port));
+        r.SetU8(dev::kStation, static_cast<uint8_t>(t.station));
+        r.SetU8(dev::kIsRegister, static_cast<uint8_t>(t.register_));
+        const bool funcCodes = PortUsesFuncCodes(t.port, unit);
+        r.SetU8(dev::kArea, static_cast<uint8_t>(
+                                funcCodes ? (t.register_ ? kFuncHoldingRegisters : kFuncCoils)
+                                          : (t.register_ ? kAreaDt : kAreaR)));
+        r.SetU32(dev::kAddress, static_cast<uint32_t>(t.address));
+        r.SetU8(t.register_ ? dev::kDataType : dev::kMode, static_cast<uint8_t>(t.type));
+        r.SetAscii(dev::kUnitText, dev::kUnitTextWidth, t.unitText);
+        rows.push_back(FormatDeviceRow(*devices, static_cast<int>(i), static_cast<int>(i + 1),
+                                       unit, codePage));
+    }
+    return rows;
+}
+
 std::vector<int> DeviceRowIndexes(const DeviceTable& devices, int fileNo, int rows) {
     std::vector<int> indexes(static_cast<size_t>(std::max(rows, 0)), -1);
     // The first record of a number wins, as the editors' search finds it.

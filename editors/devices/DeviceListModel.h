@@ -29,6 +29,10 @@ struct DeviceRowText {
 // for a number without a device.
 DeviceRowText FormatDeviceRow(const DeviceTable& devices, int index, int number,
                               const UnitBlock& unit, uint32_t codePage);
+// Row texts of devices as a user usually sets them up (registers and
+// contacts of a station on either serial port and of the unit itself), by
+// which the list's columns take their first widths.
+std::vector<DeviceRowText> TypicalDeviceRows(const UnitBlock& unit, uint32_t codePage);
 // The record index of each number 1..rows of the file, -1 where it has none.
 std::vector<int> DeviceRowIndexes(const DeviceTable& devices, int fileNo, int rows);
 

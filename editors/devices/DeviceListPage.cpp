@@ -17,6 +17,7 @@
 #include "editors/triggers/TriggerEditDlg.h"
 #include "ui/DlgBase.h"
 #include "ui/ListBindings.h"
+#include "ui/ColumnFit.h"
 #include "ui/Messages.h"
 #include "ui/QVListCtrl.h"
 #include "view/QuorvelView.h"
@@ -68,11 +69,21 @@ CDeviceSetPage::CDeviceSetPage(wxWindow* parent, CQuorvelDoc& doc, CQuorvelView&
         new CQVListCtrl(this, kIdList, wxDefaultPosition, wxDefaultSize, wxLC_HRULES | wxLC_VRULES);
     ColumnWidthTable& widths = wxGetApp().columnWidths;
     LoadListState(wxGetApp().Profile(), widths, kDeviceListSlot);
+    const std::vector<DeviceRowText> typical = TypicalDeviceRows(doc.Blocks().unit, codePage_);
     for (int i = 0; i < kColumnCount; ++i) {
+        const wxString heading = kColumns[i].heading ? Res(kColumns[i].heading) : wxString();
         const int stored = widths[kDeviceListSlot][i];
-        const int width = i == kIndexColumn ? 0 : stored >= 0 ? stored : kColumns[i].width;
-        List->AppendColumn(kColumns[i].heading ? Res(kColumns[i].heading) : wxString(),
-                           kColumns[i].align, width);
+        int width = stored;
+        if (i == kIndexColumn) {
+            width = 0;
+        } else if (stored < 0) {
+            std::vector<std::wstring> texts;
+            if (kCells[i])
+                for (const DeviceRowText& row : typical)
+                    texts.push_back(row.*kCells[i]);
+            width = FitColumnWidth(*List, kColumns[i].width, heading, texts);
+        }
+        List->AppendColumn(heading, kColumns[i].align, width);
     }
     List->RowSetAside = [this](long row) {
         return model_.IsCutMarked(fileNo_, static_cast<int>(row) + 1);

@@ -1,6 +1,7 @@
 #include "editors/files/FileEditorModel.h"
 
 #include "document/CodePageText.h"
+#include "document/ListFillers.h"
 #include "document/TextChecks.h"
 
 namespace qv {
@@ -156,13 +157,7 @@ uint16_t GroupMembers(const SendGroupRecord& group) {
 
 std::wstring GroupMemberText(const SendGroupRecord& group, const UserTable& users,
                              uint32_t codePage) {
-    std::wstring text;
-    const uint16_t members = GroupMembers(group);
-    for (size_t u = 0; u < UserTable::kCount; ++u)
-        if (members & (1u << u))
-            text +=
-                ReadTextField(users[u].data() + user::kName, user::kNameWidth, codePage) + L", ";
-    return text;
+    return RecipientNames(users, GroupMembers(group), codePage);
 }
 
 } // namespace qv

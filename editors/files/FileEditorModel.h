@@ -92,7 +92,7 @@ Refusal StoreFileEditor(const FileEditorForm& form, int recordIndex, FileTable& 
 // before the switch go to the mask they belong to.
 void SwitchRecipients(FileEditorForm& form, bool toGroups, uint16_t checkedBefore);
 
-// The member column of a group: each member's name followed by ", ".
+// The member column of a group: its members' names, separated by ", ".
 std::wstring GroupMemberText(const SendGroupRecord& group, const UserTable& users,
                              uint32_t codePage);
 // The group's name and member mask.

@@ -7,6 +7,7 @@
 #include <wx/panel.h>
 #include <wx/radiobut.h>
 #include <wx/sizer.h>
+#include <wx/statline.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
@@ -19,6 +20,7 @@
 #include "ui/EditBalloon.h"
 #include "ui/ListFillers.h"
 #include "ui/Messages.h"
+#include "ui/StdButtons.h"
 
 namespace qv {
 
@@ -107,13 +109,15 @@ CFileSetDlg::CFileSetDlg(wxWindow* parent, CQuorvelDoc& doc, bool fromHistoryPag
     RecipientList = new wxListCtrl(Details, 4980, wxDefaultPosition, wxSize(-1, 200),
                                    wxLC_REPORT | wxLC_HRULES | wxLC_VRULES);
     RecipientList->EnableCheckBoxes(true);
-    auto* detailGrid = new wxFlexGridSizer(2, 5, 8);
-    detailGrid->Add(MailCheck, 0, wxALIGN_CENTER_VERTICAL);
-    detailGrid->Add(MailServerButton, 0);
-    detailGrid->Add(FtpCheck, 0, wxALIGN_CENTER_VERTICAL);
-    detailGrid->Add(FtpButton, 0);
+    // Mail and FTP side by side, and the Recipients button beside OK and
+    // Cancel: expanded, the editor fits a screen 768 pixels high.
+    auto* detailRow = new wxBoxSizer(wxHORIZONTAL);
+    detailRow->Add(MailCheck, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 8);
+    detailRow->Add(MailServerButton, 0, wxRIGHT, 20);
+    detailRow->Add(FtpCheck, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 8);
+    detailRow->Add(FtpButton, 0);
     auto* detailSizer = new wxBoxSizer(wxVERTICAL);
-    detailSizer->Add(detailGrid, 0, wxBOTTOM, 5);
+    detailSizer->Add(detailRow, 0, wxBOTTOM, 5);
     detailSizer->Add(GroupsCheck, 0, wxBOTTOM, 5);
     detailSizer->Add(RecipientList, 1, wxEXPAND);
     Details->SetSizer(detailSizer);
@@ -123,10 +127,16 @@ CFileSetDlg::CFileSetDlg(wxWindow* parent, CQuorvelDoc& doc, bool fromHistoryPag
     sizer->Add(Mode64Check, 0, wxLEFT | wxRIGHT | wxBOTTOM, 10);
     sizer->Add(modeRow, 0, wxLEFT | wxRIGHT | wxBOTTOM, 10);
     sizer->Add(switchGrid, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 10);
-    sizer->Add(DetailsButton, 0, wxLEFT | wxRIGHT | wxBOTTOM, 10);
     sizer->Add(Details, 1, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 10);
-    sizer->Add(CreateButtons(wxOK | wxCANCEL), 0, wxEXPAND | wxALL, 10);
+    sizer->Add(new wxStaticLine(this), 0, wxEXPAND | wxLEFT | wxRIGHT, 10);
+    auto* buttonRow = new wxBoxSizer(wxHORIZONTAL);
+    buttonRow->Add(DetailsButton, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 20);
+    buttonRow->AddStretchSpacer();
+    buttonRow->Add(CreateStdButtons(this, wxOK | wxCANCEL, false), 0, wxALIGN_CENTER_VERTICAL);
+    sizer->Add(buttonRow, 0, wxEXPAND | wxALL, 10);
     SetSizer(sizer);
+    // In the order the eye reads it: the recipients, then their button.
+    DetailsButton->MoveAfterInTabOrder(Details);
 
     if (!IsLogFile(RecordIndex))
         Mode64Check->Hide();

@@ -31,11 +31,7 @@ MailSendRowText FormatMailSendRow(const MailSendTable& mails, const TriggerTable
                       L")";
     else
         row.trigger = std::to_wstring(trigger);
-    const uint16_t mask = r.U16(msend::kRecipients);
-    for (size_t u = 0; u < UserTable::kCount; ++u)
-        if ((mask >> u) & 1)
-            row.recipients +=
-                ReadTextField(users[u].data() + user::kName, user::kNameWidth, codePage) + L", ";
+    row.recipients = RecipientNames(users, r.U16(msend::kRecipients), codePage);
     row.shortText = ReadTextField(r.data() + msend::kText, msend::kTextWidth, codePage);
     return row;
 }

@@ -11,6 +11,7 @@
 #include "app/MessageType.h"
 #include "editors/devices/StationChooserModel.h"
 #include "editors/pmwizard/UnitTypeDlg.h"
+#include "ui/FrameBox.h"
 #include "ui/Messages.h"
 #include "ui/QVChkBox.h"
 
@@ -38,7 +39,7 @@ CZuzPelmDlg::CZuzPelmDlg(wxWindow* parent, CQuorvelDoc& doc, int flag)
     auto* intro = new wxStaticText(this, wxID_ANY, Res(kStrIntro));
     intro->Wrap(FromDIP(kIntroWidth));
 
-    auto* stations = new wxStaticBoxSizer(wxVERTICAL, this, Res(kStrStations));
+    auto* stations = NewFrameSizer(wxVERTICAL, this, Res(kStrStations));
     wxWindow* frame = stations->GetStaticBox();
     auto* grid = new wxFlexGridSizer(11, wxSize(6, 4));
     for (int r = 0; r < kWizardRows; ++r) {

@@ -8,6 +8,7 @@
 
 #include "editors/triggers/CycleTriggerModel.h"
 #include "editors/triggers/TimePageEdits.h"
+#include "ui/FrameBox.h"
 #include "ui/Messages.h"
 
 namespace qv {
@@ -23,14 +24,14 @@ constexpr unsigned kStrFirstUnit = 4187; // seconds, minutes, hours
 CTrigCycleDlg::CTrigCycleDlg(wxWindow* editor, const TriggerPageContext& context)
     : CTrigDlgBase(editor, context) {
     // Created in tab order: mode, unit, period.
-    auto* modeBox = new wxStaticBoxSizer(wxHORIZONTAL, this, Res(kStrMode));
+    auto* modeBox = NewFrameSizer(wxHORIZONTAL, this, Res(kStrMode));
     AlignedRadio = new wxRadioButton(modeBox->GetStaticBox(), wxID_ANY, Res(kStrAligned),
                                      wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
     FreeRadio = new wxRadioButton(modeBox->GetStaticBox(), wxID_ANY, Res(kStrFree));
     modeBox->Add(AlignedRadio, 0, wxALL, 6);
     modeBox->Add(FreeRadio, 0, wxALL, 6);
 
-    auto* unitBox = new wxStaticBoxSizer(wxHORIZONTAL, this, Res(kStrUnit));
+    auto* unitBox = NewFrameSizer(wxHORIZONTAL, this, Res(kStrUnit));
     for (int u = 0; u < 3; ++u) {
         UnitRadio[u] = new wxRadioButton(unitBox->GetStaticBox(), wxID_ANY, Res(kStrFirstUnit + u),
                                          wxDefaultPosition, wxDefaultSize, u == 0 ? wxRB_GROUP : 0);

@@ -8,6 +8,7 @@
 #include <wx/textctrl.h>
 
 #include "editors/triggers/TimePageEdits.h"
+#include "ui/FrameBox.h"
 #include "ui/Messages.h"
 
 namespace qv {
@@ -46,7 +47,7 @@ CTrigDateDlg::CTrigDateDlg(wxWindow* editor, const TriggerPageContext& context)
     MinuteList = list(kStrMinute, kDateFieldMinute);
     SecondList = list(kStrSecond, kDateFieldSecond);
 
-    auto* weekBox = new wxStaticBoxSizer(wxHORIZONTAL, this, Res(kStrWeekdays));
+    auto* weekBox = NewFrameSizer(wxHORIZONTAL, this, Res(kStrWeekdays));
     for (int b = 0; b < kWeekdays; ++b) {
         WeekdayBox[b] =
             new wxCheckBox(weekBox->GetStaticBox(), wxID_ANY, Res(kStrFirstWeekday + b));

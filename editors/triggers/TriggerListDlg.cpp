@@ -11,6 +11,7 @@
 #include "editors/triggers/TriggerEditDlg.h"
 #include "editors/triggers/TriggerListModel.h"
 #include "editors/triggers/TriggerTextModel.h"
+#include "ui/ColumnFit.h"
 #include "ui/Messages.h"
 #include "ui/QVListCtrl.h"
 #include "ui/StdButtons.h"
@@ -31,6 +32,10 @@ const Column kColumns[] = {{0, 22, wxLIST_FORMAT_CENTRE},   {3075, 40, wxLIST_FO
                            {3076, 110, wxLIST_FORMAT_LEFT}, {3077, 80, wxLIST_FORMAT_LEFT},
                            {3078, 150, wxLIST_FORMAT_LEFT}, {3079, 100, wxLIST_FORMAT_LEFT}};
 constexpr int kColumnCount = 6;
+// The row text each column shows.
+std::wstring TriggerRow::*const kCells[kColumnCount] = {nullptr,         &TriggerRow::number,
+                                                        &TriggerRow::name, &TriggerRow::kind,
+                                                        &TriggerRow::condition, &TriggerRow::flag};
 } // namespace
 
 CTrigselDlg::CTrigselDlg(wxWindow* parent, CQuorvelDoc& doc, int row, bool chooser,
@@ -42,12 +47,20 @@ CTrigselDlg::CTrigselDlg(wxWindow* parent, CQuorvelDoc& doc, int row, bool choos
                            wxLC_HRULES | wxLC_VRULES);
     ColumnWidthTable& widths = wxGetApp().columnWidths;
     LoadListState(wxGetApp().Profile(), widths, kTriggerListSlot);
+    const std::vector<TriggerRow> typical = TypicalTriggerRows(CodePage, ConditionFormat());
     int total = 0;
     for (int i = 0; i < kColumnCount; ++i) {
+        const wxString heading = kColumns[i].heading ? Res(kColumns[i].heading) : wxString();
         const int stored = widths[kTriggerListSlot][i];
-        const int width = stored >= 0 ? stored : kColumns[i].width;
-        List->AppendColumn(kColumns[i].heading ? Res(kColumns[i].heading) : wxString(),
-                           kColumns[i].align, width);
+        int width = stored;
+        if (stored < 0) {
+            std::vector<std::wstring> texts;
+            if (kCells[i])
+                for (const TriggerRow& row : typical)
+                    texts.push_back(row.*kCells[i]);
+            width = FitColumnWidth(*List, kColumns[i].width, heading, texts);
+        }
+        List->AppendColumn(heading, kColumns[i].align, width);
         total += width;
     }
     List->SetMinSize(wxSize(total + 24, 320));
@@ -124,13 +137,17 @@ CTrigselDlg::~CTrigselDlg() {
     SaveTriggerListRect(wxGetApp().Profile(), {r.x, r.y, r.width, r.height});
 }
 
-void CTrigselDlg::FillRow(long row) {
+TriggerConditionFormat CTrigselDlg::ConditionFormat() const {
     const UnitBlock& unit = doc_.Blocks().unit;
     const uint32_t cp = CodePage;
-    const TriggerRow text = TriggerListRow(
-        Triggers, static_cast<size_t>(row), cp, [&](const TriggerTable& t, size_t i) {
-            return TriggerConditionText(t, static_cast<int>(i), unit, cp, kTriggerListStyle);
-        });
+    return [&unit, cp](const TriggerTable& t, size_t i) {
+        return TriggerConditionText(t, static_cast<int>(i), unit, cp, kTriggerListStyle);
+    };
+}
+
+void CTrigselDlg::FillRow(long row) {
+    const TriggerRow text =
+        TriggerListRow(Triggers, static_cast<size_t>(row), CodePage, ConditionFormat());
     List->SetItem(row, 2, text.name);
     List->SetItem(row, 3, text.kind);
     List->SetItem(row, 4, text.condition);

@@ -3,6 +3,7 @@
 // beside their trigger box.
 #pragma once
 #include "editors/triggers/TriggerEditorModel.h"
+#include "editors/triggers/TriggerListModel.h"
 #include "ui/DlgBase.h"
 
 class wxButton;
@@ -34,6 +35,8 @@ public:
     bool TriggersChanged = false; // for a chooser: refill its trigger box
 
 private:
+    // A row's condition text, worded for the document's ports.
+    TriggerConditionFormat ConditionFormat() const;
     void FillRow(long row);
     void OnOk();
     void OnCancel();

@@ -1,5 +1,7 @@
 #include "editors/triggers/TriggerListModel.h"
 
+#include <memory>
+
 #include "document/CodePageText.h"
 #include "document/ListFillers.h"
 #include "document/StringTable.h"
@@ -34,6 +36,55 @@ std::vector<TriggerRow> TriggerListRows(const TriggerTable& triggers, uint32_t c
     std::vector<TriggerRow> rows;
     for (size_t i = 0; i < kEditableTriggers; ++i)
         rows.push_back(TriggerListRow(triggers, i, codePage, condition));
+    return rows;
+}
+
+std::vector<TriggerRow> TypicalTriggerRows(uint32_t codePage,
+                                           const TriggerConditionFormat& condition) {
+    constexpr uint8_t kAreaR = 2, kAreaDt = 15;
+    auto table = std::make_unique<TriggerTable>();
+    TriggerTable& t = *table;
+    auto named = [&](size_t i, const char* name, TriggerKind kind) -> TriggerRecord& {
+        t[i].SetAscii(trig::kName, kNameWidth, name);
+        t[i].SetU8(trig::kKind, kind);
+        return t[i];
+    };
+    TriggerRecord& minute = named(0, "Every minute", kTriggerCycle);
+    minute.SetU8(trig::kCycleMinutes, 1);
+    minute.SetU8(trig::kCycleUnit, 1);
+    TriggerRecord& morning = named(1, "Morning", kTriggerDate);
+    morning.SetU8(trig::kDateRepeat, 3);
+    morning.SetU8(trig::kDateHour, 8);
+    TriggerRecord& weekdays = named(2, "Weekdays", kTriggerDate);
+    weekdays.SetU8(trig::kDateRepeat, 2);
+    weekdays.SetU8(trig::kDateWeekdays, 0x3E);
+    weekdays.SetU8(trig::kDateHour, 7);
+    weekdays.SetU8(trig::kDateMinute, 30);
+    TriggerRecord& door = named(3, "Door open", kTriggerContact);
+    door.SetU8(trig::kPort, kPortSerial1);
+    door.SetU8(trig::kStation, 1);
+    door.SetU8(trig::kArea, kAreaR);
+    door.SetU32(trig::kAddress, 0x10A);
+    TriggerRecord& level = named(4, "Level high", kTriggerRegister);
+    level.SetU8(trig::kPort, kPortSerial1);
+    level.SetU8(trig::kStation, 12);
+    level.SetU8(trig::kArea, kAreaDt);
+    level.SetU32(trig::kAddress, 12345);
+    level.SetU8(trig::kRegDataType, kTypeU16);
+    level.SetU8(trig::kRegCompare, 1);
+    level.SetU32(trig::kRegValue1Low, 1000);
+    level.SetU32(trig::kRegValue2Low, 2000);
+    TriggerRecord& count = named(5, "Counter", kTriggerRegister);
+    count.SetU8(trig::kArea, kAreaDt);
+    count.SetU32(trig::kAddress, 500);
+    count.SetU8(trig::kRegDataType, kTypeU32);
+    count.SetU32(trig::kRegValue1Low, 50000);
+    TriggerRecord& both = named(6, "Door and level", kTriggerCombination);
+    both.SetU8(trig::kCombiFirst, 3);
+    both.SetU8(trig::kCombiSecond, 4);
+    std::vector<TriggerRow> rows;
+    for (size_t i = 0; i <= 6; ++i)
+        rows.push_back(TriggerListRow(t, i, codePage, condition));
     return rows;
 }
 

@@ -37,6 +37,11 @@ TriggerRow TriggerListRow(const TriggerTable& triggers, size_t index, uint32_t c
 std::vector<TriggerRow> TriggerListRows(const TriggerTable& triggers, uint32_t codePage,
                                         const TriggerConditionFormat& condition = {});
 
+// Rows of triggers of every kind as a user usually sets them up, by which the
+// list's columns take their first widths.
+std::vector<TriggerRow> TypicalTriggerRows(uint32_t codePage,
+                                           const TriggerConditionFormat& condition);
+
 // Deleting the checked rows (checked[i] for row i). References to the deleted
 // triggers in other tables are left as they are.
 struct TriggerDeletion {

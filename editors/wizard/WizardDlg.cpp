@@ -10,6 +10,7 @@
 #include "editors/wizard/WizardModel.h"
 #include "editors/wizard/WizardPages.h"
 #include "ui/Messages.h"
+#include "ui/OnScreen.h"
 #include "ui/StdButtons.h"
 
 namespace qv {
@@ -92,8 +93,13 @@ void CWizardDlg::ShowPage(int index) {
     NextButton->SetLabel(index == kWizPageDevice    ? Res(kStrWizardSaveDevices)
                          : index == kWizPageSummary ? Res(kStrWizardFinish)
                                                     : Res(kStrNext));
+    // A page of another size grows or shrinks the window about its centre,
+    // within the screen.
+    const wxRect before = GetRect();
     GetSizer()->SetSizeHints(this);
     Layout();
+    if (IsShown() && GetSize() != before.GetSize())
+        PlaceAboutCentre(this, before.GetPosition() + before.GetSize() / 2);
     page_->SetFocus();
 }
 

@@ -196,9 +196,15 @@ TEST_F(FileEditorModelTest, RecipientsKeepBothMasks) {
     UserTable users;
     users[0].SetAscii(user::kName, 16, "Ann");
     users[3].SetAscii(user::kName, 16, "Bob");
-    SendGroupRecord g;
-    g.SetU16(34, 0x0009);
-    EXPECT_EQ(GroupMemberText(g, users, kCp), L"Ann, Bob, ");
+    users[5].SetAscii(user::kName, 16, "Operator");
+    // Names between commas, none after the last.
+    const std::pair<uint16_t, const wchar_t*> members[] = {
+        {0x0009, L"Ann, Bob"}, {0x0020, L"Operator"}, {0x0029, L"Ann, Bob, Operator"}, {0, L""}};
+    for (const auto& [mask, text] : members) {
+        SendGroupRecord g;
+        g.SetU16(34, mask);
+        EXPECT_EQ(GroupMemberText(g, users, kCp), text) << mask;
+    }
 }
 
 TEST(FileListModelTest, RowsAndReset) {

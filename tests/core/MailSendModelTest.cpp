@@ -95,7 +95,7 @@ TEST(MailSendModel, RowTexts) {
     const MailSendRowText set = FormatMailSendRow(mails, triggers, users, 0, kCp);
     EXPECT_EQ(set.number, L"1");
     EXPECT_EQ(set.trigger, L"3(Level)");
-    EXPECT_EQ(set.recipients, L"Ann, Bob, ");
+    EXPECT_EQ(set.recipients, L"Ann, Bob");
     EXPECT_EQ(set.shortText, L"High");
     for (int i : {1, 2}) {
         const MailSendRowText row = FormatMailSendRow(mails, triggers, users, i, kCp);

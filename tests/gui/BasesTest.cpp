@@ -113,7 +113,7 @@ TEST_F(PageBaseTest, ListSitsUnderTheActionButtonOrAtTheTop) {
         page->ResizeList();
         const int h = c.buttonShown ? page->ActionButton->GetSize().y : 0;
         const wxSize client = page->GetClientSize();
-        EXPECT_EQ(page->List->GetRect(), wxRect(0, h + 5, client.x, client.y - h))
+        EXPECT_EQ(page->List->GetRect(), wxRect(0, h + 5, client.x, client.y - h - 5))
             << c.buttonShown << " " << c.page.x << "x" << c.page.y;
     }
     // A new page size moves the list by itself.
@@ -121,7 +121,7 @@ TEST_F(PageBaseTest, ListSitsUnderTheActionButtonOrAtTheTop) {
     page->SetSize(500, 260);
     const int h = page->ActionButton->GetSize().y;
     EXPECT_EQ(page->List->GetRect(),
-              wxRect(0, h + 5, page->GetClientSize().x, page->GetClientSize().y - h));
+              wxRect(0, h + 5, page->GetClientSize().x, page->GetClientSize().y - h - 5));
 }
 
 TEST_F(PageBaseTest, CtrlAChecksEveryRowFocusesTheListAndGoesOn) {

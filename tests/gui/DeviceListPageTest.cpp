@@ -313,6 +313,25 @@ class DeviceListLanguageTest : public DeviceListPageTest,
 TEST_P(DeviceListLanguageTest, LabelsFitAndTheDeleteButtonIsInTheLanguage) {
     const int language = GetParam();
     test::ScopedGuiLanguage scoped(language);
+    // Devices as a user sets them up: registers and contacts of stations on
+    // both ports and of the unit itself.
+    DeviceTable& devices = Doc().Blocks().devices;
+    devices[0] = Device(1, 1, "Flow");
+    devices[0].SetU8(dev::kStation, 12);
+    devices[0].SetU32(dev::kAddress, 12345);
+    devices[0].SetU8(dev::kIsRegister, 1);
+    devices[0].SetU8(dev::kDataType, kTypeU32);
+    devices[1] = Device(1, 2, "Pump");
+    devices[1].SetU8(dev::kPort, 2);
+    devices[1].SetU8(dev::kStation, 31);
+    devices[1].SetU8(dev::kIsRegister, 0);
+    devices[1].SetU32(dev::kAddress, 16 * 100 + 5);
+    devices[2] = Device(1, 3, "Counter");
+    devices[2].SetU8(dev::kPort, 0);
+    devices[2].SetU8(dev::kStation, 0);
+    devices[2].SetU8(dev::kIsRegister, 1);
+    devices[2].SetU32(dev::kAddress, 9000);
+    Doc().TakeSnapshot(kSnapshotSaved);
     Doc().currentItem = 1;
     auto* frame = new wxFrame(nullptr, wxID_ANY, "devices");
     auto* page = new CDeviceSetPage(frame, Doc(), Frame().View());
@@ -326,6 +345,7 @@ TEST_P(DeviceListLanguageTest, LabelsFitAndTheDeleteButtonIsInTheLanguage) {
     const std::string where = "device list, language " + std::to_string(language);
     test::ExpectLabelsFit(frame, where);
     test::ExpectButtonsInLanguage(frame, language, where);
+    test::ExpectColumnsShowTheirTexts(page->List, where);
     frame->Destroy();
     test::RunPendingEvents();
 }

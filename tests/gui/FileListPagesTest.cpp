@@ -183,6 +183,11 @@ TEST_P(FileEditorLanguageTest, LabelsFitAndButtonsAreInTheLanguage) {
     test::ScopedGuiLanguage scoped(language);
     const std::string where = "file editor, language " + std::to_string(language);
     Doc().currentItem = 1;
+    // A send group of one member.
+    Doc().Blocks().users[5].SetAscii(user::kName, 16, "Operator");
+    Doc().Blocks().groups[0].SetAscii(0, 32, "Night shift");
+    Doc().Blocks().groups[0].SetU16(34, 1u << 5);
+    Doc().TakeSnapshot(kSnapshotSaved);
     CFileSetDlg editor(app.MainFrame(), Doc(), false);
     editor.ToggleDetails();
     editor.Show();
@@ -191,6 +196,13 @@ TEST_P(FileEditorLanguageTest, LabelsFitAndButtonsAreInTheLanguage) {
     test::ExpectButtonsInLanguage(&editor, language, where);
     EXPECT_TRUE(editor.MailServerButton->IsEnabled());
     EXPECT_TRUE(editor.FtpButton->IsEnabled());
+    // Expanded, with its title bar, it fits a screen 768 pixels high above a
+    // task bar.
+    EXPECT_LE(editor.GetSize().y, 700) << where;
+    // The group's members without a comma after the last.
+    editor.GroupsCheck->SetValue(true);
+    editor.SwitchRecipients();
+    EXPECT_EQ(editor.RecipientList->GetItemText(0, 3), "Operator") << where;
     editor.Hide();
     CFileSetPage& page = Show<CFileSetPage>(kPageLogFiles);
     page.ActionButton->SetLabel(Res(kStrResetFiles));

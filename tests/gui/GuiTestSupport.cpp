@@ -1,19 +1,22 @@
 #include "tests/gui/GuiTestSupport.h"
 
 #include <vector>
+#include <wx/bookctrl.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/combobox.h>
 #include <wx/evtloop.h>
 #include <wx/radiobut.h>
+#include <wx/statbox.h>
 #include <wx/stattext.h>
+#include <wx/statusbr.h>
 #include <wx/textctrl.h>
 #include <wx/tglbtn.h>
 
 #include <cstdio>
-#include <dlfcn.h>
 #include <cstdlib>
+#include <dlfcn.h>
 
 #include "app/LanguageProfile.h"
 #include "app/MainFrame.h"
@@ -160,6 +163,23 @@ std::string Describe(wxWindow* w) {
         .utf8_string();
 }
 
+// The size of the area in which the window shows its children. A frame (a
+// static box) draws its label and border around an inner container of the
+// toolkit's, and what lies past that container's edge is cut off, although
+// it is inside the frame's own rectangle.
+wxSize ChildArea(wxWindow* parent) {
+    static auto binChild =
+        reinterpret_cast<void* (*)(void*)>(dlsym(RTLD_DEFAULT, "gtk_bin_get_child"));
+    static auto width =
+        reinterpret_cast<int (*)(void*)>(dlsym(RTLD_DEFAULT, "gtk_widget_get_allocated_width"));
+    static auto height =
+        reinterpret_cast<int (*)(void*)>(dlsym(RTLD_DEFAULT, "gtk_widget_get_allocated_height"));
+    if (wxDynamicCast(parent, wxStaticBox) && binChild && width && height && parent->GetHandle())
+        if (void* inner = binChild(parent->GetHandle()))
+            return wxSize(width(inner), height(inner));
+    return parent->GetClientSize();
+}
+
 } // namespace
 
 void ExpectLabelsFit(wxWindow* top, const std::string& where) {
@@ -179,6 +199,55 @@ void ExpectLabelsFit(wxWindow* top, const std::string& where) {
         EXPECT_GE(size.y, best.y) << where << ": " << Describe(w) << " is too low";
     });
     EXPECT_GT(labels, 0) << where << ": no label was checked";
+    // No control reaches past the edge of the area its parent shows it in.
+    ForEachDescendant(top, [&](wxWindow* w) {
+        if (w->IsTopLevel() || !w->IsShownOnScreen())
+            return;
+        // A notebook places its pages itself, and a frame its status bar
+        // below its client area.
+        wxWindow* parent = w->GetParent();
+        if (wxDynamicCast(parent, wxBookCtrlBase) || wxDynamicCast(w, wxStatusBar))
+            return;
+        const wxRect area(ChildArea(parent));
+        const wxRect rect = w->GetRect();
+        EXPECT_TRUE(area.Contains(rect))
+            << where << ": " << Describe(w) << " at " << rect.x << "," << rect.y << " size "
+            << rect.width << "x" << rect.height << " is cut by the edge of " << Describe(parent)
+            << " (" << area.width << "x" << area.height << ")";
+    });
+}
+
+void ExpectColumnsShowTheirTexts(wxListCtrl* list, const std::string& where) {
+    // The list draws a cell's text 6 pixels in from either side of its
+    // column, and a heading inside its header button's margins.
+    constexpr int kCellMargin = 12;
+    constexpr int kHeaderMargin = 16;
+    int columns = 0;
+    for (int c = 0; c < list->GetColumnCount(); ++c) {
+        wxListItem column;
+        column.SetMask(wxLIST_MASK_TEXT);
+        list->GetColumn(c, column);
+        const int width = list->GetColumnWidth(c);
+        if (width <= 0 || column.GetText().empty())
+            continue;
+        ++columns;
+        const std::string name = column.GetText().utf8_string();
+        EXPECT_GE(width, list->GetTextExtent(column.GetText()).x + kHeaderMargin)
+            << where << ": column \"" << name << "\" cuts its heading";
+        int widest = 0;
+        long widestRow = -1;
+        for (long row = 0; row < list->GetItemCount(); ++row) {
+            const int text = list->GetTextExtent(list->GetItemText(row, c)).x;
+            if (text > widest) {
+                widest = text;
+                widestRow = row;
+            }
+        }
+        EXPECT_GE(width, widest + kCellMargin)
+            << where << ": column \"" << name << "\" cuts \""
+            << list->GetItemText(widestRow, c).utf8_string() << "\" in row " << widestRow;
+    }
+    EXPECT_GT(columns, 0) << where << ": no column was checked";
 }
 
 bool IsEnglishStockLabel(const wxString& label) {

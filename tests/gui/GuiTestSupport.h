@@ -9,6 +9,7 @@
 #include <string>
 #include <wx/app.h>
 #include <wx/dialog.h>
+#include <wx/listctrl.h>
 #include <wx/modalhook.h>
 #include <wx/msgdlg.h>
 
@@ -78,8 +79,16 @@ std::string GuiLanguageName(const ::testing::TestParamInfo<int>& info);
 // Every label under the window (static texts, buttons, check boxes, radio
 // buttons that are shown) is at least as wide and as high as its best size,
 // and every one-line field (choice, combo box, text) as high as its
-// smallest size, so no text is clipped. Call it once the window is laid out and shown.
+// smallest size, so no text is clipped; and no control under it reaches past
+// the edge of the area its parent shows it in (the inside of a frame, a
+// dialog's client area), where the toolkit would cut it. Call it once the
+// window is laid out and shown.
 void ExpectLabelsFit(wxWindow* top, const std::string& where);
+
+// Every column of the report list that the user sees (wider than nothing,
+// with a heading) is wide enough for its heading in the header and for the
+// text of each of its cells, so neither is cut short.
+void ExpectColumnsShowTheirTexts(wxListCtrl* list, const std::string& where);
 
 // No button under the window carries an English stock label (OK, Cancel,
 // Yes, No, ...) in Japanese or Chinese, and each standard button (wxID_OK,

@@ -21,6 +21,7 @@
 #include "app/MainFrame.h"
 #include "app/MessageType.h"
 #include "app/QuorvelApp.h"
+#include "app/SettingsTree.h"
 #include "app/StartUpDlg.h"
 #include "document/QuorvelDoc.h"
 #include "tests/gui/GuiTestSupport.h"
@@ -174,6 +175,23 @@ TEST_P(LabelsFitTest, MainWindow) {
     frame.RunCommand(cmd::kLookDefault);
     ASSERT_TRUE(test::AwaitShown(&frame));
     test::ExpectLabelsFit(&frame, Where("the main window"));
+
+    // Every label of the settings tree shows whole in its pane.
+    CQVTreeCtrl& tree = *frame.TreePane().Tree();
+    std::vector<wxTreeItemId> items{tree.GetRootItem()};
+    while (!items.empty()) {
+        const wxTreeItemId item = items.back();
+        items.pop_back();
+        wxRect text;
+        ASSERT_TRUE(tree.GetBoundingRect(item, text, true));
+        EXPECT_LT(text.GetRight(), tree.GetClientSize().x)
+            << Where("the settings tree") << ": \"" << tree.GetItemText(item)
+            << "\" reaches past the pane";
+        wxTreeItemIdValue cookie;
+        for (wxTreeItemId c = tree.GetFirstChild(item, cookie); c.IsOk();
+             c = tree.GetNextChild(item, cookie))
+            items.push_back(c);
+    }
 
     app.Document()->TakeSnapshot(kSnapshotSaved);
     frame.Close(true);

@@ -65,7 +65,7 @@ TEST_F(MailSendPageTest, RowsComeFromTheDocument) {
     ASSERT_EQ(list.GetItemCount(), kMailSendCount);
     EXPECT_EQ(list.GetItemText(0, 1), "1");
     EXPECT_EQ(list.GetItemText(0, 2), "3(Level)");
-    EXPECT_EQ(list.GetItemText(0, 3), "Ann, Bob, ");
+    EXPECT_EQ(list.GetItemText(0, 3), "Ann, Bob");
     EXPECT_EQ(list.GetItemText(0, 4), "High");
     EXPECT_EQ(list.GetItemText(63, 1), "64");
     EXPECT_EQ(list.GetItemText(63, 2), "");

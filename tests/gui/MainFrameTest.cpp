@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <set>
 #include <sys/stat.h>
+#include <wx/filedlg.h>
 #include <wx/notebook.h>
 #include <wx/statusbr.h>
 
@@ -38,14 +39,22 @@ protected:
     std::string startFile;
     std::vector<std::string> fileAnswers; // what the file dialog returns, in turn
     std::vector<std::string> fileAsked;   // "open:initial" / "save:initial"
+    struct FileDialogSeen {
+        bool open;
+        wxString title, folder;
+    };
+    std::vector<FileDialogSeen> fileDialogs;
 
     void SetUp() override {
         char tmpl[] = "/tmp/qvframe.XXXXXX";
         dir = mkdtemp(tmpl);
         std::remove(std::getenv("QV_PROFILE"));
         startFile = SavedFile("start.qv", 'S');
-        SetFileDialogAnswer([this](bool open, const std::string& initial) {
-            fileAsked.push_back(std::string(open ? "open:" : "save:") + initial);
+        SetFileDialogAnswer([this](const wxFileDialog& dialog) {
+            const bool open = dialog.HasFlag(wxFD_OPEN);
+            fileAsked.push_back(std::string(open ? "open:" : "save:") +
+                                dialog.GetPath().utf8_string());
+            fileDialogs.push_back({open, dialog.GetMessage(), dialog.GetDirectory()});
             if (fileAnswers.empty())
                 return std::string();
             std::string next = fileAnswers.front();
@@ -240,6 +249,36 @@ TEST_F(MainFrameTest, SaveQuestionOnNewOpenAndClose) {
         EXPECT_EQ(app.MainFrame(), nullptr);
         EXPECT_EQ(FileBytes(dir + "/final.qv").size(), 131072u);
         EXPECT_TRUE(app.Profile().ReadNumber("Workspace\\WindowPlacement", "FrameWnd showCmd"));
+    }
+}
+
+// Titled in the interface language; Open starts in the folder of the file
+// last opened or saved.
+TEST_F(MainFrameTest, FileDialogsSpeakTheLanguageAndOpenStartsWhereTheLastFileIs) {
+    constexpr unsigned kStrOpenTitle = 57670, kStrSaveAsTitle = 57671;
+    ASSERT_EQ(mkdir((dir + "/saved").c_str(), 0700), 0);
+    ASSERT_EQ(mkdir((dir + "/opened").c_str(), 0700), 0);
+    const std::string opened = SavedFile("opened/o.qv", 'O');
+    for (int language : test::kGuiLanguages) {
+        test::ScopedGuiLanguage scoped(language);
+        const std::string where = "language " + std::to_string(language);
+        fileDialogs.clear();
+        fileAnswers = {dir + "/saved/s" + std::to_string(language) + ".qv", "", opened, ""};
+        Frame().RunCommand(cmd::kFileSaveAs);
+        Frame().RunCommand(cmd::kFileOpen); // cancelled
+        Frame().RunCommand(cmd::kFileOpen);
+        ASSERT_EQ(Doc().PathName(), opened) << where;
+        Frame().RunCommand(cmd::kFileOpen); // cancelled
+        ASSERT_EQ(fileDialogs.size(), 4u) << where;
+        EXPECT_FALSE(fileDialogs[0].open);
+        EXPECT_EQ(fileDialogs[0].title, Res(kStrSaveAsTitle)) << where;
+        for (size_t i = 1; i < 4; ++i) {
+            EXPECT_TRUE(fileDialogs[i].open);
+            EXPECT_EQ(fileDialogs[i].title, Res(kStrOpenTitle)) << where;
+            EXPECT_FALSE(fileDialogs[i].title.empty()) << where;
+        }
+        EXPECT_EQ(fileDialogs[1].folder, wxString::FromUTF8(dir + "/saved")) << where;
+        EXPECT_EQ(fileDialogs[3].folder, wxString::FromUTF8(dir + "/opened")) << where;
     }
 }
 

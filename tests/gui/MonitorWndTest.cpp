@@ -1,6 +1,7 @@
 // The monitor window against the simulated unit: a log file's devices and
 // the system registers once a second, "---" while the unit is gone and
-// values again once it is back, and its size and column widths kept.
+// values again once it is back, its size and column widths kept, and wide
+// enough to show the values.
 #include <gtest/gtest.h>
 
 #include <wx/button.h>
@@ -87,18 +88,52 @@ TEST_F(MonitorWndTest, UnitGoneShowsDashesAndComesBack) {
     EXPECT_EQ(Value(wnd, 0), "77");
 }
 
+// The right edge of the value column inside the part of the item list that
+// shows the rows.
+void ExpectValueColumnShows(CMonitorWnd& wnd, const std::string& where) {
+    int right = 0;
+    for (int c = 0; c <= kMonitorValueColumn; ++c)
+        right += wnd.ItemList->GetColumnWidth(c);
+    // The list's two parts: the header above and the rows, the taller one.
+    wxWindow* rows = nullptr;
+    for (wxWindow* child : wnd.ItemList->GetChildren())
+        if (!rows || child->GetSize().y > rows->GetSize().y)
+            rows = child;
+    ASSERT_NE(rows, nullptr);
+    EXPECT_LE(right, rows->GetClientSize().x)
+        << where << ": the window is " << wnd.GetSize().x << " pixels wide";
+}
+
+TEST_F(MonitorWndTest, OpensWideEnoughForTheValueColumn) {
+    // First on a new profile, then with the size and column widths a window
+    // too narrow for its values stored.
+    for (int run = 0; run < 2; ++run) {
+        if (run == 1)
+            app.Profile().WriteNumber("Settings\\Config", "MoniDlg Width", 680);
+        CMonitorWnd wnd(app.MainFrame(), *app.Document());
+        wnd.SelectGroup(1);
+        ASSERT_TRUE(test::AwaitShown(&wnd));
+        ExpectValueColumnShows(wnd, "file 2, run " + std::to_string(run));
+        wnd.SelectGroup(kMonitorSystemGroup);
+        ASSERT_TRUE(test::AwaitShown(&wnd));
+        ExpectValueColumnShows(wnd, "system registers, run " + std::to_string(run));
+        wnd.Hide();
+    }
+}
+
 TEST_F(MonitorWndTest, SizeAndColumnWidthsPersist) {
     {
         CMonitorWnd wnd(app.MainFrame(), *app.Document());
-        wnd.SetSize(wxSize(800, 700));
+        // Wider than its columns need: a size that shows the values is kept.
+        wnd.SetSize(wxSize(1200, 700));
         wnd.ItemList->SetColumnWidth(1, 222);
         wnd.SelectGroup(kMonitorSystemGroup);
         wnd.ItemList->SetColumnWidth(1, 333);
     }
-    EXPECT_EQ(app.Profile().ReadNumber("Settings\\Config", "MoniDlg Width"), 800u);
+    EXPECT_EQ(app.Profile().ReadNumber("Settings\\Config", "MoniDlg Width"), 1200u);
     EXPECT_EQ(app.Profile().ReadNumber("Settings\\Config", "MoniDlg Height"), 700u);
     CMonitorWnd wnd(app.MainFrame(), *app.Document());
-    EXPECT_EQ(wnd.GetSize(), wxSize(800, 700));
+    EXPECT_EQ(wnd.GetSize(), wxSize(1200, 700));
     EXPECT_EQ(wnd.ItemList->GetColumnWidth(1), 222);
     wnd.SelectGroup(kMonitorSystemGroup);
     EXPECT_EQ(wnd.ItemList->GetColumnWidth(1), 333);

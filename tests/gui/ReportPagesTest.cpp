@@ -5,9 +5,12 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <wx/dcmemory.h>
 #include <wx/filename.h>
+#include <wx/menu.h>
 #include <wx/print.h>
 #include <wx/spinctrl.h>
 
@@ -17,6 +20,7 @@
 #include "tests/core/DocFixtures.h"
 #include "tests/core/ReportFixtures.h"
 #include "tests/core/ReportTableRichImage.h"
+#include "tests/TestPaths.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/PumpUntil.h"
 #include "ui/Messages.h"
@@ -149,6 +153,27 @@ TEST_F(ReportCommandsTest, PageSetupKeepsTheMarginsTheUserConfirmed) {
     script.ThenEnd(wxID_CANCEL);
     Frame().RunCommand(cmd::kFilePrintSetup);
     EXPECT_EQ(Frame().View().printMargins.top, 3000);
+}
+
+// The print menu, the dialog it opens and the README call the margins
+// dialog by one name.
+TEST_F(ReportCommandsTest, PageSetupHasOneNameInTheMenuTheDialogAndTheReadme) {
+    std::ifstream file(std::string(test::kFixtureDir) + "/../../README.md");
+    ASSERT_TRUE(file.good());
+    const std::string readme((std::istreambuf_iterator<char>(file)),
+                             std::istreambuf_iterator<char>());
+    for (int language : test::kGuiLanguages) {
+        test::ScopedGuiLanguage scoped(language);
+        std::unique_ptr<wxMenu> menu = Frame().BuildApplicationMenu();
+        wxMenuItem* item = menu->FindItem(cmd::MenuId(cmd::kFilePrintSetup));
+        ASSERT_NE(item, nullptr);
+        const CReportMarginsDlg dialog(&Frame(), report::Margins());
+        EXPECT_EQ(item->GetItemLabelText(), dialog.GetTitle()) << language;
+        if (language == kLangEnglish) {
+            EXPECT_NE(readme.find('"' + dialog.GetTitle().utf8_string() + '"'), std::string::npos)
+                << "README.md does not name \"" << dialog.GetTitle() << "\"";
+        }
+    }
 }
 
 TEST_F(ReportCommandsTest, PreviewHidesTheTreePaneUntilItCloses) {

@@ -16,6 +16,7 @@
 #include "app/StartUpDlg.h"
 #include "document/StartChoice.h"
 #include "tests/gui/GuiTestSupport.h"
+#include "tests/gui/PumpUntil.h"
 #include "ui/WxProfileStore.h"
 
 namespace qv {
@@ -86,12 +87,30 @@ TEST_F(StartUpTest, ChooserButtonsSetTheStartChoice) {
 }
 
 TEST_F(StartUpTest, AboutBoxShowsOwnerAndOrganisationOnTwoLines) {
-    CAboutDlg about(nullptr, "Hana Yamada", "Zorvek Control");
-    auto* text = wxDynamicCast(about.FindWindow(kIdAboutOwnerText), wxStaticText);
-    ASSERT_NE(text, nullptr);
-    EXPECT_EQ(text->GetLabel(), "Hana Yamada\nZorvek Control");
-    CAboutDlg empty(nullptr, "", "");
-    EXPECT_EQ(wxDynamicCast(empty.FindWindow(kIdAboutOwnerText), wxStaticText)->GetLabel(), "\n");
+    test::ScopedGuiLanguage language;
+    struct Case {
+        const char *owner, *organization;
+        const char* shown; // null: neither the heading nor the owner text
+    };
+    const Case cases[] = {{"Hana Yamada", "Zorvek Control", "Hana Yamada\nZorvek Control"},
+                          {"Hana Yamada", "", "Hana Yamada"},
+                          {"", "Zorvek Control", "Zorvek Control"},
+                          {"", "", nullptr}};
+    for (const Case& c : cases) {
+        CAboutDlg about(nullptr, c.owner, c.organization);
+        ASSERT_TRUE(test::AwaitShown(&about));
+        auto* text = wxDynamicCast(about.FindWindow(kIdAboutOwnerText), wxStaticText);
+        bool heading = false;
+        for (wxWindow* child : about.GetChildren())
+            heading |= wxDynamicCast(child, wxStaticText) && child->GetLabel() == Res(29112);
+        EXPECT_EQ(heading, c.shown != nullptr) << c.owner << "/" << c.organization;
+        if (!c.shown) {
+            EXPECT_EQ(text, nullptr);
+            continue;
+        }
+        ASSERT_NE(text, nullptr) << c.owner << "/" << c.organization;
+        EXPECT_EQ(text->GetLabel(), c.shown);
+    }
 }
 
 TEST_F(StartUpTest, SplashEndsOnItsTimerOrAKeyAndNeedsAValidPicture) {

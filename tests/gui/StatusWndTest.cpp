@@ -115,7 +115,8 @@ TEST_F(StatusWndTest, FailureLatchesUntilReopenedAndClosingDisconnects) {
         EXPECT_EQ(Text(wnd.VersionText), "-.--");
         EXPECT_EQ(Text(wnd.AddressTexts[0]), "   .   .   .   ");
         EXPECT_EQ(Text(wnd.GaugeTexts[1][2]), wxString(ResString(9030)));
-        EXPECT_EQ(Text(wnd.CounterTexts[0]), "12"); // kept
+        for (wxStaticText* counter : wnd.CounterTexts)
+            EXPECT_EQ(Text(counter), "---"); // no longer the unit's
         EXPECT_EQ(wnd.Gauges[0]->GetGauge().sectors[0].colour, kGaugeFailed);
 
         // Back again, it is not read, by the button or by the timer.

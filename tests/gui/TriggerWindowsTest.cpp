@@ -55,6 +55,40 @@ std::string NameOf(const TriggerRecord& r) {
                        strnlen(reinterpret_cast<const char*>(r.data() + trig::kName), 32));
 }
 
+// Records 1 to 6 (the first one is left alone): a cycle, a daily time, a
+// contact, a register comparison on a station, a register comparison of the
+// unit's own register and a combination.
+void TypicalTriggers(TriggerTable& t) {
+    auto named = [&](size_t i, const char* name, int kind) -> TriggerRecord& {
+        t[i].SetAscii(trig::kName, 32, name);
+        t[i].SetU8(trig::kKind, static_cast<uint8_t>(kind));
+        return t[i];
+    };
+    named(1, "Every minute", kTriggerCycle).SetU8(0x23, 1);
+    TriggerRecord& daily = named(2, "Morning", kTriggerDate);
+    daily.SetU8(trig::kDateRepeat, 3);
+    daily.SetU8(trig::kDateHour, 8);
+    TriggerRecord& contact = named(3, "Door", kTriggerContact);
+    contact.SetU8(trig::kPort, 1);
+    contact.SetU8(trig::kStation, 1);
+    contact.SetU32(trig::kAddress, 16 * 10 + 1);
+    TriggerRecord& level = named(4, "Level high", kTriggerRegister);
+    level.SetU8(trig::kPort, 1);
+    level.SetU8(trig::kStation, 2);
+    level.SetU32(trig::kAddress, 1000);
+    level.SetU8(trig::kRegDataType, kTypeU16);
+    level.SetU8(trig::kRegCompare, 1);
+    level.SetU32(trig::kRegValue1Low, 100);
+    level.SetU32(trig::kRegValue2Low, 200);
+    TriggerRecord& own = named(5, "Counter", kTriggerRegister);
+    own.SetU32(trig::kAddress, 500);
+    own.SetU8(trig::kRegDataType, kTypeU32);
+    own.SetU32(trig::kRegValue1Low, 5000);
+    TriggerRecord& both = named(6, "Door and level", kTriggerCombination);
+    both.SetU8(trig::kCombiFirst, 3);
+    both.SetU8(trig::kCombiSecond, 4);
+}
+
 class TriggerWindowsLanguageTest : public test::StartedProgramTest,
                                    public ::testing::WithParamInterface<int> {};
 
@@ -65,6 +99,8 @@ TEST_P(TriggerWindowsLanguageTest, LabelsFitAndButtonsAreInTheLanguage) {
     // A contact trigger: the flag box is enabled and every column has text.
     app.Document()->Blocks().triggers[0].SetU8(trig::kKind, kTriggerContact);
     app.Document()->Blocks().triggers[0].SetU8(trig::kFlag, 1);
+    // Triggers of every kind as a user sets them up.
+    TypicalTriggers(app.Document()->Blocks().triggers);
     for (bool editor : {false, true}) {
         CTrigselDlg list(app.MainFrame(), *app.Document(), 0);
         std::unique_ptr<CTrigSetDlg> edit;
@@ -79,6 +115,8 @@ TEST_P(TriggerWindowsLanguageTest, LabelsFitAndButtonsAreInTheLanguage) {
         ASSERT_TRUE(test::AwaitShown(top)) << where;
         test::ExpectLabelsFit(top, where);
         test::ExpectButtonsInLanguage(top, language, where);
+        if (!editor)
+            test::ExpectColumnsShowTheirTexts(list.List, where);
         if (edit)
             edit->Hide();
     }

@@ -22,6 +22,8 @@
 namespace qv {
 namespace {
 
+constexpr unsigned kStrFirmwareFileTitle = 57672;
+
 // Notes whether a wait dialog was shown and whether one is still up.
 class WaitDlgWatch : public wxEventFilter {
 public:
@@ -84,9 +86,13 @@ protected:
     }
     // The file dialog answers `path` and checks what it offers.
     void AnswerFileDialog(const std::string& path) {
-        SetFirmwareFileAnswer([path](const wxFileDialog& dialog) {
+        SetFirmwareFileAnswer([this, path](const wxFileDialog& dialog) {
             EXPECT_EQ(dialog.GetWildcard(), FileDialogFilter(Res(kMsgFirmwareFileFilter)));
             EXPECT_TRUE(dialog.HasFlag(wxFD_FILE_MUST_EXIST));
+            // Over the main window, titled in the interface language.
+            EXPECT_EQ(dialog.GetParent(), app.MainFrame());
+            EXPECT_EQ(dialog.GetMessage(), Res(kStrFirmwareFileTitle));
+            EXPECT_FALSE(dialog.GetMessage().empty());
             return path;
         });
     }
@@ -148,19 +154,23 @@ TEST_F(UnitToolCommandsTest, FirmwareImageIsWrittenUnderTheWaitDialog) {
     EXPECT_EQ(wait.up, 0);
 }
 
-// A file without the signature is refused before the connection dialog.
+// A file without the signature is refused before the connection dialog; in
+// each language.
 TEST_F(UnitToolCommandsTest, FileThatIsNoFirmwareImageIsRefusedAtOnce) {
-    std::vector<uint8_t> other = FirmwareBytes(12000);
-    other[kFirmwareSignatureOffset] ^= 1;
-    AnswerFileDialog(FileOf("other.bin", other));
-    test::DialogScript script;
-    script.ThenEnd(wxID_OK);
-    app.MainFrame()->RunCommand(cmd::kFirmwareUpdate);
-    EXPECT_EQ(script.Pending(), 0u);
-    ASSERT_EQ(script.seen.size(), 1u);
-    ASSERT_EQ(script.messages.size(), 1u);
-    EXPECT_EQ(wxString::FromUTF8(script.messages[0]), Res(kMsgNotFirmwareImage));
-    EXPECT_EQ(sim.ConnectionCount(), 0);
+    for (int language : test::kGuiLanguages) {
+        test::ScopedGuiLanguage scoped(language);
+        std::vector<uint8_t> other = FirmwareBytes(12000);
+        other[kFirmwareSignatureOffset] ^= 1;
+        AnswerFileDialog(FileOf("other.bin", other));
+        test::DialogScript script;
+        script.ThenEnd(wxID_OK);
+        app.MainFrame()->RunCommand(cmd::kFirmwareUpdate);
+        EXPECT_EQ(script.Pending(), 0u);
+        ASSERT_EQ(script.seen.size(), 1u);
+        ASSERT_EQ(script.messages.size(), 1u);
+        EXPECT_EQ(wxString::FromUTF8(script.messages[0]), Res(kMsgNotFirmwareImage));
+        EXPECT_EQ(sim.ConnectionCount(), 0);
+    }
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // document alone, and its pages in every language.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <wx/button.h>
 #include <wx/checkbox.h>
@@ -27,6 +28,7 @@
 #include "tests/gui/SimulatedUnit.h"
 #include "ui/IpAddressCtrl.h"
 #include "ui/Messages.h"
+#include "ui/OnScreen.h"
 
 namespace qv {
 namespace {
@@ -265,6 +267,46 @@ TEST_F(WizardDlgTest, KeyboardWalkToTheSummary) {
     typeThenEnter(device->NameEdit, "Dev,1", "Dev1");
     EXPECT_EQ(NameOf(w.Model().Devices()[0]), "Dev1");
     EXPECT_EQ(FieldBytes(w.Model().Files()[0].data(), kNameWidth), "Line");
+}
+
+// The pages grow the window from the unit page to the device page: it grows
+// about its centre and stays within the screen's client area, also when it
+// stood near the screen's lower right corner.
+TEST_F(WizardDlgTest, GrowingPagesKeepTheWindowCentredAndOnTheScreen) {
+    for (const bool nearCorner : {false, true}) {
+        const std::string where = nearCorner ? "near the corner" : "centred";
+        CWizardDlg w(Doc(), kWizardAtStartUp, app.MainFrame());
+        ASSERT_TRUE(test::AwaitShown(&w)) << where;
+        const wxRect area = WorkAreaOf(&w);
+        if (nearCorner) {
+            const wxPoint corner(area.GetRight() - w.GetSize().x - 20,
+                                 area.GetBottom() - w.GetSize().y - 20);
+            w.Move(corner);
+            ASSERT_TRUE(test::PumpUntil([&] { return w.GetPosition() == corner; })) << where;
+            ASSERT_TRUE(test::AwaitShown(&w)) << where;
+        }
+        const wxRect unitPage = w.GetScreenRect();
+        auto* unit = PageOf<CWizardInitDlg>(&w);
+        unit->NameEdit->SetValue("Plant A");
+        Press(w.NextButton);
+        PageOf<CWizardFileDlg>(&w)->NameEdit->SetValue("Line1");
+        Press(w.NextButton);
+        ASSERT_EQ(w.PageIndex(), kWizPageDevice);
+        ASSERT_TRUE(test::AwaitShown(&w)) << where;
+        const wxRect devicePage = w.GetScreenRect();
+        ASSERT_GT(devicePage.height, unitPage.height + 100) << where;
+        EXPECT_TRUE(area.Contains(devicePage))
+            << where << ": " << devicePage.x << "," << devicePage.y << " " << devicePage.width
+            << "x" << devicePage.height << " outside " << area.x << "," << area.y << " "
+            << area.width << "x" << area.height;
+        if (!nearCorner) {
+            const wxPoint moved = (devicePage.GetPosition() + devicePage.GetSize() / 2) -
+                                  (unitPage.GetPosition() + unitPage.GetSize() / 2);
+            EXPECT_LE(std::abs(moved.x), 2) << where;
+            EXPECT_LE(std::abs(moved.y), 2) << where;
+        }
+        w.Hide();
+    }
 }
 
 class WizardDlgLanguageTest : public test::StartedProgramTest,

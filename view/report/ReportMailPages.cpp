@@ -1,5 +1,6 @@
 // The pages of the mail sendings in use, one row per sending.
 #include "document/CodePageText.h"
+#include "document/ListFillers.h"
 #include "document/StringTable.h"
 #include "editors/triggers/TriggerTextModel.h"
 #include "view/report/ReportSections.h"
@@ -14,18 +15,6 @@ namespace {
 constexpr unsigned kStrTitle = 9700, kStrHeadingFirst = 9701;
 
 const Columns kColumns = {0, 300, 3300, 6500, 10400};
-
-std::wstring RecipientList(const ImageBlocks& image, uint16_t mask, uint32_t codePage) {
-    std::wstring list;
-    for (size_t i = 0; i < UserTable::kCount; ++i) {
-        if (!(mask & (1u << i)))
-            continue;
-        if (!list.empty())
-            list += L", ";
-        list += ReadTextField(image.users[i].data() + user::kName, user::kNameWidth, codePage);
-    }
-    return list;
-}
 
 } // namespace
 
@@ -45,8 +34,9 @@ void PrintMailPage(const ReportSource& source, ReportPage& page) {
             PrintRowCell(page, line, kColumns, 1,
                          L" No." + std::to_wstring(trigger) + L"( " +
                              TriggerNameByNumber(image.triggers, trigger, source.codePage) + L" )");
-            PrintRowCell(page, line, kColumns, 2,
-                         L" " + RecipientList(image, m.U16(msend::kRecipients), source.codePage));
+            PrintRowCell(
+                page, line, kColumns, 2,
+                L" " + RecipientNames(image.users, m.U16(msend::kRecipients), source.codePage));
             PrintRowCell(
                 page, line, kColumns, 3,
                 L" " + ReadTextField(m.data() + msend::kText, msend::kTextWidth, source.codePage));
