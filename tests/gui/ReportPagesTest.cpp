@@ -23,6 +23,7 @@
 #include "view/QuorvelView.h"
 #include "view/ReportMarginsDlg.h"
 #include "view/ReportPainter.h"
+#include "view/report/ReportText.h"
 
 namespace qv {
 namespace {
@@ -173,6 +174,50 @@ TEST_F(ReportCommandsTest, PreviewHidesTheTreePaneUntilItCloses) {
         test::RunPendingEvents();
         EXPECT_EQ(Frame().TreePaneShown(), shownBefore);
         EXPECT_FALSE(Frame().inPreview);
+    }
+}
+
+bool HasLatinLetter(const wxString& text) {
+    for (wxUniChar c : text)
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))
+            return true;
+    return false;
+}
+
+// The preview's page line and the tips of its picture buttons come from the
+// toolkit in the system's language; the program gives them its own.
+TEST_F(ReportCommandsTest, PreviewIsWordedInTheInterfaceLanguage) {
+    for (int lang : {kLangJapanese, kLangChinese}) {
+        test::ScopedGuiLanguage language(lang);
+        Frame().RunCommand(cmd::kFilePrintPreview);
+        wxPreviewFrame* preview = nullptr;
+        ASSERT_TRUE(test::PumpUntil([&] {
+            for (wxWindow* w : wxTopLevelWindows)
+                if ((preview = dynamic_cast<wxPreviewFrame*>(w)) != nullptr)
+                    return true;
+            return false;
+        }));
+        ASSERT_TRUE(test::AwaitShown(preview));
+        // The page line is written once the first page is drawn.
+        ASSERT_TRUE(
+            test::PumpUntil([&] { return !preview->GetStatusBar()->GetStatusText().empty(); }));
+        const wxString status = preview->GetStatusBar()->GetStatusText();
+        EXPECT_EQ(status, wxString(report::ResFormat(46521, {1, 4})));
+        EXPECT_FALSE(HasLatinLetter(status)) << status;
+        int tips = 0;
+        for (int id :
+             {wxID_PREVIEW_PRINT, wxID_PREVIEW_FIRST, wxID_PREVIEW_PREVIOUS, wxID_PREVIEW_NEXT,
+              wxID_PREVIEW_LAST, wxID_PREVIEW_ZOOM_OUT, wxID_PREVIEW_ZOOM_IN}) {
+            wxWindow* button = preview->FindWindow(id);
+            ASSERT_NE(button, nullptr) << id;
+            const wxString tip = button->GetToolTipText();
+            EXPECT_FALSE(tip.empty()) << id;
+            EXPECT_FALSE(HasLatinLetter(tip)) << id << " " << tip;
+            ++tips;
+        }
+        EXPECT_EQ(tips, 7);
+        preview->Close();
+        test::RunPendingEvents();
     }
 }
 

@@ -97,11 +97,15 @@ private:
         if (!Shown(k))
             return;
         if (label != 0) {
-            PrintBlack(page_, first_ + k, ResString(label), kOption.label);
-            PrintBlack(page_, first_ + k, L":", kOption.separator);
+            PrintBlack(page_, first_ + k, ResString(label), kOption.label, kOption.separator);
+            PrintBlack(page_, first_ + k, L":", kOption.separator, kOption.value);
         }
-        for (const Flag& f : flags)
-            PrintBlack(page_, first_ + k, ResString((bits >> f.bit) & 1 ? f.set : f.clear), f.x);
+        // Each flag's column ends where the next flag of the line begins.
+        for (auto f = flags.begin(); f != flags.end(); ++f) {
+            const int right = f + 1 != flags.end() ? (f + 1)->x : kReportWidth;
+            PrintBlack(page_, first_ + k, ResString((bits >> f->bit) & 1 ? f->set : f->clear), f->x,
+                       right);
+        }
     }
 
     ReportPage& page_;

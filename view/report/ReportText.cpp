@@ -78,9 +78,9 @@ std::wstring Masked(const std::wstring& text) {
 
 void PrintValueLine(ReportPage& page, int line, const Columns& x, const std::wstring& label,
                     const std::wstring& separator, const std::wstring& value) {
-    PrintBlack(page, line, label, x.label);
-    PrintBlack(page, line, separator, x.separator);
-    PrintBlack(page, line, value, x.value);
+    PrintBlack(page, line, label, x.label, x.separator);
+    PrintBlack(page, line, separator, x.separator, x.value);
+    PrintBlack(page, line, value, x.value, x.end);
 }
 
 } // namespace qv::report
