@@ -42,6 +42,8 @@ public:
     ScopedNumberTable() {
         for (unsigned id : {9142u, 9148u, 9150u})
             table.texts[id] = "{" + std::to_string(id) + " %d}";
+        for (unsigned id : {9212u, 9213u})
+            table.texts[id] = "{" + std::to_string(id) + " %s}";
         table.texts[46520] = "Page %d/%d";
         SetActiveStringTable(&table);
     }

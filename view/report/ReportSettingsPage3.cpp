@@ -3,6 +3,7 @@
 
 #include "document/CodePageText.h"
 #include "document/StringTable.h"
+#include "resources/SystemSettingsTexts.h"
 #include "view/report/ReportRecipients.h"
 #include "view/report/ReportSections.h"
 #include "view/report/ReportText.h"
@@ -43,7 +44,7 @@ void PrintSettingsPage3(const ReportSource& s, ReportPage& page) {
     };
 
     const PortNumberBlock& ports = s.image.portNumbers;
-    text(0, ResString(9200), 0);
+    text(0, ResString(systemtext::kCaption), 0);
     text(1, ResString(9264), 250);
     text(2, ResString(9265), 450);
     const std::pair<unsigned, size_t> portLines[] = {{9266, 0}, {9267, 2}, {9270, 10}, {9271, 12},

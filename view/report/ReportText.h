@@ -17,6 +17,10 @@ std::wstring FormatText(const std::wstring& format, const std::vector<long long>
 // The same with a format from the string table.
 std::wstring ResFormat(unsigned id, const std::vector<long long>& numbers);
 
+// A text of the string table as a report label: without the colon (and
+// blanks) a dialog's label ends in, as the report prints its own.
+std::wstring LabelText(unsigned id);
+
 // "%3d.%3d.%3d.%3d" of the first four bytes.
 std::wstring Ipv4Text(const uint8_t* four);
 // A host field: its text, or the address in its first four bytes.
