@@ -18,7 +18,8 @@ constexpr unsigned kContents = 46001, kTitleRow = 46002, kUnitRow = 46003, kColu
                    kOverwrite = 46025, kStop = 46026, kFileName = 46027,
                    kFirstNamePart = 46028, // 46028..46032: the five parts of the name
     kExample = 46033, kDecimals = 46034, kMidnight = 46035, kSystemHistory = 46036,
-                   kTriggerHistory = 46037;
+                   kTriggerHistory = 46037,
+                   kExampleStorage = 46038; // the storage at the head of the example
 constexpr unsigned kColumnCount = 7, kNamePartCount = 5;
 
 // The error-notification pane.
