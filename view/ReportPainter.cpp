@@ -15,8 +15,9 @@ namespace {
 constexpr double kFontTwips = 160; // 8 points
 constexpr int kRuleWidth = 20;
 constexpr int kBorderWidth = 10;
-// The smallest a text is drawn, as a part of the report font.
-constexpr double kMinScale = 0.66;
+// The smaller sizes a text that does not fit is tried in, as parts of the
+// report font; below seven tenths it would be hard to read.
+constexpr double kSmallerScales[] = {0.95, 0.9, 0.85, 0.8, 0.75, 0.7};
 // Room between a cell's outline and its text, twips.
 constexpr int kCellPad = 25;
 
@@ -71,9 +72,11 @@ wxRect ReportPainter::CellRect(const report::ReportPage& page, const PrintRecord
 wxFont ReportPainter::FitFont(const std::wstring& text, int width, wxSize& extent) {
     wxFont font = font_;
     extent = ExtentIn(dc_, text, font);
-    // A text wider than its column is drawn smaller, down to two thirds of
-    // the report font; what still does not fit is cut at the column's end.
-    for (double scale = 0.95; extent.x > width && scale >= kMinScale; scale -= 0.05) {
+    // A text wider than its column is drawn smaller; what still does not
+    // fit is cut at the column's end.
+    for (double scale : kSmallerScales) {
+        if (extent.x <= width)
+            break;
         font = font_;
         font.SetFractionalPointSize(font_.GetFractionalPointSize() * scale);
         extent = ExtentIn(dc_, text, font);
@@ -95,6 +98,7 @@ ReportPainter::Placement ReportPainter::Place(const report::ReportPage& page,
             x = at.clip.GetRight() + 1 - at.extent.x;
         else if (r.align == report::Align::Centre)
             x = at.clip.x + (at.clip.width - at.extent.x) / 2;
+        // Centred in the cell, so no part of a tall font's text falls outside.
         at.pos = wxPoint(x, cell.y + (cell.height - at.extent.y) / 2);
         return at;
     }
