@@ -1,5 +1,7 @@
 #include "link/FtpClient.h"
 
+#include "document/StringTable.h"
+#include "document/Utf8.h"
 #include "link/LocalReplace.h"
 
 #include <algorithm>
@@ -83,6 +85,32 @@ std::vector<std::string> SplitFields(const std::string& line, size_t count, size
         ++i;
     rest = i;
     return fields;
+}
+
+// The program's message for a libcurl result.
+unsigned MessageFor(CURLcode code) {
+    switch (code) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_CONNECT:
+        return kMsgFtpNoConnection;
+    case CURLE_OPERATION_TIMEDOUT:
+        return kMsgFtpTimedOut;
+    case CURLE_LOGIN_DENIED:
+        return kMsgFtpLoginRefused;
+    case CURLE_REMOTE_ACCESS_DENIED:
+    case CURLE_QUOTE_ERROR:
+    case CURLE_FTP_COULDNT_RETR_FILE:
+    case CURLE_REMOTE_FILE_NOT_FOUND:
+        return kMsgFtpRefused;
+    case CURLE_WRITE_ERROR:
+        return kMsgFtpLocalWrite;
+    case CURLE_ABORTED_BY_CALLBACK:
+        return kMsgFtpCancelled;
+    case CURLE_FAILED_INIT:
+        return kMsgFtpCannotStart;
+    default:
+        return kMsgFtpFailed;
+    }
 }
 
 bool HasControlCharacter(const std::string& text) {
@@ -187,6 +215,18 @@ std::string FtpClient::PathOf(const std::string& name) const {
     return folder_ == "/" ? "/" + name : folder_ + "/" + name;
 }
 
+void FtpClient::Fail(unsigned messageId, const std::string& detail) {
+    errorId_ = messageId;
+    error_ = WideToUtf8(ResString(messageId));
+    if (!detail.empty())
+        error_ += (error_.empty() ? "(" : "\n(") + detail + ")";
+}
+
+void FtpClient::FailWith(int curlCode, const char* errorText) {
+    const auto code = static_cast<CURLcode>(curlCode);
+    Fail(MessageFor(code), errorText && errorText[0] ? errorText : curl_easy_strerror(code));
+}
+
 void* FtpClient::Prepare(const std::string& path, char* errorText) {
     CURL* c = Handle(curl_);
     // A reset keeps the open connection.
@@ -206,7 +246,7 @@ void* FtpClient::Prepare(const std::string& path, char* errorText) {
 bool FtpClient::Perform(const std::string& path, bool listing,
                         const std::vector<std::string>& quotes, std::string* body) {
     if (!curl_) {
-        error_ = "libcurl could not start";
+        Fail(kMsgFtpCannotStart);
         return false;
     }
     char errorText[CURL_ERROR_SIZE];
@@ -226,7 +266,7 @@ bool FtpClient::Perform(const std::string& path, bool listing,
     const auto rc = static_cast<CURLcode>(Run());
     curl_slist_free_all(list);
     if (rc != CURLE_OK) {
-        error_ = errorText[0] ? errorText : curl_easy_strerror(rc);
+        FailWith(rc, errorText);
         return false;
     }
     return true;
@@ -236,7 +276,7 @@ bool FtpClient::Connect(const std::string& host, int port, const std::string& us
                         const std::string& password) {
     Disconnect();
     if (HasControlCharacter(user) || HasControlCharacter(password) || HasControlCharacter(host)) {
-        error_ = "The user name or password holds a control character.";
+        Fail(kMsgFtpControlCharacter);
         return false;
     }
     base_ = "ftp://" + host + (port > 0 ? ":" + std::to_string(port) : std::string());
@@ -331,12 +371,15 @@ bool FtpClient::List(std::vector<FtpEntry>& entries) {
 bool FtpClient::Download(const std::string& name, const std::string& localPath,
                          const std::function<bool()>& cancel) {
     if (!connected_ || !IsSafeRemoteName(name)) {
-        error_ = "Not a file name: " + name;
+        Fail(kMsgFtpBadName, name);
         return false;
     }
     LocalReplace file(localPath);
     if (!curl_ || !file.Opened()) {
-        error_ = curl_ ? std::strerror(file.Error()) : "libcurl could not start";
+        if (curl_)
+            Fail(kMsgFtpLocalWrite, std::strerror(file.Error()));
+        else
+            Fail(kMsgFtpCannotStart);
         return false;
     }
     char errorText[CURL_ERROR_SIZE];
@@ -350,15 +393,16 @@ bool FtpClient::Download(const std::string& name, const std::string& localPath,
     curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, AskCancel);
     curl_easy_setopt(c, CURLOPT_XFERINFODATA, &cancel);
     const auto rc = static_cast<CURLcode>(Run());
-    if (rc != CURLE_OK || file.Error() != 0) {
-        error_ = file.Error() != 0 ? std::string("The local file cannot be written: ") +
-                                         std::strerror(file.Error())
-                 : errorText[0] ? std::string(errorText)
-                                : curl_easy_strerror(rc);
+    if (file.Error() != 0) {
+        Fail(kMsgFtpLocalWrite, std::strerror(file.Error()));
+        return false;
+    }
+    if (rc != CURLE_OK) {
+        FailWith(rc, errorText);
         return false;
     }
     if (!file.Commit()) {
-        error_ = std::strerror(file.Error());
+        Fail(kMsgFtpLocalWrite, std::strerror(file.Error()));
         return false;
     }
     return true;

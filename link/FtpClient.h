@@ -10,6 +10,19 @@
 
 namespace qv {
 
+// What went wrong, as the user is told: the program's own words in the
+// interface language; the library's text follows only as detail.
+constexpr unsigned kMsgFtpNoConnection = 46820;
+constexpr unsigned kMsgFtpTimedOut = 46821;
+constexpr unsigned kMsgFtpLoginRefused = 46822;
+constexpr unsigned kMsgFtpRefused = 46823;
+constexpr unsigned kMsgFtpLocalWrite = 46824;
+constexpr unsigned kMsgFtpCancelled = 46825;
+constexpr unsigned kMsgFtpCannotStart = 46826;
+constexpr unsigned kMsgFtpControlCharacter = 46827;
+constexpr unsigned kMsgFtpBadName = 46828;
+constexpr unsigned kMsgFtpFailed = 46829;
+
 struct FtpEntry {
     std::string name;
     bool isFolder = false;
@@ -55,7 +68,10 @@ public:
     // A command whose reply does not matter (the unit's "CWD /make_current_file").
     void SendCommandNoReply(const std::string& command);
 
+    // The last failure (UTF-8): the message of LastErrorId(), then on a line
+    // of its own the library's or the system's text in parentheses.
     const std::string& LastError() const { return error_; }
+    unsigned LastErrorId() const { return errorId_; }
     // Time-out of every request, seconds.
     long timeoutSeconds = 30;
 
@@ -70,6 +86,9 @@ private:
 
     // Runs the prepared request to its end; libcurl's result code.
     int Run();
+    // Records a failure: the program's message and the detail behind it.
+    void Fail(unsigned messageId, const std::string& detail = {});
+    void FailWith(int curlCode, const char* errorText);
 
     void* curl_ = nullptr;
     void* multi_ = nullptr;
@@ -77,6 +96,7 @@ private:
     std::string user_, password_;
     std::string folder_ = "/";
     std::string error_;
+    unsigned errorId_ = 0;
     bool connected_ = false;
 };
 

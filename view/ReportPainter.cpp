@@ -15,8 +15,17 @@ namespace {
 constexpr double kFontTwips = 160; // 8 points
 constexpr int kRuleWidth = 20;
 constexpr int kBorderWidth = 10;
-// The smallest a cell's text is drawn, as a part of the report font.
-constexpr double kMinCellScale = 0.66;
+// The smaller sizes a text that does not fit is tried in, as parts of the
+// report font; below seven tenths it would be hard to read.
+constexpr double kSmallerScales[] = {0.95, 0.9, 0.85, 0.8, 0.75, 0.7};
+// Room between a cell's outline and its text, twips.
+constexpr int kCellPad = 25;
+
+wxSize ExtentIn(const wxDC& dc, const std::wstring& text, const wxFont& font) {
+    wxCoord w = 0, h = 0;
+    dc.GetTextExtent(text, &w, &h, nullptr, nullptr, &font);
+    return {w, h};
+}
 
 wxColour Colour(report::Rgb c) {
     return wxColour(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
@@ -52,80 +61,92 @@ int ReportPainter::Row(const report::ReportPage& page, const PrintRecord& r) con
     return r.line - (page.Number() - 1) * linesPerPage_;
 }
 
-wxPoint ReportPainter::TextPos(const report::ReportPage& page, const PrintRecord& r,
-                               const wxSize& extent) const {
-    const int lh = report::kLineHeight;
-    const int row = Row(page, r);
-    const int lineY = -(row + 2) * lh;
-    if (r.kind == PrintRecord::Kind::Text)
-        return {X(r.left + blank_), Y(lineY)};
-    if (r.kind == PrintRecord::Kind::Heading)
-        return {X(r.left), Y(r.y)};
-    // A cell: the text centred in the cell's height, placed by its alignment.
-    const int cx = static_cast<int>(std::lround(extent.x / k_));
-    const int cy = static_cast<int>(std::lround(extent.y / k_));
-    const int y = lineY - (lh - cy) / 2;
-    int x = r.left;
-    if (r.align == report::Align::Right)
-        x = r.right - cx;
-    else if (r.align == report::Align::Centre)
-        x = r.left + (r.right - r.left - cx) / 2;
-    return {X(x), Y(y)};
-}
-
-wxSize ReportPainter::FitCellFont(const PrintRecord& r) {
-    dc_.SetFont(font_);
-    wxSize extent = dc_.GetTextExtent(r.text);
-    const int width = X(r.right) - X(r.left);
-    // A text wider than its cell is drawn smaller, down to two thirds of the
-    // report font; what still does not fit is cut at the cell's edge.
-    for (double scale = 0.95; extent.x > width && scale >= kMinCellScale; scale -= 0.05) {
-        wxFont smaller = font_;
-        smaller.SetFractionalPointSize(font_.GetFractionalPointSize() * scale);
-        dc_.SetFont(smaller);
-        extent = dc_.GetTextExtent(r.text);
-    }
-    return extent;
-}
-
-wxRect ReportPainter::TextRect(const report::ReportPage& page, const PrintRecord& r) {
-    if (r.kind != PrintRecord::Kind::Cell) {
-        const wxSize extent = dc_.GetTextExtent(r.text);
-        return wxRect(TextPos(page, r, extent), extent);
-    }
-    // As fitted, before the clipping at the cell's edge that drawing adds.
-    const wxSize extent = FitCellFont(r);
-    const wxRect rect(TextPos(page, r, extent), extent);
-    dc_.SetFont(font_);
-    return rect;
-}
-
-void ReportPainter::DrawText(const report::ReportPage& page, const PrintRecord& r) {
-    dc_.SetTextForeground(Colour(r.colour));
-    dc_.SetTextBackground(Colour(r.background));
-    dc_.SetBackgroundMode(wxBRUSHSTYLE_SOLID);
-    dc_.DrawText(r.text, TextPos(page, r, {}));
-}
-
-void ReportPainter::DrawCell(const report::ReportPage& page, const PrintRecord& r) {
+wxRect ReportPainter::CellRect(const report::ReportPage& page, const PrintRecord& r) const {
     const int lh = report::kLineHeight;
     const int row = Row(page, r);
     const int d = ((3 * lh) / 4 - lh / 2) / 2;
     const int top = d - (row + 2) * lh, bottom = d - (row + 3) * lh;
-    const wxRect cell(wxPoint(X(r.left), Y(top)), wxPoint(X(r.right), Y(bottom)));
+    return wxRect(wxPoint(X(r.left), Y(top)), wxPoint(X(r.right), Y(bottom)));
+}
+
+wxFont ReportPainter::FitFont(const std::wstring& text, int width, wxSize& extent) {
+    wxFont font = font_;
+    extent = ExtentIn(dc_, text, font);
+    // A text wider than its column is drawn smaller; what still does not
+    // fit is cut at the column's end.
+    for (double scale : kSmallerScales) {
+        if (extent.x <= width)
+            break;
+        font = font_;
+        font.SetFractionalPointSize(font_.GetFractionalPointSize() * scale);
+        extent = ExtentIn(dc_, text, font);
+    }
+    return font;
+}
+
+ReportPainter::Placement ReportPainter::Place(const report::ReportPage& page,
+                                              const PrintRecord& r) {
+    Placement at;
+    if (r.kind == PrintRecord::Kind::Cell) {
+        const wxRect cell = CellRect(page, r);
+        // A little room inside the outline keeps neighbouring cells' texts apart.
+        const int pad = std::max(1, static_cast<int>(std::lround(kCellPad * k_)));
+        at.clip = wxRect(cell.x + pad, cell.y, std::max(0, cell.width - 2 * pad), cell.height);
+        at.font = FitFont(r.text, at.clip.width, at.extent);
+        int x = at.clip.x;
+        if (r.align == report::Align::Right)
+            x = at.clip.GetRight() + 1 - at.extent.x;
+        else if (r.align == report::Align::Centre)
+            x = at.clip.x + (at.clip.width - at.extent.x) / 2;
+        // Centred in the cell, so no part of a tall font's text falls outside.
+        at.pos = wxPoint(x, cell.y + (cell.height - at.extent.y) / 2);
+        return at;
+    }
+    // A text on a line, or the heading: its top at the line, its column from
+    // its x (after one blank for a line's text) to the column's end.
+    const int lh = report::kLineHeight;
+    const bool heading = r.kind == PrintRecord::Kind::Heading;
+    const int top = Y(heading ? r.y : -(Row(page, r) + 2) * lh);
+    const int left = X(heading ? r.left : r.left + blank_);
+    at.clip =
+        wxRect(wxPoint(X(r.left), top), wxSize(std::max(0, X(r.right) - X(r.left)), X(lh) - X(0)));
+    at.font = FitFont(r.text, X(r.right) - left, at.extent);
+    // A smaller text keeps the line's baseline.
+    int fullHeight = 0, fullDescent = 0, height = 0, descent = 0;
+    dc_.GetTextExtent(r.text, nullptr, &fullHeight, &fullDescent, nullptr, &font_);
+    dc_.GetTextExtent(r.text, nullptr, &height, &descent, nullptr, &at.font);
+    at.pos = wxPoint(left, top + (fullHeight - fullDescent) - (height - descent));
+    return at;
+}
+
+wxRect ReportPainter::TextRect(const report::ReportPage& page, const PrintRecord& r) {
+    const Placement at = Place(page, r);
+    return wxRect(at.pos, at.extent).Intersect(at.clip);
+}
+
+void ReportPainter::DrawPlaced(const PrintRecord& r, const Placement& at) {
+    dc_.SetFont(at.font);
+    {
+        wxDCClipper clip(dc_, at.clip);
+        dc_.DrawText(r.text, at.pos);
+    }
+    if (observer_) {
+        const wxRect fitted(at.pos, dc_.GetTextExtent(r.text));
+        observer_(r, DrawnText{fitted, wxRect(fitted).Intersect(at.clip)});
+    }
+    dc_.SetFont(font_);
+}
+
+void ReportPainter::DrawCell(const report::ReportPage& page, const PrintRecord& r) {
+    const wxRect cell = CellRect(page, r);
     dc_.SetPen(*wxTRANSPARENT_PEN);
     dc_.SetBrush(wxBrush(Colour(r.background)));
     dc_.DrawRectangle(cell);
 
-    const wxSize extent = FitCellFont(r);
     dc_.SetTextForeground(Colour(r.colour));
     dc_.SetTextBackground(Colour(r.background));
     dc_.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
-    {
-        wxDCClipper clip(dc_, cell);
-        dc_.DrawText(r.text, TextPos(page, r, extent));
-    }
-    dc_.SetFont(font_);
+    DrawPlaced(r, Place(page, r));
     if (r.border) {
         dc_.SetPen(wxPen(*wxBLACK, std::max(1, static_cast<int>(std::lround(kBorderWidth * k_)))));
         dc_.SetBrush(*wxTRANSPARENT_BRUSH);
@@ -137,7 +158,10 @@ void ReportPainter::Paint(const report::ReportPage& page) {
     for (const PrintRecord& r : page.Records()) {
         switch (r.kind) {
         case PrintRecord::Kind::Text:
-            DrawText(page, r);
+            dc_.SetTextForeground(Colour(r.colour));
+            dc_.SetTextBackground(Colour(r.background));
+            dc_.SetBackgroundMode(wxBRUSHSTYLE_SOLID);
+            DrawPlaced(r, Place(page, r));
             break;
         case PrintRecord::Kind::Cell:
             DrawCell(page, r);
@@ -145,7 +169,7 @@ void ReportPainter::Paint(const report::ReportPage& page) {
         case PrintRecord::Kind::Heading:
             dc_.SetTextForeground(*wxBLACK);
             dc_.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
-            dc_.DrawText(r.text, TextPos(page, r, {}));
+            DrawPlaced(r, Place(page, r));
             break;
         case PrintRecord::Kind::Rule:
             dc_.SetPen(

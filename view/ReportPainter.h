@@ -2,6 +2,7 @@
 // the preview and a bitmap share it. Positions are twips scaled by
 // unitsPerTwip into logical units, from the top-left corner of the text area.
 #pragma once
+#include <functional>
 #include <wx/bitmap.h>
 #include <wx/dc.h>
 #include <wx/font.h>
@@ -15,25 +16,45 @@ namespace qv {
 // fontPpi pixels in an inch of font size.
 wxFont ReportFont(double unitsPerTwip, double fontPpi);
 
+// Where one text of a page went (logical units).
+struct DrawnText {
+    wxRect fitted; // the whole text in the size it was drawn in
+    wxRect drawn;  // what of it reached the page: cut at its column's end
+    bool Cut() const { return drawn != fitted; }
+};
+
 class ReportPainter {
 public:
     ReportPainter(wxDC& dc, double unitsPerTwip, const wxPoint& textOrigin, int linesPerPage,
                   const wxFont& font);
 
     void Paint(const report::ReportPage& page);
-    // Where a text or cell record's text lands (logical units).
+    // Where a record's text lands, as Paint draws it.
     wxRect TextRect(const report::ReportPage& page, const report::PrintRecord& record);
+    // Told of every text as it is drawn.
+    void OnTextDrawn(std::function<void(const report::PrintRecord&, const DrawnText&)> observer) {
+        observer_ = std::move(observer);
+    }
 
 private:
+    struct Placement {
+        wxFont font;
+        wxPoint pos;
+        wxSize extent;
+        wxRect clip; // the text's column, one line high
+    };
+
     int X(int twips) const;
     int Y(int twips) const; // twips at or below zero, downwards
     int Row(const report::ReportPage& page, const report::PrintRecord& r) const;
-    wxPoint TextPos(const report::ReportPage& page, const report::PrintRecord& r,
-                    const wxSize& extent) const;
-    void DrawText(const report::ReportPage& page, const report::PrintRecord& r);
+    wxRect CellRect(const report::ReportPage& page, const report::PrintRecord& r) const;
+    // The report font, or a smaller one down to a floor, in which the text
+    // is at most `width` wide (it may still be wider at the floor).
+    wxFont FitFont(const std::wstring& text, int width, wxSize& extent);
+    Placement Place(const report::ReportPage& page, const report::PrintRecord& r);
+    // The one place where text reaches the device.
+    void DrawPlaced(const report::PrintRecord& r, const Placement& at);
     void DrawCell(const report::ReportPage& page, const report::PrintRecord& r);
-    // Selects the font a cell's text is drawn in and returns the text's extent.
-    wxSize FitCellFont(const report::PrintRecord& r);
 
     wxDC& dc_;
     double k_;
@@ -41,6 +62,7 @@ private:
     int linesPerPage_;
     int blank_; // width of one blank, twips
     wxFont font_;
+    std::function<void(const report::PrintRecord&, const DrawnText&)> observer_;
 };
 
 // Page `page` of the report on a DC whose logical units are pixels at

@@ -1,5 +1,6 @@
-// The print preview's frame, with its Close button in the interface language
-// (the toolkit labels it after the system's locale).
+// The print preview's frame in the interface language: the toolkit words its
+// buttons, tips and page line after the system's locale, so this frame
+// gives them the program's own texts.
 #pragma once
 #include <wx/print.h>
 
@@ -8,6 +9,10 @@ namespace qv {
 class CReportPreviewFrame : public wxPreviewFrame {
 public:
     using wxPreviewFrame::wxPreviewFrame;
+
+    // The toolkit reports each page it shows here; the line names the page
+    // in the program's words instead.
+    void SetStatusText(const wxString& text, int number = 0) override;
 
 protected:
     void CreateControlBar() override;

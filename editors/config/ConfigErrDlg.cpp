@@ -10,6 +10,7 @@
 #include "app/QuorvelApp.h"
 #include "editors/config/RecipientPaneList.h"
 #include "editors/lan/LanSetDlg.h"
+#include "resources/SystemSettingsTexts.h"
 #include "ui/FrameBox.h"
 #include "ui/ListBindings.h"
 #include "ui/ListFillers.h"
@@ -18,18 +19,17 @@
 namespace qv {
 
 namespace {
-constexpr unsigned kStrSwitches = 46040, kStrFirstSwitch = 46041, kStrRecipients = 46047,
-                   kStrMailServer = 39615;
+constexpr unsigned kStrMailServer = 39615;
 } // namespace
 
 CConfigErrDlg::CConfigErrDlg(wxWindow* parent, CQuorvelDoc& doc, ConfigCopies& copies)
     : CConfigPane(parent, doc, copies), UserCopy(copies.users), ErrorCopy(copies.errors) {
     const ConfigErrForm form = LoadConfigErr(ErrorCopy);
-    auto* switches = NewFrameSizer(wxVERTICAL, this, Res(kStrSwitches));
+    auto* switches = NewFrameSizer(wxVERTICAL, this, Res(systemtext::kSwitches));
     auto* grid = new wxGridSizer(2, 2, 10);
     for (size_t i = 0; i < kErrorSwitchCount; ++i) {
         SwitchChecks[i] = new wxCheckBox(switches->GetStaticBox(), 5200 + static_cast<int>(i),
-                                         Res(kStrFirstSwitch + static_cast<unsigned>(i)));
+                                         Res(systemtext::kFirstSwitch + static_cast<unsigned>(i)));
         SwitchChecks[i]->SetValue(form.switches[i]);
         grid->Add(SwitchChecks[i]);
     }
@@ -41,7 +41,7 @@ CConfigErrDlg::CConfigErrDlg(wxWindow* parent, CQuorvelDoc& doc, ConfigCopies& c
 
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(switches, 0, wxEXPAND | wxBOTTOM, 8);
-    sizer->Add(new wxStaticText(this, wxID_ANY, Res(kStrRecipients)), 0, wxBOTTOM, 3);
+    sizer->Add(new wxStaticText(this, wxID_ANY, Res(systemtext::kRecipients)), 0, wxBOTTOM, 3);
     sizer->Add(RecipientList, 1, wxEXPAND | wxBOTTOM, 5);
     sizer->Add(LanButton, 0, wxALIGN_RIGHT);
     SetSizer(sizer);

@@ -7,6 +7,7 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
+#include "resources/SystemSettingsTexts.h"
 #include "ui/FrameBox.h"
 #include "ui/Messages.h"
 
@@ -14,14 +15,7 @@ namespace qv {
 
 namespace {
 
-constexpr unsigned kStrContents = 46001, kStrTitleRow = 46002, kStrUnitRow = 46003,
-                   kStrColumns = 46004, kStrFirstColumn = 46005, kStrSeparator = 46012,
-                   kStrComma = 46013, kStrTab = 46014, kStrDateOrder = 46015, kStrYearFirst = 46016,
-                   kStrDayFirst = 46017, kStrLineEnd = 46018, kStrCrLf = 46019, kStrLf = 46020,
-                   kStrStorage = 46021, kStrCard = 46022, kStrRam = 46023, kStrWhenFull = 46024,
-                   kStrOverwrite = 46025, kStrStop = 46026, kStrFileName = 46027,
-                   kStrFirstNamePart = 46028, kStrExample = 46033, kStrDecimals = 46034,
-                   kStrMidnight = 46035, kStrSystemHistory = 46036, kStrTriggerHistory = 46037;
+using namespace systemtext;
 
 const int kColumnIds[7] = {1407, 1028, 1409, 1410, 1411, 1113, 1412};
 const int kNameIds[5] = {1136, 1418, 1419, 1421, 1424};
@@ -42,17 +36,17 @@ wxStaticBoxSizer* RadioPair(wxWindow* parent, unsigned title, wxRadioButton* (&p
 
 CConfigFileDlg::CConfigFileDlg(wxWindow* parent, CQuorvelDoc& doc, ConfigCopies& copies)
     : CConfigPane(parent, doc, copies), ErrorCopy(copies.errors), FileCopy(copies.files) {
-    auto* contents = NewFrameSizer(wxVERTICAL, this, Res(kStrContents));
+    auto* contents = NewFrameSizer(wxVERTICAL, this, Res(kContents));
     wxWindow* contentsBox = contents->GetStaticBox();
-    TitleRowCheck = new wxCheckBox(contentsBox, 1401, Res(kStrTitleRow));
-    UnitRowCheck = new wxCheckBox(contentsBox, 1402, Res(kStrUnitRow));
+    TitleRowCheck = new wxCheckBox(contentsBox, 1401, Res(kTitleRow));
+    UnitRowCheck = new wxCheckBox(contentsBox, 1402, Res(kUnitRow));
     contents->Add(TitleRowCheck, 0, wxALL, 3);
     contents->Add(UnitRowCheck, 0, wxALL, 3);
-    contents->Add(new wxStaticText(contentsBox, wxID_ANY, Res(kStrColumns)), 0, wxALL, 3);
+    contents->Add(new wxStaticText(contentsBox, wxID_ANY, Res(kColumns)), 0, wxALL, 3);
     auto* columns = new wxGridSizer(2, 2, 10);
     for (size_t c = 0; c < ColumnChecks.size(); ++c) {
         ColumnChecks[c] = new wxCheckBox(contentsBox, kColumnIds[c],
-                                         Res(kStrFirstColumn + static_cast<unsigned>(c)));
+                                         Res(kFirstColumn + static_cast<unsigned>(c)));
         columns->Add(ColumnChecks[c]);
     }
     contents->Add(columns, 0, wxLEFT | wxBOTTOM, 10);
@@ -60,50 +54,48 @@ CConfigFileDlg::CConfigFileDlg(wxWindow* parent, CQuorvelDoc& doc, ConfigCopies&
     DecimalsBox = new wxChoice(contentsBox, 1214);
     for (int d = 0; d <= kDecimalsMax; ++d)
         DecimalsBox->Append(wxString::Format("%d", d));
-    decimalsRow->Add(new wxStaticText(contentsBox, wxID_ANY, Res(kStrDecimals)), 0,
+    decimalsRow->Add(new wxStaticText(contentsBox, wxID_ANY, Res(kDecimals)), 0,
                      wxALIGN_CENTER_VERTICAL | wxRIGHT, 5);
     decimalsRow->Add(DecimalsBox, 0, wxALIGN_CENTER_VERTICAL);
     contents->Add(decimalsRow, 0, wxALL, 3);
 
     auto* formats = new wxBoxSizer(wxVERTICAL);
-    formats->Add(RadioPair(this, kStrSeparator, SeparatorRadio, 1152, 1406, kStrComma, kStrTab), 0,
+    formats->Add(RadioPair(this, kSeparator, SeparatorRadio, 1152, 1406, kComma, kTab), 0,
                  wxEXPAND | wxBOTTOM, 5);
-    formats->Add(
-        RadioPair(this, kStrDateOrder, DateOrderRadio, 1413, 1414, kStrYearFirst, kStrDayFirst), 0,
-        wxEXPAND | wxBOTTOM, 5);
-    formats->Add(RadioPair(this, kStrLineEnd, LineEndRadio, 1415, 1416, kStrCrLf, kStrLf), 0,
-                 wxEXPAND);
+    formats->Add(RadioPair(this, kDateOrder, DateOrderRadio, 1413, 1414, kYearFirst, kDayFirst), 0,
+                 wxEXPAND | wxBOTTOM, 5);
+    formats->Add(RadioPair(this, kLineEnd, LineEndRadio, 1415, 1416, kCrLf, kLf), 0, wxEXPAND);
 
     auto* storage = new wxBoxSizer(wxVERTICAL);
-    storage->Add(RadioPair(this, kStrStorage, StorageRadio, 1403, 1404, kStrCard, kStrRam), 0,
+    storage->Add(RadioPair(this, kStorage, StorageRadio, 1403, 1404, kCard, kRam), 0,
                  wxEXPAND | wxBOTTOM, 5);
-    storage->Add(RadioPair(this, kStrWhenFull, WhenFullRadio, 1186, 1187, kStrOverwrite, kStrStop),
-                 0, wxEXPAND);
+    storage->Add(RadioPair(this, kWhenFull, WhenFullRadio, 1186, 1187, kOverwrite, kStop), 0,
+                 wxEXPAND);
 
     auto* top = new wxBoxSizer(wxHORIZONTAL);
     top->Add(contents, 0, wxEXPAND | wxRIGHT, 5);
     top->Add(formats, 0, wxEXPAND | wxRIGHT, 5);
     top->Add(storage, 0, wxEXPAND);
 
-    auto* name = NewFrameSizer(wxVERTICAL, this, Res(kStrFileName));
+    auto* name = NewFrameSizer(wxVERTICAL, this, Res(kFileName));
     wxWindow* nameBox = name->GetStaticBox();
     auto* nameGrid = new wxGridSizer(3, 2, 10);
     for (size_t p = 0; p < NameChecks.size(); ++p) {
         NameChecks[p] =
-            new wxCheckBox(nameBox, kNameIds[p], Res(kStrFirstNamePart + static_cast<unsigned>(p)));
+            new wxCheckBox(nameBox, kNameIds[p], Res(kFirstNamePart + static_cast<unsigned>(p)));
         nameGrid->Add(NameChecks[p]);
         NameChecks[p]->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { UpdateFileNamePreview(); });
     }
     name->Add(nameGrid, 0, wxALL, 3);
     auto* exampleRow = new wxBoxSizer(wxHORIZONTAL);
     ExampleText = new wxStaticText(nameBox, 1422, wxString());
-    exampleRow->Add(new wxStaticText(nameBox, wxID_ANY, Res(kStrExample)), 0, wxRIGHT, 5);
+    exampleRow->Add(new wxStaticText(nameBox, wxID_ANY, Res(kExample)), 0, wxRIGHT, 5);
     exampleRow->Add(ExampleText, 1);
     name->Add(exampleRow, 0, wxEXPAND | wxALL, 3);
 
-    MidnightCheck = new wxCheckBox(this, 1423, Res(kStrMidnight));
-    SystemHistoryCheck = new wxCheckBox(this, 1405, Res(kStrSystemHistory));
-    TriggerHistoryCheck = new wxCheckBox(this, 1408, Res(kStrTriggerHistory));
+    MidnightCheck = new wxCheckBox(this, 1423, Res(kMidnight));
+    SystemHistoryCheck = new wxCheckBox(this, 1405, Res(kSystemHistory));
+    TriggerHistoryCheck = new wxCheckBox(this, 1408, Res(kTriggerHistory));
 
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(top, 0, wxEXPAND | wxBOTTOM, 5);

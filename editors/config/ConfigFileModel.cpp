@@ -1,5 +1,8 @@
 #include "editors/config/ConfigFileModel.h"
 
+#include "document/StringTable.h"
+#include "resources/SystemSettingsTexts.h"
+
 namespace qv {
 
 namespace {
@@ -60,7 +63,9 @@ void StoreConfigFile(const ConfigFileForm& form, ErrorNotifyBlock& errors, FileT
 }
 
 std::wstring ExampleLogFileName(const std::array<bool, 5>& parts) {
-    std::wstring name = L" [SD or RAM]";
+    // Where the file lies is worded in the interface language; the rest is
+    // the name the unit writes.
+    std::wstring name = L" " + ResString(systemtext::kExampleStorage);
     if (parts[kNameFolder])
         name += L"/TEST/Log";
     name += L"/TEST";

@@ -13,17 +13,18 @@
 #include "editors/config/ConfigUserDlg.h"
 #include "editors/config/LanguageDlg.h"
 #include "editors/config/LanguageModel.h"
+#include "resources/SystemSettingsTexts.h"
 #include "ui/Messages.h"
 
 namespace qv {
 
 namespace {
-constexpr unsigned kStrCaption = 3213;
-constexpr unsigned kStrCategories[kCategoryCount] = {5235, 5236, 5237, 5238, 5239, 3};
+constexpr unsigned kStrCategories[kCategoryCount] = {
+    systemtext::kLogFileOptions, systemtext::kErrorNotification, 5237, 5238, 5239, 3};
 } // namespace
 
 CConfigSetDlg::CConfigSetDlg(wxWindow* parent, CQuorvelDoc& doc)
-    : CDlgBase(kDlgConfigSet, &doc, parent, Res(kStrCaption)), doc_(doc) {
+    : CDlgBase(kDlgConfigSet, &doc, parent, Res(systemtext::kCaption)), doc_(doc) {
     Copies = TakeConfigCopies(doc.Blocks(), GetLanguage(wxGetApp().Profile()));
     opened_ = Copies;
 

@@ -4,7 +4,9 @@
 
 #include <functional>
 
+#include "document/StringTable.h"
 #include "editors/config/ConfigFileModel.h"
+#include "tests/core/LanguageFixture.h"
 
 namespace qv {
 namespace {
@@ -135,8 +137,25 @@ TEST(ConfigFileModel, ExampleFileNameFollowsTheFiveBoxes) {
         {{true, false, true, true, true}, L" [SD or RAM]/TEST/Log/TEST100801_093000_SET.csv"},
         {{false, true, false, true, true}, L" [SD or RAM]/TEST(100801_SET).csv"},
     };
+    test::ScopedLanguage english(test::kEnglish);
     for (const Case& c : cases)
         EXPECT_EQ(ExampleLogFileName(c.parts), c.name);
+}
+
+// The storage named at the head of the example is worded in the interface
+// language; the file name after it is the unit's own.
+TEST(ConfigFileModel, ExampleNamesItsStorageInTheInterfaceLanguage) {
+    for (const test::Language& lang : test::kAllLanguages) {
+        test::ScopedLanguage language(lang);
+        const std::wstring storage = ResString(46038);
+        ASSERT_FALSE(storage.empty()) << lang.module;
+        EXPECT_EQ(ExampleLogFileName({false, false, false, false, false}),
+                  L" " + storage + L"/TEST20100801.csv")
+            << lang.module;
+        if (std::string(lang.module) != test::kEnglish.module) {
+            EXPECT_EQ(storage.find(L"or"), std::wstring::npos) << lang.module;
+        }
+    }
 }
 
 } // namespace

@@ -42,6 +42,9 @@ public:
     ScopedNumberTable() {
         for (unsigned id : {9142u, 9148u, 9150u})
             table.texts[id] = "{" + std::to_string(id) + " %d}";
+        for (unsigned id : {9212u, 9213u})
+            table.texts[id] = "{" + std::to_string(id) + " %s}";
+        table.texts[46520] = "Page %d/%d";
         SetActiveStringTable(&table);
     }
     ~ScopedNumberTable() { SetActiveStringTable(nullptr); }
@@ -54,7 +57,7 @@ inline std::string DumpRecord(const report::PrintRecord& r) {
     const std::string text = "\"" + WideToUtf8(r.text) + "\"";
     switch (r.kind) {
     case K::Text:
-        o << "text " << r.line << " x" << r.left << " " << text;
+        o << "text " << r.line << " x" << r.left << ".." << r.right << " " << text;
         if (r.background != report::kWhite || r.colour != report::kBlack)
             o << std::hex << " bg" << r.background << " fg" << r.colour << std::dec;
         break;
@@ -64,7 +67,7 @@ inline std::string DumpRecord(const report::PrintRecord& r) {
           << r.background << " fg" << r.colour << std::dec << " " << text;
         break;
     case K::Heading:
-        o << "heading x" << r.left << " y" << r.y << " " << text;
+        o << "heading x" << r.left << ".." << r.right << " y" << r.y << " " << text;
         break;
     case K::Rule:
         o << "rule " << r.left << ".." << r.right << " y" << r.y;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "tests/core/LanguageFixture.h"
 #include "tests/core/ReportFixtures.h"
 #include "view/report/ReportLayout.h"
 #include "view/report/ReportText.h"
@@ -29,9 +32,30 @@ TEST_F(ReportLayoutTest, FactoryDefaultsPrintFourPagesWithTheirHeading) {
         const ReportPage page = report.BuildPage(p);
         const auto& records = page.Records();
         ASSERT_GE(records.size(), 3u);
-        EXPECT_EQ(DumpRecord(records[0]), "heading x0 y0 \"Untitled.qv\"");
-        EXPECT_EQ(DumpRecord(records[1]), "heading x9500 y0 \"Page " + std::to_string(p) + "/4\"");
+        EXPECT_EQ(DumpRecord(records[0]), "heading x0..9500 y0 \"Untitled.qv\"");
+        EXPECT_EQ(DumpRecord(records[1]),
+                  "heading x9500..10500 y0 \"Page " + std::to_string(p) + "/4\"");
         EXPECT_EQ(DumpRecord(records[2]), "rule 0..10500 y-429");
+    }
+}
+
+bool HasLatinLetter(const std::wstring& text) {
+    return std::any_of(text.begin(), text.end(), [](wchar_t c) {
+        return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z');
+    });
+}
+
+// The heading's page number is worded in the interface language.
+TEST(ReportHeading, PageNumberIsInTheInterfaceLanguage) {
+    CQuorvelDoc doc{kCodePageJapanese};
+    doc.SetDefaultSettings();
+    for (const Language& lang : kAllLanguages) {
+        ScopedLanguage language(lang);
+        const Report report(doc.Blocks(), lang.codePage, L"t");
+        const std::wstring page = report.BuildPage(2).Records().at(1).text;
+        EXPECT_EQ(page, FormatText(ResString(46520), {2, 4})) << lang.module;
+        EXPECT_NE(page.find(L"2/4"), std::wstring::npos) << lang.module;
+        EXPECT_EQ(HasLatinLetter(page), std::string(lang.module) == kEnglish.module) << lang.module;
     }
 }
 

@@ -85,8 +85,8 @@ inline std::string DumpRecords(const report::ReportPage& page) {
     for (const report::PrintRecord& r : page.Records()) {
         switch (r.kind) {
         case report::PrintRecord::Kind::Text:
-            out << "T L" << r.line << " x" << r.left << " " << Hex6(r.background) << "/"
-                << Hex6(r.colour);
+            out << "T L" << r.line << " x" << r.left << "-" << r.right << " " << Hex6(r.background)
+                << "/" << Hex6(r.colour);
             break;
         case report::PrintRecord::Kind::Cell:
             out << "C L" << r.line << " " << r.left << "-" << r.right << " " << Hex6(r.background)

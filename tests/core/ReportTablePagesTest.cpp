@@ -7,6 +7,7 @@
 
 #include "document/QuorvelDoc.h"
 #include "document/StringTable.h"
+#include "document/Utf8.h"
 #include "tests/core/DocFixtures.h"
 #include "tests/core/LanguageFixture.h"
 #include "tests/core/ReportTableRichImage.h"
@@ -198,6 +199,57 @@ TEST(ReportTablePages, TheWidestBitAddressPrintsWhole) {
         for (const PrintRecord& r : page.Records())
             found += r.text.find(L"268435455F") != std::wstring::npos;
         EXPECT_EQ(found, 1) << "page " << p;
+    }
+}
+
+// The text of the row cell that starts at x on a page.
+std::wstring CellAt(const ReportPage& page, int x) {
+    for (const PrintRecord& r : page.Records())
+        if (r.kind == PrintRecord::Kind::Cell && r.left == x && r.background == report::kWhite)
+            return r.text;
+    return L"-";
+}
+
+// One stored place prints one way: a trigger watching it, the device on it
+// and a data set writing to it name it alike, in every form of address.
+TEST(ReportTablePages, APlacePrintsAlikeForTriggerDeviceAndDataSet) {
+    ScopedNumberStrings strings;
+    struct Case {
+        uint8_t port, station, area;
+        uint32_t address;
+        bool contact;
+    } cases[] = {
+        {0, 0, 15, 100, false},        {0, 0, 2, 26 * 16 + 5, true}, {1, 3, 15, 0xFFFFFFFFu, false},
+        {1, 0, 0, 0xFFFFFFFFu, true},  {2, 247, 3, 0x64, false},     {2, 12, 2, 0x1A, true},
+        {2, 0, 6, 0xFFFFFFFFu, false},
+    };
+    for (const Case& c : cases) {
+        auto image = std::make_unique<ImageBlocks>();
+        image->unit.SetU8(unit::PortRecordOffset(1) + portrec::kProtocol, 1); // function codes
+        rich::Watch(image->triggers[0], c.contact ? kTriggerContact : kTriggerRegister, c.port,
+                    c.station, c.area, c.address);
+        rich::Device(image->devices[0], "D", 1, 1, c.port, c.station, c.area, c.address, !c.contact,
+                     0, 0);
+        DataSetRecord& d = image->dataSets[0];
+        d.SetU8(dset::kPort, c.port);
+        d.SetU8(dset::kStation, c.station);
+        d.SetU8(dset::kArea, c.area);
+        d.SetU32(dset::kAddress, c.address);
+        d.SetU8(dset::kTargetKind, c.contact ? 0 : 1);
+        const PageLayout layout = LayoutOf(*image, 49);
+        const ReportSource source{*image, kCodePageJapanese, layout};
+        const std::wstring device = CellAt(PrintPage(source, 6), 3300);
+        const std::wstring trigger = CellAt(PrintPage(source, 5), 4200);
+        const std::wstring dataSet = CellAt(PrintPage(source, 7), 4500);
+        const std::string where = std::to_string(c.port) + "/" + std::to_string(c.area) + "/" +
+                                  std::to_string(c.address) + ": " + WideToUtf8(device);
+        ASSERT_GT(device.size(), 2u) << where;
+        EXPECT_EQ(trigger.substr(0, device.size() + 1), device + L" ")
+            << where << " | " << WideToUtf8(trigger);
+        EXPECT_EQ(dataSet.substr(0, device.size() + 1), device + L"=")
+            << where << " | " << WideToUtf8(dataSet);
+        // An address is a number, never negative.
+        EXPECT_EQ(device.find(L'-'), std::wstring::npos) << where;
     }
 }
 

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <iterator>
 #include <memory>
+#include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -131,6 +133,73 @@ TEST(StringTables, EveryTextIsNonEmptyAndFitsItsCodePage) {
             EXPECT_TRUE(WideToMulti(wide, l.lang->codePage).has_value())
                 << id << " in " << l.lang->module << " does not fit code page " << l.lang->codePage;
         }
+    }
+}
+
+// One word for the unit and another for a device, in every window and in the
+// report: Japanese 本体 and 機器 (デバイス names a PLC's memory area there),
+// Chinese 主机 and 设备. The English text says which of the two a text
+// speaks of.
+TEST(StringTables, OneWordForTheUnitAndAnotherForADevice) {
+    struct Terms {
+        const Language* lang;
+        std::string unit, device;
+        std::vector<std::string> others;   // other words for either, never used
+        std::regex otherUnitWordAllowedIn; // where a word like "unit" means something else
+    };
+    const Terms terms[] = {
+        {&kJapanese,
+         "本体",
+         "機器",
+         {"デバイス", "ユニット名", "本体名称"},
+         std::regex("ユニット(タイプ|種別)")},
+        {&kChinese,
+         "主机",
+         "设备",
+         {"本体", "本机", "设备名称:", "单元名称", "单元选项"},
+         std::regex("单元类型")},
+    };
+    // "unit" in these English texts is a measure, a row of measures or the
+    // type of a power meter's station, not the unit.
+    const std::set<unsigned> notTheUnit = {3,     20230, 20235, 29154, 37302, 39219,
+                                           39300, 46003, 46351, 46401, 46405, 46407};
+    // The unit's own port ("Internal") may be named after the unit.
+    const std::set<unsigned> mayNameTheUnit = {5140};
+    const std::regex unitWord("\\bunit(s|'s)?\\b", std::regex::icase);
+    const std::regex deviceWord("\\bdevices?\\b", std::regex::icase);
+    const std::regex otherUnitWord("ユニット|单元");
+
+    const auto english = LoadLanguageModule(kEnglish);
+    ASSERT_TRUE(english);
+    for (const Terms& t : terms) {
+        const auto module = LoadLanguageModule(*t.lang);
+        ASSERT_TRUE(module);
+        for (unsigned id : english->Ids()) {
+            const std::string en = english->FindUtf8(id);
+            const std::string text = module->FindUtf8(id) ? module->FindUtf8(id) : "";
+            const bool aboutUnit = std::regex_search(en, unitWord) && !notTheUnit.count(id);
+            const bool aboutDevice = std::regex_search(en, deviceWord);
+            const bool hasUnit = text.find(t.unit) != std::string::npos;
+            const bool hasDevice = text.find(t.device) != std::string::npos;
+            const std::string where = std::to_string(id) + " in " + t.lang->module + ": " + text;
+            if (!mayNameTheUnit.count(id)) {
+                EXPECT_EQ(hasUnit, aboutUnit) << where;
+            }
+            EXPECT_EQ(hasDevice, aboutDevice) << where;
+            for (const std::string& other : t.others)
+                EXPECT_EQ(text.find(other), std::string::npos) << where;
+            EXPECT_EQ(std::regex_search(std::regex_replace(text, t.otherUnitWordAllowedIn, ""),
+                                        otherUnitWord),
+                      false)
+                << where;
+        }
+        // The name of the unit and the name of a device are told apart.
+        for (unsigned unitName : {3005u, 9101u, 46240u, 46243u, 46321u, 46706u})
+            for (unsigned deviceName : {3069u, 9502u, 46009u}) {
+                const std::string u = module->FindUtf8(unitName);
+                const std::string d = module->FindUtf8(deviceName);
+                EXPECT_NE(u.substr(0, u.find(':')), d) << unitName << "/" << deviceName;
+            }
     }
 }
 

@@ -122,7 +122,8 @@ TEST_F(ConfigSetDlgTest, OkFromTheRibbonStoresTheEditsWarnsAndStoresTheLanguage)
             auto* file = dynamic_cast<CConfigFileDlg*>(dlg->Pane);
             Choose(file->DecimalsBox, 5);
             Check(file->NameChecks[kNameFolder], false);
-            EXPECT_EQ(file->ExampleText->GetLabel(), "[SD or RAM]/TEST(100801_093000_SET).csv");
+            EXPECT_EQ(file->ExampleText->GetLabel(),
+                      Res(46038) + "/TEST(100801_093000_SET).csv"); // in the program's language
             // The file table changes under the open dialog (as the trigger
             // editor's clean-up does): OK must not undo that.
             Doc().Blocks().files[3].SetU16(file::kTrigger, 9);

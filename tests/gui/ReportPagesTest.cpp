@@ -8,8 +8,12 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <memory>
+#include <set>
 #include <wx/dcmemory.h>
 #include <wx/filename.h>
+#include <wx/listbox.h>
+#include <wx/listctrl.h>
 #include <wx/menu.h>
 #include <wx/print.h>
 #include <wx/spinctrl.h>
@@ -17,6 +21,8 @@
 #include "app/CommandIds.h"
 #include "app/LanguageProfile.h"
 #include "app/MainFrame.h"
+#include "editors/config/ConfigPane.h"
+#include "editors/config/ConfigSetDlg.h"
 #include "tests/core/DocFixtures.h"
 #include "tests/core/ReportFixtures.h"
 #include "tests/core/ReportTableRichImage.h"
@@ -27,6 +33,8 @@
 #include "view/QuorvelView.h"
 #include "view/ReportMarginsDlg.h"
 #include "view/ReportPainter.h"
+#include "view/report/ReportTableText.h"
+#include "view/report/ReportText.h"
 
 namespace qv {
 namespace {
@@ -198,6 +206,130 @@ TEST_F(ReportCommandsTest, PreviewHidesTheTreePaneUntilItCloses) {
         test::RunPendingEvents();
         EXPECT_EQ(Frame().TreePaneShown(), shownBefore);
         EXPECT_FALSE(Frame().inPreview);
+    }
+}
+
+bool HasLatinLetter(const wxString& text) {
+    for (wxUniChar c : text)
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))
+            return true;
+    return false;
+}
+
+// A label as the report prints it: without the colon a dialog puts after it.
+wxString Bare(wxString label) {
+    while (!label.empty() &&
+           (label.Last() == ':' || label.Last() == wxUniChar(0xFF1A) || label.Last() == ' '))
+        label.RemoveLast();
+    return label;
+}
+
+// Every text the dialog shows: its caption, categories, the labels, choices
+// and group titles of its panes, and the headings of its lists.
+void CollectLabels(wxWindow* window, std::set<wxString>& labels) {
+    for (wxWindow* child : window->GetChildren()) {
+        if (auto* list = dynamic_cast<wxListCtrl*>(child)) {
+            for (int c = 0; c < list->GetColumnCount(); ++c) {
+                wxListItem column;
+                column.SetMask(wxLIST_MASK_TEXT);
+                list->GetColumn(c, column);
+                labels.insert(Bare(column.GetText()));
+            }
+        } else if (auto* control = dynamic_cast<wxControl*>(child)) {
+            labels.insert(Bare(control->GetLabelText()));
+        }
+        CollectLabels(child, labels);
+    }
+}
+
+// Page 2 prints the system settings in the dialog's own words: every text on
+// it is a label, choice or heading the dialog shows, a check box's label
+// with its state, or the report's own state word, separator or number.
+TEST_F(ReportCommandsTest, SystemSettingsPagePrintsTheDialogsWords) {
+    for (int lang : test::kGuiLanguages) {
+        test::ScopedGuiLanguage language(lang);
+        std::set<wxString> labels;
+        {
+            CConfigSetDlg dialog(&Frame(), *app.Document());
+            labels.insert(dialog.GetTitle());
+            for (unsigned c = 0; c < dialog.CategoryList->GetCount(); ++c)
+                labels.insert(dialog.CategoryList->GetString(c));
+            for (int category : {kCategoryFile, kCategoryErr}) {
+                dialog.CategoryList->SetSelection(category);
+                dialog.OnSelchangeCategory();
+                CollectLabels(dialog.Pane, labels);
+            }
+        }
+        std::set<wxString> boxes;
+        for (const wxString& label : labels)
+            for (unsigned state : {9212u, 9213u})
+                boxes.insert(report::tables::FormatChecked(state, "s", {label.ToStdWstring()}));
+
+        // Every two-way choice both ways round, on a copy of the settings.
+        auto blocks = std::make_unique<ImageBlocks>(app.Document()->Blocks());
+        for (uint8_t fill : {uint8_t{0}, uint8_t{1}}) {
+            ErrorNotifyBlock& e = blocks->errorNotify;
+            for (size_t i = 0; i < ErrorNotifyBlock::kSize; ++i)
+                e.SetU8(i, fill ? 0xFF : 0);
+            for (size_t i : {0, 1, 3, 5, 6, 8, 9, 10, 11, 12, 13, 14, 20})
+                e.SetU8(i, fill);
+            const report::Report report(*blocks, kCodePageJapanese, L"t");
+            const report::ReportPage page = report.BuildPage(2);
+            size_t checked = 0;
+            for (const PrintRecord& r : page.Records()) {
+                const wxString text(r.text);
+                const int k = r.line - report.Layout().linesPerPage;
+                if (r.kind == PrintRecord::Kind::Text) {
+                    const bool own =
+                        text == ":" || text == Res(9202) || text == Res(9203) || text.IsNumber();
+                    EXPECT_TRUE(own || labels.count(text) || boxes.count(text))
+                        << LanguageRegistryName(lang) << " line " << k << " x" << r.left << ": \""
+                        << text << "\" is not in the dialog";
+                    checked += !own;
+                } else if (r.kind == PrintRecord::Kind::Cell && k == 30) {
+                    EXPECT_TRUE(labels.count(Bare(text)))
+                        << LanguageRegistryName(lang) << " heading \"" << text << "\"";
+                }
+            }
+            EXPECT_GT(checked, 30u);
+        }
+    }
+}
+
+// The preview's page line and the tips of its picture buttons come from the
+// toolkit in the system's language; the program gives them its own.
+TEST_F(ReportCommandsTest, PreviewIsWordedInTheInterfaceLanguage) {
+    for (int lang : {kLangJapanese, kLangChinese}) {
+        test::ScopedGuiLanguage language(lang);
+        Frame().RunCommand(cmd::kFilePrintPreview);
+        wxPreviewFrame* preview = nullptr;
+        ASSERT_TRUE(test::PumpUntil([&] {
+            for (wxWindow* w : wxTopLevelWindows)
+                if ((preview = dynamic_cast<wxPreviewFrame*>(w)) != nullptr)
+                    return true;
+            return false;
+        }));
+        ASSERT_TRUE(test::AwaitShown(preview));
+        // The page line is written once the first page is drawn.
+        ASSERT_TRUE(
+            test::PumpUntil([&] { return !preview->GetStatusBar()->GetStatusText().empty(); }));
+        const wxString status = preview->GetStatusBar()->GetStatusText();
+        EXPECT_EQ(status, wxString(report::ResFormat(46521, {1, 4})));
+        EXPECT_FALSE(HasLatinLetter(status)) << status;
+        int tips = 0;
+        for (int id :
+             {wxID_PREVIEW_PRINT, wxID_PREVIEW_FIRST, wxID_PREVIEW_PREVIOUS, wxID_PREVIEW_NEXT,
+              wxID_PREVIEW_LAST, wxID_PREVIEW_ZOOM_OUT, wxID_PREVIEW_ZOOM_IN}) {
+            wxWindow* button = preview->FindWindow(id);
+            ASSERT_NE(button, nullptr) << id;
+            const wxString tip = button->GetToolTipText();
+            EXPECT_FALSE(tip.empty()) << id;
+            EXPECT_FALSE(HasLatinLetter(tip)) << id << " " << tip;
+            ++tips;
+        }
+        EXPECT_EQ(tips, 7);
+        preview->Close();
+        test::RunPendingEvents();
     }
 }
 

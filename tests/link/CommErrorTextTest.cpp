@@ -90,8 +90,8 @@ TEST(CommErrorText, JapaneseAndChineseTexts) {
     }
     {
         ScopedLanguage chs(kChinese);
-        EXPECT_EQ(GetCommErrorText(kUnitError, 0x61), L"设备返回了错误:(61H)");
-        EXPECT_EQ(GetCommErrorText(kReplyCheckCode, 0), L"设备响应的校验码错误:(0)");
+        EXPECT_EQ(GetCommErrorText(kUnitError, 0x61), L"主机返回了错误:(61H)");
+        EXPECT_EQ(GetCommErrorText(kReplyCheckCode, 0), L"主机响应的校验码错误:(0)");
     }
 }
 

@@ -8,6 +8,15 @@
 #include <fstream>
 #include <sstream>
 
+#include <arpa/inet.h>
+#include <cstring>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include "LanguageFixture.h"
+#include "document/StringTable.h"
+#include "document/Utf8.h"
 #include "link/FtpClient.h"
 #include "tests/link/FtpServer.h"
 
@@ -154,6 +163,62 @@ TEST_F(FtpClientTest, UnsafeNamesAndAWrongPasswordAreRefused) {
     EXPECT_FALSE(other.LastError().empty());
     EXPECT_FALSE(other.IsConnected());
     EXPECT_FALSE(other.Connect("127.0.0.1", server->Port(), "admin", "wqe\r\nDELE x"));
+}
+
+bool HasLatinLetter(const std::string& utf8) {
+    return std::any_of(utf8.begin(), utf8.end(),
+                       [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); });
+}
+
+// A port on loopback where nothing listens.
+int ClosedPort() {
+    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof a;
+    ::bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    ::getsockname(s, reinterpret_cast<sockaddr*>(&a), &size);
+    ::close(s);
+    return ntohs(a.sin_port);
+}
+
+// A failure is told in the program's words, in the interface language; the
+// library's own sentence follows only as detail, on a line of its own.
+TEST_F(FtpClientTest, FailuresAreToldInTheInterfaceLanguage) {
+    const int closed = ClosedPort();
+    for (const test::Language& lang : test::kAllLanguages) {
+        test::ScopedLanguage language(lang);
+        struct Case {
+            int port;
+            const char* password;
+            unsigned message;
+        } cases[] = {{server->Port(), "wrong", kMsgFtpLoginRefused},
+                     {closed, "wqe", kMsgFtpNoConnection},
+                     {server->Port(), "wqe\r\nDELE x", kMsgFtpControlCharacter}};
+        for (const Case& c : cases) {
+            FtpClient other;
+            other.timeoutSeconds = 10;
+            EXPECT_FALSE(other.Connect("127.0.0.1", c.port, "admin", c.password));
+            EXPECT_EQ(other.LastErrorId(), c.message) << lang.module;
+            const std::string message = WideToUtf8(ResString(c.message));
+            ASSERT_FALSE(message.empty());
+            const std::string text = other.LastError();
+            EXPECT_EQ(text.substr(0, message.size()), message) << lang.module << ": " << text;
+            // Anything after the message is the detail, set apart.
+            if (text.size() > message.size()) {
+                EXPECT_EQ(text.substr(message.size(), 2), "\n(") << text;
+            }
+            if (std::string(lang.module) != test::kEnglish.module) {
+                // Only names such as FTP and PC are written in Latin letters.
+                std::string words = message;
+                for (const char* name : {"FTP", "PC"})
+                    for (size_t at; (at = words.find(name)) != std::string::npos;)
+                        words.erase(at, std::strlen(name));
+                EXPECT_FALSE(HasLatinLetter(words)) << lang.module << ": " << message;
+            }
+        }
+    }
 }
 
 TEST(FtpListLine, UnixAndDosLinesGiveNameAndKind) {

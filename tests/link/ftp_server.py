@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 # A real FTP server on loopback for the tests: serves ROOT to the user
 # admin (password wqe) with every right, keeps names as raw bytes (the unit's
-# names are in its code page) and prints its port once it listens. An
-# optional second argument asks for a port (a restarted server).
+# names are in its code page), refuses a wrong password without a pause and
+# prints its port once it listens. An optional second argument asks for a
+# port (a restarted server).
 import logging
 import sys
 
@@ -21,6 +22,8 @@ def main():
     handler.unicode_errors = "surrogateescape"
     handler.passive_ports = None
     handler.masquerade_address = None
+    # A refused login is answered at once, not after the usual pause.
+    handler.auth_failed_timeout = 0
     logging.basicConfig(level=logging.CRITICAL)
     server = FTPServer(("127.0.0.1", port), handler)
     print(server.socket.getsockname()[1], flush=True)

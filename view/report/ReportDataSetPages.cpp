@@ -1,9 +1,9 @@
 // The pages of the data sets in use, one row per data set.
-#include "document/AddressText.h"
 #include "document/CodePageText.h"
 #include "document/CodeText.h"
 #include "document/StringTable.h"
 #include "document/ValueText.h"
+#include "view/report/ReportAddress.h"
 #include "view/report/ReportSections.h"
 #include "view/report/ReportTableText.h"
 
@@ -14,19 +14,13 @@ using namespace tables;
 namespace {
 
 constexpr unsigned kStrTitle = 9600, kStrHeadingFirst = 9601, kStrNoTrigger = 9606,
-                   kStrFlagOn = 9608, kStrFlagOff = 9609, kStrStation = 4059;
+                   kStrFlagOn = 9608, kStrFlagOff = 9609;
 constexpr int kTargetContact = 0, kTargetRegister = 1;
 
 const Columns kColumns = {0, 300, 2950, 4500, 8500, 10400};
 
 std::wstring TriggerText(const ImageBlocks& image, int number, uint32_t codePage) {
     return number == 0 ? ResString(kStrNoTrigger) : TriggerRef(image, number, codePage);
-}
-
-std::wstring StationText(int port, int station) {
-    if (port != kPortSerial1 && port != kPortSerial2)
-        return {};
-    return station != 0 ? L" " + ResString(kStrStation) + std::to_wstring(station) : L" ";
 }
 
 std::wstring TargetText(const DataSetRecord& r, const UnitBlock& unit) {
@@ -41,13 +35,8 @@ std::wstring TargetText(const DataSetRecord& r, const UnitBlock& unit) {
         value =
             FormatValueByType(r.U8(dset::kDataType), r.U32(dset::kValue32), r.U64(dset::kValue64));
     const std::wstring flag = ResString(r.U8(dset::kFlag) != 0 ? kStrFlagOn : kStrFlagOff);
-    const std::wstring head = GetPortName(port) + StationText(port, r.U8(dset::kStation)) + L" ";
-    if (PortUsesFuncCodes(port, unit))
-        return head + Hex(static_cast<uint32_t>(code), 2) + Hex(address, 4) + L"=" + value + L" " +
-               flag;
-    const std::wstring a =
-        kind == kTargetContact ? FormatBitAddress(address) : std::to_wstring(address);
-    return head + GetAreaName(code) + a + L"=" + value + L" " + flag;
+    return PlaceText(port, r.U8(dset::kStation), code, address, kind == kTargetContact, unit) +
+           L"=" + value + L" " + flag;
 }
 
 } // namespace

@@ -1,11 +1,11 @@
 // The device pages: each log file with devices starts its own run of pages.
 #include <cstring>
 
-#include "document/AddressText.h"
 #include "document/CodePageText.h"
 #include "document/CodeText.h"
 #include "document/StringTable.h"
 #include "document/ValueText.h"
+#include "view/report/ReportAddress.h"
 #include "view/report/ReportSections.h"
 #include "view/report/ReportTableText.h"
 
@@ -15,32 +15,14 @@ using namespace tables;
 
 namespace {
 
-constexpr unsigned kStrTitle = 9500, kStrHeadingFirst = 9501, kStrStationAddress = 9507,
-                   kStrUnitAddress = 9520, kStrDifference = 4300, kStrScale = 4301,
-                   kStrContactValue = 5143;
+constexpr unsigned kStrTitle = 9500, kStrHeadingFirst = 9501, kStrDifference = 4300,
+                   kStrScale = 4301, kStrContactValue = 5143;
 constexpr int kFileCount = 16;
 
 const Columns kColumns = {0, 600, 3300, 5350, 6800, 10400};
 
 bool IsContact(const DeviceRecord& r) {
     return r.U8(dev::kIsRegister) == 0;
-}
-
-std::wstring AddressText(const DeviceRecord& r, const UnitBlock& unit) {
-    const int port = r.U8(dev::kPort);
-    const int station = r.U8(dev::kStation);
-    const int code = r.U8(dev::kArea);
-    const uint32_t address = r.U32(dev::kAddress);
-    const std::wstring portText = GetPortPrintName(port);
-    if (PortUsesFuncCodes(port, unit))
-        return FormatChecked(kStrStationAddress, "sdss",
-                             {portText, std::to_wstring(station), L"", L""}) +
-               L" " + Hex(static_cast<uint32_t>(code), 2) + Hex(address, 4);
-    const std::wstring a = IsContact(r) ? FormatBitAddress(address) : std::to_wstring(address);
-    if (station != 0)
-        return FormatChecked(kStrStationAddress, "sdss",
-                             {portText, std::to_wstring(station), GetAreaName(code), a});
-    return FormatChecked(kStrUnitAddress, "sss", {portText, GetAreaName(code), a});
 }
 
 std::wstring ValueTypeText(const DeviceRecord& r, uint32_t codePage) {
@@ -69,7 +51,9 @@ void PrintDeviceRow(const ReportSource& source, ReportPage& page, int line, cons
     PrintRowCell(page, line, kColumns, 0, L"  " + number + L"  ", Align::Centre);
     PrintRowCell(page, line, kColumns, 1,
                  L" " + ReadTextField(r.data() + dev::kName, kNameWidth, source.codePage));
-    PrintRowCell(page, line, kColumns, 2, L" " + AddressText(r, source.image.unit));
+    PrintRowCell(page, line, kColumns, 2,
+                 L" " + PlaceText(r.U8(dev::kPort), r.U8(dev::kStation), r.U8(dev::kArea),
+                                  r.U32(dev::kAddress), IsContact(r), source.image.unit));
     PrintRowCell(page, line, kColumns, 3,
                  L" " + (IsContact(r) ? GetContactModeName(mode) : GetRegisterModeName(mode)));
     PrintRowCell(page, line, kColumns, 4, L" " + ValueTypeText(r, source.codePage));

@@ -11,6 +11,7 @@ namespace qv::report {
 namespace {
 
 constexpr int kHeadingPageX = 9500;
+constexpr unsigned kStrPageOf = 46520; // %d of %d pages
 
 // n records, linesPerPage - 2 to a page (the other two are the section's
 // own heading lines).
@@ -94,8 +95,8 @@ Report::Report(const ImageBlocks& document, uint32_t codePage, std::wstring titl
 
 ReportPage Report::BuildPage(int p) const {
     ReportPage page(p);
-    page.AddHeading(title_, 0, 0);
-    page.AddHeading(FormatText(L"Page %d/%d", {p, TotalPages()}), kHeadingPageX, 0);
+    page.AddHeading(title_, 0, 0, kHeadingPageX);
+    page.AddHeading(ResFormat(kStrPageOf, {p, TotalPages()}), kHeadingPageX, 0);
     page.AddRule(0, kReportWidth, -(3 * kLineHeight) / 2);
 
     const ReportSource source{*image_, codePage_, layout_};

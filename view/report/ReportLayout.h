@@ -14,8 +14,6 @@ namespace qv::report {
 // A4 portrait in twips, whatever the printer offers.
 constexpr int kPaperWidth = 11906;
 constexpr int kPaperHeight = 16838;
-// The widest thing on a page: the heading's rule.
-constexpr int kReportWidth = 10500;
 constexpr int kMinLinesPerPage = 3;
 
 // Hundredths of a millimetre, as the page set-up shows them.

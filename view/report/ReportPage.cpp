@@ -8,13 +8,15 @@ bool PrintRecord::operator==(const PrintRecord& o) const {
            border == o.border;
 }
 
-void ReportPage::PrintText(int line, const std::wstring& text, Rgb background, Rgb colour, int x) {
+void ReportPage::PrintText(int line, const std::wstring& text, Rgb background, Rgb colour, int x,
+                           int right) {
     if (text.empty())
         return;
     PrintRecord r;
     r.kind = PrintRecord::Kind::Text;
     r.line = line;
     r.left = x;
+    r.right = right;
     r.text = text;
     r.background = background;
     r.colour = colour;
@@ -39,10 +41,11 @@ void ReportPage::PrintCell(const std::wstring& text, int line, Rgb fill, Rgb col
     records_.push_back(std::move(r));
 }
 
-void ReportPage::AddHeading(const std::wstring& text, int x, int y) {
+void ReportPage::AddHeading(const std::wstring& text, int x, int y, int right) {
     PrintRecord r;
     r.kind = PrintRecord::Kind::Heading;
     r.left = x;
+    r.right = right;
     r.y = y;
     r.text = text;
     records_.push_back(std::move(r));

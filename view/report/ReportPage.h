@@ -13,6 +13,8 @@
 namespace qv::report {
 
 constexpr int kLineHeight = 286;
+// The widest thing on a page: the heading's rule. No text passes it.
+constexpr int kReportWidth = 10500;
 
 // Colours as 0x00BBGGRR.
 using Rgb = uint32_t;
@@ -27,10 +29,12 @@ enum class Align { Left = 0, Right = 1, Centre = 2 };
 struct PrintRecord {
     enum class Kind { Text, Cell, Heading, Rule };
     Kind kind = Kind::Text;
-    int line = 0;  // Text and Cell
-    int left = 0;  // Text: x; Cell: left edge; Heading: x; Rule: start x
-    int right = 0; // Cell: right edge; Rule: end x
-    int y = 0;     // Heading and Rule: y in twips (0 or below)
+    int line = 0; // Text and Cell
+    int left = 0; // Text: x; Cell: left edge; Heading: x; Rule: start x
+    // Text and Heading: where the column ends (the next column's x, or the
+    // report's width); Cell: right edge; Rule: end x.
+    int right = 0;
+    int y = 0; // Heading and Rule: y in twips (0 or below)
     std::wstring text;
     Rgb background = kWhite; // Text: box behind it; Cell: fill
     Rgb colour = kBlack;
@@ -66,11 +70,13 @@ public:
     explicit ReportPage(int number) : number_(number) {}
     int Number() const { return number_; }
 
-    // An empty text draws nothing.
-    void PrintText(int line, const std::wstring& text, Rgb background, Rgb colour, int x);
+    // An empty text draws nothing. A text that does not fit between x and
+    // `right` is drawn smaller, then cut at `right`.
+    void PrintText(int line, const std::wstring& text, Rgb background, Rgb colour, int x,
+                   int right = kReportWidth);
     void PrintCell(const std::wstring& text, int line, Rgb fill, Rgb colour, int left, int right,
                    int align, int border);
-    void AddHeading(const std::wstring& text, int x, int y);
+    void AddHeading(const std::wstring& text, int x, int y, int right = kReportWidth);
     void AddRule(int x1, int x2, int y);
 
     const std::vector<PrintRecord>& Records() const { return records_; }

@@ -1,6 +1,7 @@
 #include "view/report/ReportRecipients.h"
 
 #include "document/CodePageText.h"
+#include "document/ListFillers.h"
 #include "document/StringTable.h"
 #include "view/report/ReportText.h"
 
@@ -25,8 +26,10 @@ void PrintRecipientTable(const ReportSource& source, ReportPage& page, const Rec
         page.PrintCell(name, line, fill, kBlack, x.nameLeft, x.addressLeft, kLeft, kBorder);
         page.PrintCell(address, line, fill, kBlack, x.addressLeft, x.addressRight, kLeft, kBorder);
     };
-    row(headingLine, kHeadingFill, ResString(9259), ResString(9260), ResString(9261),
-        ResString(9262));
+    // The headings of the dialogs' recipient lists.
+    row(headingLine, kHeadingFill, ResString(kStrRecipientColumns[0]),
+        ResString(kStrRecipientColumns[1]), ResString(kStrRecipientColumns[2]),
+        ResString(kStrRecipientColumns[3]));
     for (int u = 0; u < 16; ++u) {
         const UserRecord& r = source.image.users[static_cast<size_t>(u)];
         // An unmarked row still shows its cell's outline.

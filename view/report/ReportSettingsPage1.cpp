@@ -15,10 +15,14 @@ constexpr Columns kUnit{450, 2750, 3000};
 constexpr Columns kUnitSub{750, 2750, 3000};
 constexpr Columns kMail{450, 3250, 3500};
 constexpr Columns kMailSub{750, 3250, 3500};
-constexpr Columns kFtp{450, 2250, 2500};
-constexpr Columns kPorts[2] = {{450, 3000, 3250}, {5450, 8000, 8250}};
-constexpr int kLastIndex = 49;
 constexpr int kOptionX = 6000;
+constexpr Columns kFtp{450, 2250, 2500};
+// The lines that print an option beside their value.
+constexpr Columns kFtpBeforeOption{450, 2250, 2500, kOptionX};
+constexpr int kPort2X = 5450;
+constexpr Columns kPorts[2] = {{450, 3000, 3250, kPort2X}, {kPort2X, 8000, 8250}};
+constexpr int kPort2TitleX = 5000;
+constexpr int kLastIndex = 49;
 
 class Page1 {
 public:
@@ -37,9 +41,9 @@ public:
 
 private:
     bool Shown(int index) const { return index <= last_; }
-    void Title(int index, unsigned id, int x = 0) {
+    void Title(int index, unsigned id, int x = 0, int right = kReportWidth) {
         if (Shown(index))
-            PrintBlack(page_, index, ResString(id), x);
+            PrintBlack(page_, index, ResString(id), x, right);
     }
     void Value(int index, const Columns& x, unsigned label, const std::wstring& value) {
         if (Shown(index))
@@ -109,7 +113,7 @@ private:
         Value(26, kFtp, 9123, Text(f.data() + kText, 32));
         Value(27, kFtp, 9124,
               HostText(f.data() + kServer, 64, f.U8(kServerIsIp) != 0, s_.codePage));
-        Value(28, kFtp, 9127, Text(f.data() + kUser, 32));
+        Value(28, kFtpBeforeOption, 9127, Text(f.data() + kUser, 32));
         Title(28, f.U8(kOption1) == 1 ? 9125 : 9126, kOptionX);
         Value(29, kFtp, 9128, Masked(Text(f.data() + kPassword, 32)));
         Value(30, kFtp, 9129, Text(f.data() + kFolder, 128));
@@ -120,7 +124,7 @@ private:
 
         const FtpAccountBlock& a = img_.ftpAccount;
         Title(36, 9133);
-        Value(37, kFtp, 9136, Text(a.data() + ftpacct::kUser, 32));
+        Value(37, kFtpBeforeOption, 9136, Text(a.data() + ftpacct::kUser, 32));
         Title(37, a.U8(ftpacct::kOption) == 1 ? 9134 : 9135, kOptionX);
         Value(38, kFtp, 9137, Masked(Text(a.data() + ftpacct::kPassword, 32)));
     }
@@ -130,8 +134,8 @@ private:
         const uint8_t* rec = u.data() + unit::kPortRecord + unit::kPortRecordSize * p;
         const Columns& x = kPorts[p];
         if (p == 0) {
-            Title(40, 9138);
-            Title(40, 9153, 5000);
+            Title(40, 9138, 0, kPort2TitleX);
+            Title(40, 9153, kPort2TitleX);
         }
         // Only role 1 takes the line below for its number; any other byte
         // prints as role 0 and moves nothing.
@@ -139,7 +143,7 @@ private:
         const int shift = role1 ? 1 : 0;
         Value(41, x, 9139, Pick(role1, 9140, 9141));
         if (role1 && Shown(41))
-            PrintBlack(page_, 42, ResFormat(9142, {rec[portrec::kNumber]}), x.value);
+            PrintBlack(page_, 42, ResFormat(9142, {rec[portrec::kNumber]}), x.value, x.end);
 
         const uint8_t format = rec[portrec::kFormat];
         const auto line = [&](int index, unsigned label, const std::wstring& value) {

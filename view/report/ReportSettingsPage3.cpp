@@ -3,6 +3,7 @@
 
 #include "document/CodePageText.h"
 #include "document/StringTable.h"
+#include "resources/SystemSettingsTexts.h"
 #include "view/report/ReportRecipients.h"
 #include "view/report/ReportSections.h"
 #include "view/report/ReportText.h"
@@ -33,9 +34,9 @@ void PrintSettingsPage3(const ReportSource& s, ReportPage& page) {
     const int first = 2 * s.layout.linesPerPage;
     const int last = std::min(kLastIndex, s.layout.linesPerPage - 1);
     const std::wstring separator = ResString(9269);
-    const auto text = [&](int k, const std::wstring& t, int x) {
+    const auto text = [&](int k, const std::wstring& t, int x, int right = kReportWidth) {
         if (k <= last)
-            PrintBlack(page, first + k, t, x);
+            PrintBlack(page, first + k, t, x, right);
     };
     const auto value = [&](int k, unsigned label, const std::wstring& v) {
         if (k <= last)
@@ -43,7 +44,7 @@ void PrintSettingsPage3(const ReportSource& s, ReportPage& page) {
     };
 
     const PortNumberBlock& ports = s.image.portNumbers;
-    text(0, ResString(9200), 0);
+    text(0, ResString(systemtext::kCaption), 0);
     text(1, ResString(9264), 250);
     text(2, ResString(9265), 450);
     const std::pair<unsigned, size_t> portLines[] = {{9266, 0}, {9267, 2}, {9270, 10}, {9271, 12},
@@ -58,9 +59,10 @@ void PrintSettingsPage3(const ReportSource& s, ReportPage& page) {
     const int trigger = t.U16(kTrigger);
     text(12, ResString(9275), 250);
     text(13, ResString(9276), 450);
+    constexpr int kModeX = 1000;
     if (mode != 0)
-        text(14, ResString(9283), 750);
-    text(14, ResString(mode == 2 ? 9292 : 9277), 1000);
+        text(14, ResString(9283), 750, kModeX);
+    text(14, ResString(mode == 2 ? 9292 : 9277), kModeX);
     if (mode == 1) {
         value(15, 9278, HostText(t.data() + kServer, 64, t.U8(kServerIsIp) != 0, s.codePage));
         value(16, 9279, TriggerText(s, trigger));

@@ -64,6 +64,14 @@ std::wstring ResFormat(unsigned id, const std::vector<long long>& numbers) {
     return FormatText(ResString(id), numbers);
 }
 
+std::wstring LabelText(unsigned id) {
+    std::wstring text = ResString(id);
+    while (!text.empty() && (text.back() == L':' || text.back() == L'\uFF1A' ||
+                             text.back() == L' ' || text.back() == L'\u3000'))
+        text.pop_back();
+    return text;
+}
+
 std::wstring Ipv4Text(const uint8_t* b) {
     return FormatText(L"%3d.%3d.%3d.%3d", {b[0], b[1], b[2], b[3]});
 }
@@ -78,9 +86,9 @@ std::wstring Masked(const std::wstring& text) {
 
 void PrintValueLine(ReportPage& page, int line, const Columns& x, const std::wstring& label,
                     const std::wstring& separator, const std::wstring& value) {
-    PrintBlack(page, line, label, x.label);
-    PrintBlack(page, line, separator, x.separator);
-    PrintBlack(page, line, value, x.value);
+    PrintBlack(page, line, label, x.label, x.separator);
+    PrintBlack(page, line, separator, x.separator, x.value);
+    PrintBlack(page, line, value, x.value, x.end);
 }
 
 } // namespace qv::report

@@ -17,6 +17,10 @@ std::wstring FormatText(const std::wstring& format, const std::vector<long long>
 // The same with a format from the string table.
 std::wstring ResFormat(unsigned id, const std::vector<long long>& numbers);
 
+// A text of the string table as a report label: without the colon (and
+// blanks) a dialog's label ends in, as the report prints its own.
+std::wstring LabelText(unsigned id);
+
 // "%3d.%3d.%3d.%3d" of the first four bytes.
 std::wstring Ipv4Text(const uint8_t* four);
 // A host field: its text, or the address in its first four bytes.
@@ -24,14 +28,17 @@ std::wstring HostText(const uint8_t* field, size_t width, bool isAddress, uint32
 // One "*" for each character.
 std::wstring Masked(const std::wstring& text);
 
-// Label, separator and value of one line, each at its x, black on white.
+// Label, separator and value of one line, each at its x, black on white;
+// each column ends where the next begins, the value at `end`.
 struct Columns {
     int label, separator, value;
+    int end = kReportWidth;
 };
 void PrintValueLine(ReportPage& page, int line, const Columns& x, const std::wstring& label,
                     const std::wstring& separator, const std::wstring& value);
-inline void PrintBlack(ReportPage& page, int line, const std::wstring& text, int x) {
-    page.PrintText(line, text, kWhite, kBlack, x);
+inline void PrintBlack(ReportPage& page, int line, const std::wstring& text, int x,
+                       int right = kReportWidth) {
+    page.PrintText(line, text, kWhite, kBlack, x, right);
 }
 
 constexpr Rgb kHeadingFill = MakeRgb(232, 232, 232);

@@ -1,0 +1,144 @@
+// Every text of the printed report stays in its column: with every field at
+// its full length, in each language, at a printer's resolution, what the
+// painter draws never crosses into the next text's column or past the
+// report's width; and the program's own texts fit without being cut.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <memory>
+#include <wx/dcmemory.h>
+
+#include "app/LanguageProfile.h"
+#include "document/QuorvelDoc.h"
+#include "document/Utf8.h"
+#include "tests/core/ReportFullImage.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "view/ReportPainter.h"
+
+namespace qv {
+namespace {
+
+using report::PrintRecord;
+using namespace test::fullreport;
+
+constexpr int kDpi = 600;
+// A cell's outline is drawn 10 twips wide on its edge.
+constexpr int kOutlineHalf = 5;
+
+struct Drawn {
+    PrintRecord record;
+    DrawnText where;
+};
+
+class ReportFitTest : public ::testing::TestWithParam<int> {
+protected:
+    test::ScopedGuiLanguage language{GetParam()};
+
+    uint32_t CodePage() const {
+        return GetParam() == kLangChinese ? kCodePageChinese : kCodePageJapanese;
+    }
+
+    std::unique_ptr<report::Report> MakeReport(Fields fields, Variant variant) const {
+        auto image = std::make_unique<ImageBlocks>();
+        FillFullReport(*image, CodePage(), GetParam() == kLangEnglish, fields, variant);
+        // A document title far longer than its place in the heading.
+        return std::make_unique<report::Report>(*image, CodePage(), std::wstring(200, L'T'));
+    }
+
+    // What the painter drew of page p, text by text.
+    std::vector<Drawn> Draw(const report::Report& report, int p) const {
+        wxBitmap scratch(8, 8, 24);
+        wxMemoryDC dc(scratch);
+        ReportPainter painter(dc, k_, Origin(), report.Layout().linesPerPage,
+                              ReportFont(k_, dc.GetPPI().y));
+        std::vector<Drawn> drawn;
+        painter.OnTextDrawn([&](const PrintRecord& r, const DrawnText& where) {
+            drawn.push_back({r, where});
+        });
+        painter.Paint(report.BuildPage(p));
+        return drawn;
+    }
+
+    int X(int twips) const { return Origin().x + static_cast<int>(std::lround(twips * k_)); }
+    wxPoint Origin() const {
+        const int m = static_cast<int>(std::lround(report::HundredthsMmToTwips(2000) * k_));
+        return {m, m};
+    }
+    std::string Where(const Variant v, int p, const PrintRecord& r) const {
+        return std::string(LanguageRegistryName(GetParam())) + (v == Variant::A ? " A" : " B") +
+               " page " + std::to_string(p) + " line " + std::to_string(r.line) + " x" +
+               std::to_string(r.left) + " \"" + WideToUtf8(r.text) + "\"";
+    }
+
+    const double k_ = kDpi / 1440.0;
+};
+
+// Where the column of a page's text ends: a cell at its right edge; a text
+// where the next text of its line begins, else at the report's width.
+int ColumnEnd(const report::ReportPage& page, const PrintRecord& r) {
+    if (r.kind == PrintRecord::Kind::Cell)
+        return r.right;
+    const auto lineOf = [](const PrintRecord& x) {
+        return x.kind == PrintRecord::Kind::Heading ? -1 : x.line;
+    };
+    int end = report::kReportWidth;
+    for (const PrintRecord& other : page.Records())
+        if (other.kind != PrintRecord::Kind::Rule && lineOf(other) == lineOf(r) &&
+            other.left > r.left)
+            end = std::min(end, other.left);
+    return end;
+}
+
+TEST_P(ReportFitTest, FullLengthTextsStayInTheirColumns) {
+    for (Variant variant : {Variant::A, Variant::B}) {
+        const auto report = MakeReport(Fields::Full, variant);
+        ASSERT_GT(report->TotalPages(), 20);
+        for (int p = 1; p <= report->TotalPages(); ++p) {
+            const report::ReportPage page = report->BuildPage(p);
+            const std::vector<Drawn> drawn = Draw(*report, p);
+            size_t texts = 0;
+            for (const PrintRecord& r : page.Records())
+                texts += r.kind != PrintRecord::Kind::Rule && !r.text.empty();
+            ASSERT_EQ(drawn.size(), texts) << "page " << p;
+            for (const Drawn& d : drawn) {
+                const wxRect& rect = d.where.drawn;
+                EXPECT_GT(rect.width, 0) << Where(variant, p, d.record) << " vanished";
+                EXPECT_GE(rect.x, X(d.record.left)) << Where(variant, p, d.record);
+                EXPECT_LE(rect.GetRight(), X(ColumnEnd(page, d.record)))
+                    << Where(variant, p, d.record) << " runs into the next column";
+                EXPECT_LE(rect.GetRight(), X(report::kReportWidth))
+                    << Where(variant, p, d.record) << " runs past the report's width";
+                if (d.record.kind == PrintRecord::Kind::Cell) {
+                    EXPECT_GT(rect.x, X(d.record.left + kOutlineHalf))
+                        << Where(variant, p, d.record) << " touches its cell's outline";
+                    EXPECT_LT(rect.GetRight(), X(d.record.right - kOutlineHalf))
+                        << Where(variant, p, d.record) << " touches its cell's outline";
+                }
+            }
+        }
+    }
+}
+
+// With short user texts and small numbers every long text left is the
+// program's own: each fits its column whole.
+TEST_P(ReportFitTest, TheProgramsOwnTextsFitTheirColumns) {
+    for (Variant variant : {Variant::A, Variant::B}) {
+        const auto report = MakeReport(Fields::Short, variant);
+        for (int p = 1; p <= report->TotalPages(); ++p) {
+            for (const Drawn& d : Draw(*report, p)) {
+                const bool title =
+                    d.record.kind == PrintRecord::Kind::Heading && d.record.left == 0;
+                if (!title) {
+                    EXPECT_FALSE(d.where.Cut()) << Where(variant, p, d.record) << " is cut";
+                }
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, ReportFitTest, ::testing::ValuesIn(test::kGuiLanguages),
+                         test::GuiLanguageName);
+
+} // namespace
+} // namespace qv
