@@ -74,7 +74,7 @@ void CComSetDlg::OnOk() {
     if (!Page->StorePort(PortIndex))
         return;
     if (CompareProtocols(UnitCopy, doc_.Blocks().unit).Any() &&
-        ShowMessageId(kStrProtocolChangeQuestion, kMbOkCancel | kMbIconExclamation) != kIdOk)
+        ShowMessageId(kStrProtocolChangeQuestion, kMbOkCancel | kMbIconExclamation | kMbDefButton2) != kIdOk)
         return;
     ApplyPortSettings(doc_.Blocks(), UnitCopy);
     EndModal(wxID_OK);

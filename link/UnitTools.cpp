@@ -242,7 +242,7 @@ void CUnitSession::ConfirmAndClearUnit(UserDialogs& user) {
         user.Tell(refused, kOkExclamation);
         return;
     }
-    if (user.Ask(kMsgAskClear, kMbYesNo | kMbIconQuestion) != kIdYes)
+    if (user.Ask(kMsgAskClear, kMbYesNo | kMbIconQuestion | kMbDefButton2) != kIdYes)
         return;
     if (SessionClearUnit() != kOk) {
         user.Tell(kMsgClearFailed, kOkExclamation);

@@ -201,7 +201,8 @@ ConnectionEnd ConnectionModel::CheckUnitBeforeWrite(CUnitComm& link) {
         return ConnectionEnd::Ok;
     }
     if (version <= kVersion230) {
-        ConnectionMessage ask{{kMsgOldFirmwareAsk}, kYesNoExclamation, {}, DetailJoin::None};
+        ConnectionMessage ask{{kMsgOldFirmwareAsk}, kYesNoExclamation | kMbDefButton2, {},
+                                  DetailJoin::None};
         if (b.unit.U8(unit::kPortChoice) != 0 || b.unit.U8(unit::kPortChoice + 1) != 0)
             ask.Ids.push_back(kMsgOldFirmwarePortChoice);
         if (b.portNumbers.U8(portnum::kAdvanced1) != kPortNumberDefault ||
@@ -212,7 +213,8 @@ ConnectionEnd ConnectionModel::CheckUnitBeforeWrite(CUnitComm& link) {
     }
 
     if (fields.Running()) {
-        if (user_.Ask({{kMsgUnitRunsAskProgram}, kYesNoExclamation, {}, DetailJoin::None}) !=
+        if (user_.Ask({{kMsgUnitRunsAskProgram}, kYesNoExclamation | kMbDefButton2, {},
+                              DetailJoin::None}) !=
             kIdYes)
             return ConnectionEnd::Cancel;
         if (link.SetProgramMode() != kOk) {

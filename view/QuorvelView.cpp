@@ -260,7 +260,7 @@ void CQuorvelView::OnFileSaveAs() {
     lastSaveOk = false;
     if (path.empty())
         return;
-    if (FileExists(path) && ShowMessage(kMbYesNo, Res(kStrReplaceFile)) != kIdYes)
+    if (FileExists(path) && ShowMessage(kMbYesNo | kMbDefButton2, Res(kStrReplaceFile)) != kIdYes)
         return;
     SaveTo(path);
 }

@@ -120,7 +120,7 @@ void CWizardDlg::OnNext() {
     }
     // The open document's settings are replaced only once the user agrees.
     if (mode_ == kWizardOnOpenDocument &&
-        ShowMessageId(kMsgWizardReplaceSettings, kMbYesNo | kMbIconExclamation) != kIdYes)
+        ShowMessageId(kMsgWizardReplaceSettings, kMbYesNo | kMbIconExclamation | kMbDefButton2) != kIdYes)
         return;
     const auto* summary = static_cast<CWizardChkDlg*>(page_);
     model_->Finish(doc_, summary->WriteCheck->GetValue());
@@ -145,7 +145,7 @@ void CWizardDlg::OnAddDevice() {
 }
 
 void CWizardDlg::OnCancelClicked() {
-    if (ShowMessageId(kMsgWizardCancel, kMbYesNo | kMbIconQuestion) == kIdYes)
+    if (ShowMessageId(kMsgWizardCancel, kMbYesNo | kMbIconQuestion | kMbDefButton2) == kIdYes)
         EndModal(wxID_CANCEL);
 }
 

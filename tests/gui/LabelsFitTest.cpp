@@ -111,7 +111,7 @@ TEST_P(LabelsFitTest, MessageBoxButtons) {
         {kMbRetryCancel, kStrRetry, kStrCancel, 0, 0},
     };
     for (const Case& c : cases) {
-        std::unique_ptr<wxMessageDialog> box = BuildMessageBox(c.type, "text");
+        auto box = BuildMessageBox(c.type, "text");
         const std::pair<unsigned, wxString> labels[] = {
             {c.ok, box->GetOKLabel()},
             {c.cancel, box->GetCancelLabel()},
