@@ -107,10 +107,14 @@ void CMessageBox::Build() {
     const long buttons = style & (wxOK | wxCANCEL | wxYES_NO | wxNO_DEFAULT | wxCANCEL_DEFAULT);
     auto labelOf = [this](int id) {
         switch (id) {
-        case wxID_OK: return GetOKLabel();
-        case wxID_CANCEL: return GetCancelLabel();
-        case wxID_YES: return GetYesLabel();
-        default: return GetNoLabel();
+        case wxID_OK:
+            return GetOKLabel();
+        case wxID_CANCEL:
+            return GetCancelLabel();
+        case wxID_YES:
+            return GetYesLabel();
+        default:
+            return GetNoLabel();
         }
     };
     auto* column = new wxBoxSizer(wxVERTICAL);
@@ -124,7 +128,16 @@ void CMessageBox::Build() {
     // and Cancel by itself).
     for (int id : {wxID_OK, wxID_CANCEL, wxID_YES, wxID_NO})
         Bind(
-            wxEVT_BUTTON, [this](wxCommandEvent& e) { EndModal(e.GetId()); }, id);
+            wxEVT_BUTTON,
+            [this](wxCommandEvent& e) {
+                if (IsModal()) {
+                    EndModal(e.GetId());
+                } else {
+                    SetReturnCode(e.GetId());
+                    Hide();
+                }
+            },
+            id);
     // Enter answers the default button, also where the focus would start
     // on another one.
     if (wxWindow* answer = GetDefaultItem())

@@ -163,6 +163,11 @@ TEST_F(WizardDlgTest, CancelledRunLeavesDocumentSavedStateAndWriteRequest) {
     EXPECT_FALSE(RunSettingsWizard(app.MainFrame(), Doc(), kWizardOnOpenDocument));
 
     EXPECT_EQ(script.Pending(), 0u);
+    // Replacing the settings and dropping the answers cannot be undone: No
+    // is the default of both questions.
+    ASSERT_EQ(script.defaults.size(), 4u);
+    EXPECT_EQ(std::vector<int>(script.defaults.begin() + 1, script.defaults.end()),
+              (std::vector<int>{wxID_NO, wxID_NO, wxID_NO}));
     EXPECT_EQ(std::memcmp(before.get(), &live, sizeof live), 0);
     EXPECT_FALSE(Doc().IsUnmodified());
     EXPECT_EQ(Doc().writeRequested, 0u);
