@@ -242,6 +242,7 @@ void CUnitSession::ConfirmAndClearUnit(UserDialogs& user) {
         user.Tell(refused, kOkExclamation);
         return;
     }
+    // The clear cannot be undone: No is the default.
     if (user.Ask(kMsgAskClear, kMbYesNo | kMbIconQuestion | kMbDefButton2) != kIdYes)
         return;
     if (SessionClearUnit() != kOk) {

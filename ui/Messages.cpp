@@ -40,7 +40,9 @@ std::unique_ptr<CMessageBox> BuildMessageBox(unsigned type, const wxString& text
     // The default by its place among the type's buttons: OK or Yes, No, Cancel.
     const unsigned defaultButton = type & kMbDefaultMask;
     if (defaultButton == kMbDefButton2)
-        style |= (style & wxNO) ? long{wxNO_DEFAULT} : (style & wxCANCEL) ? long{wxCANCEL_DEFAULT} : 0L;
+        style |= (style & wxNO)       ? long{wxNO_DEFAULT}
+                 : (style & wxCANCEL) ? long{wxCANCEL_DEFAULT}
+                                      : 0L;
     else if (defaultButton == kMbDefButton3 && (style & wxNO) && (style & wxCANCEL))
         style |= long{wxCANCEL_DEFAULT};
     wxWindow* owner = wxTheApp ? wxTheApp->GetTopWindow() : nullptr;

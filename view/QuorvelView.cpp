@@ -260,6 +260,7 @@ void CQuorvelView::OnFileSaveAs() {
     lastSaveOk = false;
     if (path.empty())
         return;
+    // The replaced file cannot be brought back: No is the default.
     if (FileExists(path) && ShowMessage(kMbYesNo | kMbDefButton2, Res(kStrReplaceFile)) != kIdYes)
         return;
     SaveTo(path);

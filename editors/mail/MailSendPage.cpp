@@ -99,6 +99,7 @@ void CMailSendPage::OnBnClickedDelete() {
         ShowMessageId(kMsgNothingChecked, kMbOk);
         return;
     }
+    // Stored at once, with nothing to take it back: Cancel is the default.
     if (ShowMessageId(kMsgDeleteChecked, kMbOkCancel | kMbIconQuestion | kMbDefButton2) != kIdOk)
         return;
     // The document's table as it is now, not a copy taken before the question.

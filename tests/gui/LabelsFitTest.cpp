@@ -138,7 +138,8 @@ TEST_P(LabelsFitTest, MessageBoxButtons) {
             ASSERT_TRUE(test::AwaitShown(box.get()));
             test::ExpectLabelsFit(box.get(), Where("message box"));
         }
-        EXPECT_LE(box->GetSize().x, box->FromDIP(640)) << Where("message box") << " type " << c.type;
+        EXPECT_LE(box->GetSize().x, box->FromDIP(640))
+            << Where("message box") << " type " << c.type;
         box->Hide();
     }
 }

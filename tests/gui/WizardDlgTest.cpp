@@ -286,6 +286,17 @@ TEST_P(WizardDlgLanguageTest, EveryPageFitsItsLabels) {
         ASSERT_EQ(w.PageIndex(), page);
         ASSERT_TRUE(test::AwaitShown(&w)) << where;
         test::ExpectLabelsFit(&w, where);
+        // The row in the dialogs' order, Next rightmost; Tab goes along it.
+        std::vector<wxButton*> row;
+        for (wxButton* b : {w.CancelButton, w.BackButton, w.NextButton})
+            if (b->IsShown())
+                row.push_back(b);
+        EXPECT_GE(row.size(), 2u) << where;
+        for (size_t i = 1; i < row.size(); ++i)
+            EXPECT_LT(row[i - 1]->GetScreenPosition().x, row[i]->GetScreenPosition().x) << where;
+        const wxWindowList& children = w.GetChildren();
+        EXPECT_LT(children.IndexOf(w.CancelButton), children.IndexOf(w.BackButton));
+        EXPECT_LT(children.IndexOf(w.BackButton), children.IndexOf(w.NextButton));
         test::ExpectButtonsInLanguage(&w, language, where);
         if (page == kWizPageFile)
             PageOf<CWizardFileDlg>(&w)->NameEdit->SetValue("Line1");
