@@ -18,7 +18,7 @@ wxString Res(unsigned id);
 
 // Type: buttons, icon and default button as in app/MessageType.h; returns
 // the answer (kIdOk, kIdYes, ...). Escape and the close box answer Cancel,
-// or No in a box without Cancel.
+// or No in a Yes/No box, OK in an OK box.
 int ShowMessage(unsigned type, const wxString& text);
 int ShowMessageId(unsigned id, unsigned type = 0);
 // The box ShowMessage shows, built but not shown yet.
