@@ -17,8 +17,17 @@ enum MessageIcons : unsigned {
     kMbIconExclamation = 0x30,
     kMbIconInformation = 0x40,
 };
+// The default button, counted from the first of the type's buttons in the
+// order OK or Yes, then No, then Cancel: a question whose Yes cannot be taken
+// back makes its No (or Cancel) the default, so Enter changes nothing.
+enum MessageDefault : unsigned {
+    kMbDefButton1 = 0x000,
+    kMbDefButton2 = 0x100,
+    kMbDefButton3 = 0x200,
+};
 constexpr unsigned kMbButtonMask = 0x0F;
 constexpr unsigned kMbIconMask = 0xF0;
+constexpr unsigned kMbDefaultMask = 0xF00;
 
 enum MessageAnswer : int {
     kIdOk = 1,

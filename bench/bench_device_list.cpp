@@ -33,6 +33,7 @@ constexpr double kGoalMs = 50.0;
 class Yes : public qv::EditorQuestions {
 public:
     bool AskYesNo(unsigned) override { return true; }
+    qv::YesNoCancel AskYesNoCancel(unsigned) override { return qv::YesNoCancel::Yes; }
 };
 
 void Pump() {

@@ -42,11 +42,18 @@ void StoreFieldText(uint8_t* field, size_t width, const std::wstring& text, uint
 // out, an argument without a marker is ignored, "%%" is one "%".
 std::wstring FormatResText(unsigned id, const std::vector<std::wstring>& args);
 
+enum class YesNoCancel { Yes, No, Cancel };
+
+// What an editor's model asks before it stores. A Yes stores at once what no
+// Cancel takes back, so the answer that changes nothing is the default.
 class EditorQuestions {
 public:
     virtual ~EditorQuestions() = default;
-    // A Yes/No question by string number; true for Yes.
+    // A Yes/No question by string number; true for Yes. No changes nothing.
     virtual bool AskYesNo(unsigned messageId) = 0;
+    // A question whose Yes and No both act: Cancel (also Escape and the
+    // close box) changes nothing.
+    virtual YesNoCancel AskYesNoCancel(unsigned messageId) = 0;
 };
 
 } // namespace qv

@@ -73,8 +73,10 @@ void CComSetDlg::ShowPortPage() {
 void CComSetDlg::OnOk() {
     if (!Page->StorePort(PortIndex))
         return;
+    // The change removes records for good: Cancel is the default.
     if (CompareProtocols(UnitCopy, doc_.Blocks().unit).Any() &&
-        ShowMessageId(kStrProtocolChangeQuestion, kMbOkCancel | kMbIconExclamation) != kIdOk)
+        ShowMessageId(kStrProtocolChangeQuestion,
+                      kMbOkCancel | kMbIconExclamation | kMbDefButton2) != kIdOk)
         return;
     ApplyPortSettings(doc_.Blocks(), UnitCopy);
     EndModal(wxID_OK);

@@ -242,7 +242,8 @@ void CUnitSession::ConfirmAndClearUnit(UserDialogs& user) {
         user.Tell(refused, kOkExclamation);
         return;
     }
-    if (user.Ask(kMsgAskClear, kMbYesNo | kMbIconQuestion) != kIdYes)
+    // The clear cannot be undone: No is the default.
+    if (user.Ask(kMsgAskClear, kMbYesNo | kMbIconQuestion | kMbDefButton2) != kIdYes)
         return;
     if (SessionClearUnit() != kOk) {
         user.Tell(kMsgClearFailed, kOkExclamation);

@@ -201,7 +201,10 @@ ConnectionEnd ConnectionModel::CheckUnitBeforeWrite(CUnitComm& link) {
         return ConnectionEnd::Ok;
     }
     if (version <= kVersion230) {
-        ConnectionMessage ask{{kMsgOldFirmwareAsk}, kYesNoExclamation, {}, DetailJoin::None};
+        // This question and the RUN-mode one below lead to a write over the
+        // unit's settings, which cannot be undone: No is their default.
+        ConnectionMessage ask{
+            {kMsgOldFirmwareAsk}, kYesNoExclamation | kMbDefButton2, {}, DetailJoin::None};
         if (b.unit.U8(unit::kPortChoice) != 0 || b.unit.U8(unit::kPortChoice + 1) != 0)
             ask.Ids.push_back(kMsgOldFirmwarePortChoice);
         if (b.portNumbers.U8(portnum::kAdvanced1) != kPortNumberDefault ||
@@ -212,8 +215,8 @@ ConnectionEnd ConnectionModel::CheckUnitBeforeWrite(CUnitComm& link) {
     }
 
     if (fields.Running()) {
-        if (user_.Ask({{kMsgUnitRunsAskProgram}, kYesNoExclamation, {}, DetailJoin::None}) !=
-            kIdYes)
+        if (user_.Ask({{kMsgUnitRunsAskProgram}, kYesNoExclamation | kMbDefButton2, {},
+                       DetailJoin::None}) != kIdYes)
             return ConnectionEnd::Cancel;
         if (link.SetProgramMode() != kOk) {
             Tell(kMsgProgramModeFailed, kOkExclamation);

@@ -424,7 +424,9 @@ void CFtpClientDlg::DeleteChecked(bool ask) {
     // Nothing checked: nothing to ask about.
     if (!Connected() || CheckedRows().empty())
         return;
-    if (ask && ShowMessageId(kMsgDeleteChecked, kMbYesNo | kMbIconQuestion) != kIdYes)
+    // The files cannot be brought back: No is the default.
+    if (ask &&
+        ShowMessageId(kMsgDeleteChecked, kMbYesNo | kMbIconQuestion | kMbDefButton2) != kIdYes)
         return;
     bool failedAlready = false;
     if (!Serial() && !FtpReady(failedAlready))

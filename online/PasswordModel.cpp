@@ -122,7 +122,9 @@ ConnectionEnd PasswordModel::SetOrRemove(PasswordAction action, const PasswordCh
 }
 
 ConnectionEnd PasswordModel::Clear() {
-    if (user_.Ask({{kMsgPasswordClearAsk}, kYesNoExclamation, {}, DetailJoin::None}) != kIdYes)
+    // The clear cannot be undone: No is the default.
+    if (user_.Ask({{kMsgPasswordClearAsk}, kYesNoExclamation | kMbDefButton2, {},
+                   DetailJoin::None}) != kIdYes)
         return ConnectionEnd::StayOpen;
     if (!user_.Connect())
         return ConnectionEnd::StayOpen;

@@ -2,11 +2,11 @@
 
 #include <wx/app.h>
 #include <wx/evtloop.h>
-#include <wx/msgdlg.h>
 #include <wx/window.h>
 
 #include "app/MessageType.h"
 #include "document/StringTable.h"
+#include "ui/MessageBox.h"
 #include "ui/StdButtons.h"
 
 namespace qv {
@@ -18,7 +18,7 @@ bool g_pumping = false;
 
 wxString Res(unsigned id) { return wxString(ResString(id)); }
 
-std::unique_ptr<wxMessageDialog> BuildMessageBox(unsigned type, const wxString& text) {
+std::unique_ptr<CMessageBox> BuildMessageBox(unsigned type, const wxString& text) {
     type = EffectiveMessageType(type);
     long style = 0;
     const unsigned buttons = type & kMbButtonMask;
@@ -37,14 +37,23 @@ std::unique_ptr<wxMessageDialog> BuildMessageBox(unsigned type, const wxString& 
     case kMbIconInformation: style |= wxICON_INFORMATION; break;
     default: style |= wxICON_NONE; break;
     }
+    // The default by its place among the type's buttons: OK or Yes, No, Cancel.
+    const unsigned defaultButton = type & kMbDefaultMask;
+    if (defaultButton == kMbDefButton2)
+        style |= (style & wxNO)       ? long{wxNO_DEFAULT}
+                 : (style & wxCANCEL) ? long{wxCANCEL_DEFAULT}
+                                      : 0L;
+    else if (defaultButton == kMbDefButton3 && (style & wxNO) && (style & wxCANCEL))
+        style |= long{wxCANCEL_DEFAULT};
     wxWindow* owner = wxTheApp ? wxTheApp->GetTopWindow() : nullptr;
-    auto box = std::make_unique<wxMessageDialog>(owner && owner->IsShown() ? owner : nullptr, text,
-                                                 kProductName, style);
+    auto box = std::make_unique<CMessageBox>(owner && owner->IsShown() ? owner : nullptr, text,
+                                             kProductName, style);
     LabelMessageButtons(*box, style);
     if (buttons == kMbAbortRetryIgnore)
         box->SetYesNoCancelLabels(Res(kStrAbort), Res(kStrRetry), Res(kStrIgnore));
     else if (buttons == kMbRetryCancel)
         box->SetOKCancelLabels(Res(kStrRetry), Res(kStrCancel));
+    box->Build();
     return box;
 }
 

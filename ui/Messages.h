@@ -4,9 +4,10 @@
 #include <memory>
 #include <wx/string.h>
 
+#include "ui/MessageBox.h"
+
 class wxWindow;
 class wxKeyEvent;
-class wxMessageDialog;
 
 namespace qv {
 
@@ -15,11 +16,13 @@ constexpr const char* kProductName = "Quorvelis";
 // A text of the active language module.
 wxString Res(unsigned id);
 
-// Type: buttons and icon as in app/MessageType.h; returns the answer (kIdOk, kIdYes, ...).
+// Type: buttons, icon and default button as in app/MessageType.h; returns
+// the answer (kIdOk, kIdYes, ...). Escape and the close box answer Cancel,
+// or No in a Yes/No box, OK in an OK box.
 int ShowMessage(unsigned type, const wxString& text);
 int ShowMessageId(unsigned id, unsigned type = 0);
 // The box ShowMessage shows, built but not shown yet.
-std::unique_ptr<wxMessageDialog> BuildMessageBox(unsigned type, const wxString& text);
+std::unique_ptr<CMessageBox> BuildMessageBox(unsigned type, const wxString& text);
 // OK box, then the focus goes to the control that failed its check.
 void ShowMessageFocus(const wxString& text, wxWindow* control);
 

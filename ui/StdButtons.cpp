@@ -26,24 +26,33 @@ wxString StdButtonLabel(int id) {
 }
 
 wxSizer* CreateStdButtons(wxDialog* dialog, long flags, bool separated) {
+    return CreateStdButtons(dialog, flags, separated, StdButtonLabel);
+}
+
+wxSizer* CreateStdButtons(wxDialog* dialog, long flags, bool separated,
+                          const std::function<wxString(int id)>& labelOf) {
+    int defaultId = (flags & wxOK) ? wxID_OK : (flags & wxYES) ? wxID_YES : wxID_NONE;
+    if ((flags & wxNO_DEFAULT) && (flags & wxNO))
+        defaultId = wxID_NO;
+    else if ((flags & wxCANCEL_DEFAULT) && (flags & wxCANCEL))
+        defaultId = wxID_CANCEL;
     auto* row = new wxStdDialogButtonSizer;
-    bool hasDefault = false;
-    auto add = [&](long flag, int id) {
+    // Created in the order the row shows them, so Tab goes left to right.
+    const std::pair<long, int> buttons[] = {
+        {wxNO, wxID_NO}, {wxCANCEL, wxID_CANCEL}, {wxOK, wxID_OK}, {wxYES, wxID_YES}};
+    for (const auto& [flag, id] : buttons) {
         if (!(flags & flag))
-            return;
-        auto* button = new wxButton(dialog, id, StdButtonLabel(id));
+            continue;
+        auto* button = new wxButton(dialog, id, labelOf(id));
         // Before the layout: the default button is drawn a little larger.
-        if (!hasDefault && (id == wxID_OK || id == wxID_YES)) {
+        if (id == defaultId)
             button->SetDefault();
-            hasDefault = true;
-        }
         row->AddButton(button);
-    };
-    add(wxOK, wxID_OK);
-    add(wxYES, wxID_YES);
-    add(wxNO, wxID_NO);
-    add(wxCANCEL, wxID_CANCEL);
+    }
     row->Realize();
+    // Without Cancel, Escape and the close box answer No rather than nothing.
+    if ((flags & wxNO) && !(flags & wxCANCEL))
+        dialog->SetEscapeId(wxID_NO);
     if (!separated)
         return row;
     auto* column = new wxBoxSizer(wxVERTICAL);
@@ -52,7 +61,7 @@ wxSizer* CreateStdButtons(wxDialog* dialog, long flags, bool separated) {
     return column;
 }
 
-void LabelMessageButtons(wxMessageDialog& box, long flags) {
+void LabelMessageButtons(wxMessageDialogBase& box, long flags) {
     if (flags & wxYES_NO) {
         if (flags & wxCANCEL)
             box.SetYesNoCancelLabels(Res(kStrYes), Res(kStrNo), Res(kStrCancel));

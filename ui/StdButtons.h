@@ -1,11 +1,13 @@
 // The standard dialog buttons (OK, Cancel, Yes, No) with their texts from the
 // language module: the toolkit's own labels follow the system's locale, not
-// the interface language the user chose.
+// the interface language the user chose. Dialogs and message boxes build
+// their rows here, so both show the buttons in the same order.
 #pragma once
+#include <functional>
 #include <wx/string.h>
 
 class wxDialog;
-class wxMessageDialog;
+class wxMessageDialogBase;
 class wxSizer;
 class wxWindow;
 
@@ -22,12 +24,19 @@ constexpr unsigned kStrIgnore = 29161;
 // The label of wxID_OK, wxID_CANCEL, wxID_YES or wxID_NO; empty for any other id.
 wxString StdButtonLabel(int id);
 
-// A row of the buttons named by flags (wxOK, wxCANCEL, wxYES, wxNO), in the
-// platform's order, each with its standard id so that Enter and Escape work
-// as usual; separated puts a line above it.
+// A row of the buttons named by flags (wxOK, wxCANCEL, wxYES, wxNO) in the
+// order GTK programs show them: No, Cancel, and the affirmative button (OK
+// or Yes) rightmost; Tab goes through them in that order. Each has its
+// standard id so that Enter and Escape work as usual. The default is OK or
+// Yes, or No with wxNO_DEFAULT, or Cancel with wxCANCEL_DEFAULT. Escape
+// (and the close box) is Cancel, or No in a row without Cancel. separated
+// puts a line above the row.
 wxSizer* CreateStdButtons(wxDialog* dialog, long flags, bool separated = true);
+// The same with the label labelOf gives for each button id.
+wxSizer* CreateStdButtons(wxDialog* dialog, long flags, bool separated,
+                          const std::function<wxString(int id)>& labelOf);
 
 // Gives a message box built with these wx button flags the module's labels.
-void LabelMessageButtons(wxMessageDialog& box, long flags);
+void LabelMessageButtons(wxMessageDialogBase& box, long flags);
 
 } // namespace qv

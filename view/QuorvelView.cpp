@@ -261,7 +261,8 @@ void CQuorvelView::OnFileSaveAs() {
     lastSaveOk = false;
     if (path.empty())
         return;
-    if (FileExists(path) && ShowMessage(kMbYesNo, Res(kStrReplaceFile)) != kIdYes)
+    // The replaced file cannot be brought back: No is the default.
+    if (FileExists(path) && ShowMessage(kMbYesNo | kMbDefButton2, Res(kStrReplaceFile)) != kIdYes)
         return;
     SaveTo(path);
 }

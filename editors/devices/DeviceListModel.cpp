@@ -282,14 +282,23 @@ Refusal DeviceListModel::Paste(DeviceTable& devices, const FileTable& files, int
     return {};
 }
 
-Refusal DeviceListModel::Delete(DeviceTable& devices, int fileNo, const std::vector<int>& checked,
-                                EditorQuestions& questions) {
+DeviceDeletion DeviceListModel::Delete(DeviceTable& devices, int fileNo,
+                                       const std::vector<int>& checked,
+                                       EditorQuestions& questions) {
+    DeviceDeletion out;
     const std::vector<int> gone = CleanNumbers(checked);
-    if (gone.empty())
-        return Refuse(kMsgNothingToDelete, 0);
-    if (Refusal broken = CheckDeviceTableRules(devices); broken.Refused())
-        return broken;
-    const bool renumber = questions.AskYesNo(kMsgDeleteRenumber);
+    if (gone.empty()) {
+        out.refusal = Refuse(kMsgNothingToDelete, 0);
+        return out;
+    }
+    if (Refusal broken = CheckDeviceTableRules(devices); broken.Refused()) {
+        out.refusal = broken;
+        return out;
+    }
+    const YesNoCancel answer = questions.AskYesNoCancel(kMsgDeleteRenumber);
+    if (answer == YesNoCancel::Cancel)
+        return out;
+    const bool renumber = answer == YesNoCancel::Yes;
     auto scratch = std::make_unique<DeviceTable>(devices); // records 300.. stay as they are
     int k = 0;
     for (int i = 0; i < kSlots; ++i) {
@@ -313,7 +322,8 @@ Refusal DeviceListModel::Delete(DeviceTable& devices, int fileNo, const std::vec
     devices = *scratch;
     // The cut's numbers name other devices now.
     CancelCut();
-    return {};
+    out.deleted = true;
+    return out;
 }
 
 } // namespace qv

@@ -43,6 +43,13 @@ struct FileSummaryText {
 FileSummaryText FormatFileSummary(const FileTable& files, const TriggerTable& triggers, int fileNo,
                                   uint32_t codePage);
 
+// What a delete did: refused (with the message), cancelled at the question
+// (neither), or deleted.
+struct DeviceDeletion {
+    Refusal refusal;
+    bool deleted = false;
+};
+
 class DeviceListModel {
 public:
     // Takes the checked numbers of the file; a cut marks them until a paste
@@ -53,9 +60,10 @@ public:
     Refusal Paste(DeviceTable& devices, const FileTable& files, int fileNo,
                   const std::vector<int>& checked);
     // Deletes the checked numbers, after the question whether the devices
-    // below close up. Cancels a pending cut.
-    Refusal Delete(DeviceTable& devices, int fileNo, const std::vector<int>& checked,
-                   EditorQuestions& questions);
+    // below close up (Yes) or keep their numbers (No); Cancel deletes
+    // nothing. A delete cancels a pending cut.
+    DeviceDeletion Delete(DeviceTable& devices, int fileNo, const std::vector<int>& checked,
+                          EditorQuestions& questions);
     // A cut whose table has changed since (another editor stored, a file was
     // opened) is cancelled: completing it would remove other devices.
     void Sync(const DeviceTable& devices);

@@ -230,11 +230,13 @@ void CDeviceSetPage::PasteRows() {
 void CDeviceSetPage::DeleteRows() {
     DeviceTable scratch = doc_.Blocks().devices;
     BoxQuestions questions;
-    const Refusal refusal = model_.Delete(scratch, fileNo_, CheckedNumbers(), questions);
-    if (refusal.Refused()) {
-        ShowMessage(kMbOk, RefusalText(refusal));
+    const DeviceDeletion deletion = model_.Delete(scratch, fileNo_, CheckedNumbers(), questions);
+    if (deletion.refusal.Refused()) {
+        ShowMessage(kMbOk, RefusalText(deletion.refusal));
         return;
     }
+    if (!deletion.deleted)
+        return; // cancelled: the rows stay checked
     UncheckAllRows();
     doc_.SetDeviceTable(scratch);
     RefreshList();

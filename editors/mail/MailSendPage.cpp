@@ -99,7 +99,8 @@ void CMailSendPage::OnBnClickedDelete() {
         ShowMessageId(kMsgNothingChecked, kMbOk);
         return;
     }
-    if (ShowMessageId(kMsgDeleteChecked, kMbOkCancel | kMbIconQuestion) != kIdOk)
+    // Stored at once, with nothing to take it back: Cancel is the default.
+    if (ShowMessageId(kMsgDeleteChecked, kMbOkCancel | kMbIconQuestion | kMbDefButton2) != kIdOk)
         return;
     // The document's table as it is now, not a copy taken before the question.
     MailCopy = Document->Blocks().mailSends;

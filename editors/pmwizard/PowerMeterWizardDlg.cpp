@@ -11,6 +11,7 @@
 #include "app/MessageType.h"
 #include "editors/devices/StationChooserModel.h"
 #include "editors/pmwizard/UnitTypeDlg.h"
+#include "editors/triggers/TriggerEditDlg.h"
 #include "ui/FrameBox.h"
 #include "ui/Messages.h"
 #include "ui/QVChkBox.h"
@@ -26,10 +27,11 @@ constexpr unsigned kStrWriteRequest = 46404;
 constexpr unsigned kStrStations = 46414;
 constexpr int kIntroWidth = 520;
 
-class WizardQuestions : public EditorQuestions {
+// Its one question replaces every setting: a warning rather than a question mark.
+class WizardQuestions : public BoxQuestions {
 public:
     bool AskYesNo(unsigned messageId) override {
-        return ShowMessageId(messageId, kMbYesNo | kMbIconExclamation) == kIdYes;
+        return ShowMessageId(messageId, kMbYesNo | kMbIconExclamation | kMbDefButton2) == kIdYes;
     }
 };
 } // namespace

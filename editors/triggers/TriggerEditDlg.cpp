@@ -30,8 +30,16 @@ const wxSize kPageArea(370, 200);
 
 bool BoxQuestions::AskYesNo(unsigned messageId) {
     if (messageId == kMsgDeleteTriggers)
-        return ShowMessageId(messageId, kMbOkCancel | kMbIconQuestion) == kIdOk;
-    return ShowMessageId(messageId, kMbYesNo | kMbIconQuestion) == kIdYes;
+        return ShowMessageId(messageId, kMbOkCancel | kMbIconQuestion | kMbDefButton2) == kIdOk;
+    return ShowMessageId(messageId, kMbYesNo | kMbIconQuestion | kMbDefButton2) == kIdYes;
+}
+
+YesNoCancel BoxQuestions::AskYesNoCancel(unsigned messageId) {
+    switch (ShowMessageId(messageId, kMbYesNoCancel | kMbIconQuestion | kMbDefButton3)) {
+    case kIdYes: return YesNoCancel::Yes;
+    case kIdNo: return YesNoCancel::No;
+    default: return YesNoCancel::Cancel;
+    }
 }
 
 void FilterTextInput(wxTextCtrl* edit, bool (*accepts)(wchar_t),

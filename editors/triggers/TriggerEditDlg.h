@@ -17,10 +17,11 @@ class CTrigDlgBase;
 constexpr unsigned kDlgTriggerEditor = 316;
 
 // The model's questions as message boxes: Yes/No, or OK/Cancel for the
-// deletion of the checked triggers.
+// deletion of the checked triggers, with No or Cancel the default.
 class BoxQuestions : public EditorQuestions {
 public:
     bool AskYesNo(unsigned messageId) override;
+    YesNoCancel AskYesNoCancel(unsigned messageId) override;
 };
 
 // A text control that takes only what `accepts` lets through, typed or

@@ -32,17 +32,18 @@ CWizardDlg::CWizardDlg(CQuorvelDoc& doc, int mode, wxWindow* parent)
     pageSizer_ = new wxBoxSizer(wxVERTICAL);
     top->Add(pageSizer_, 1, wxEXPAND);
     top->Add(new wxStaticLine(this), 0, wxEXPAND | wxLEFT | wxRIGHT, 10);
-    // Created in tab order: Add stands first in the row.
+    // Created in tab order, which is the row's: Add first, then Cancel,
+    // Back and Next rightmost, as in the dialogs' and message boxes' rows.
     AddButton = new wxButton(this, wxID_ANY, Res(kStrAddDevice));
+    CancelButton = new wxButton(this, wxID_CANCEL, StdButtonLabel(wxID_CANCEL));
     BackButton = new wxButton(this, wxID_ANY, Res(kStrBack));
     NextButton = new wxButton(this, wxID_ANY, Res(kStrNext));
-    CancelButton = new wxButton(this, wxID_CANCEL, StdButtonLabel(wxID_CANCEL));
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
     buttons->Add(AddButton, 0, wxRIGHT, 20);
     buttons->AddStretchSpacer();
+    buttons->Add(CancelButton, 0, wxRIGHT, 20);
     buttons->Add(BackButton, 0, wxRIGHT, 6);
-    buttons->Add(NextButton, 0, wxRIGHT, 20);
-    buttons->Add(CancelButton, 0);
+    buttons->Add(NextButton, 0);
     top->Add(buttons, 0, wxEXPAND | wxALL, 10);
     SetSizer(top);
     NextButton->SetDefault();
@@ -124,9 +125,11 @@ void CWizardDlg::OnNext() {
         ShowPage(pageIndex_ + 1);
         return;
     }
-    // The open document's settings are replaced only once the user agrees.
+    // The open document's settings are replaced only once the user agrees;
+    // No is the default, as for dropping the answers on Cancel.
     if (mode_ == kWizardOnOpenDocument &&
-        ShowMessageId(kMsgWizardReplaceSettings, kMbYesNo | kMbIconExclamation) != kIdYes)
+        ShowMessageId(kMsgWizardReplaceSettings, kMbYesNo | kMbIconExclamation | kMbDefButton2) !=
+            kIdYes)
         return;
     const auto* summary = static_cast<CWizardChkDlg*>(page_);
     model_->Finish(doc_, summary->WriteCheck->GetValue());
@@ -151,7 +154,7 @@ void CWizardDlg::OnAddDevice() {
 }
 
 void CWizardDlg::OnCancelClicked() {
-    if (ShowMessageId(kMsgWizardCancel, kMbYesNo | kMbIconQuestion) == kIdYes)
+    if (ShowMessageId(kMsgWizardCancel, kMbYesNo | kMbIconQuestion | kMbDefButton2) == kIdYes)
         EndModal(wxID_CANCEL);
 }
 

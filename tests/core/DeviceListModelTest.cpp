@@ -23,10 +23,15 @@ constexpr uint32_t kCp = 932;
 using Key = std::pair<int, int>;
 using RefTable = std::map<Key, std::string>; // (file, number) -> device name
 
+// Yes to the editor's overwrite question; the delete's question gets `choice`.
 class Answer : public EditorQuestions {
 public:
-    bool yes = true;
-    bool AskYesNo(unsigned) override { return yes; }
+    YesNoCancel choice = YesNoCancel::Yes;
+    bool AskYesNo(unsigned) override { return true; }
+    YesNoCancel AskYesNoCancel(unsigned id) override {
+        EXPECT_EQ(id, kMsgDeleteRenumber);
+        return choice;
+    }
 };
 
 DeviceRecord Device(int file, int number, const std::string& name, uint8_t dataType = 0) {
@@ -184,16 +189,18 @@ TEST(DeviceListModel, RandomOperationsMatchAPlainMap) {
             }
         } else { // delete
             const std::vector<int> v = checkedRows();
-            answer.yes = pick(0, 1) == 1;
-            ASSERT_EQ(model.Delete(table, file, v, answer).Refused(), v.empty());
-            if (!v.empty()) {
+            answer.choice = static_cast<YesNoCancel>(pick(0, 2));
+            const DeviceDeletion d = model.Delete(table, file, v, answer);
+            ASSERT_EQ(d.refusal.Refused(), v.empty());
+            ASSERT_EQ(d.deleted, !v.empty() && answer.choice != YesNoCancel::Cancel);
+            if (d.deleted) {
                 RefTable next;
                 for (const auto& [k, name] : ref) {
                     if (k.first == file && std::count(v.begin(), v.end(), k.second))
                         continue;
                     const int row = k.second; // a lambda cannot capture a structured binding
                     int n = row;
-                    if (answer.yes && k.first == file)
+                    if (answer.choice == YesNoCancel::Yes && k.first == file)
                         n -= static_cast<int>(
                             std::count_if(v.begin(), v.end(), [&](int x) { return x < row; }));
                     next[{k.first, n}] = name;
@@ -222,7 +229,7 @@ TEST(DeviceListModel, PasteAndDeleteExamples) {
         std::vector<int> rows;
         bool cut;
         int pasteFile; // 0: delete the rows instead
-        int pasteAt;   // for a delete: 1 renumbers
+        int pasteAt;   // for a delete: 0 Yes (renumber), 1 No, 2 Cancel
         RefTable expected;
     };
     const Case cases[] = {
@@ -274,21 +281,22 @@ TEST(DeviceListModel, PasteAndDeleteExamples) {
          {2, 5},
          false,
          0,
-         1,
+         0,
          {{{1, 1}, "a"}, {{1, 2}, "c"}, {{1, 3}, "d"}, {{1, 4}, "f"}}},
         {"delete 2 and 5, numbers kept",
          six,
          {2, 5},
          false,
          0,
-         0,
+         1,
          {{{1, 1}, "a"}, {{1, 3}, "c"}, {{1, 4}, "d"}, {{1, 6}, "f"}}},
+        {"delete 2 and 5, cancelled", six, {2, 5}, false, 0, 2, six},
         {"delete an empty row, renumbered",
          gapAt2,
          {2},
          false,
          0,
-         1,
+         0,
          {{{1, 1}, "a"}, {{1, 2}, "b"}, {{1, 3}, "c"}, {{1, 4}, "d"}}},
     };
     for (const Case& c : cases) {
@@ -301,8 +309,10 @@ TEST(DeviceListModel, PasteAndDeleteExamples) {
             ASSERT_FALSE(model.Paste(table, Files(), c.pasteFile, {c.pasteAt}).Refused());
         } else {
             Answer a;
-            a.yes = c.pasteAt == 1;
-            ASSERT_FALSE(model.Delete(table, 1, c.rows, a).Refused());
+            a.choice = static_cast<YesNoCancel>(c.pasteAt);
+            const DeviceDeletion d = model.Delete(table, 1, c.rows, a);
+            ASSERT_FALSE(d.refusal.Refused());
+            EXPECT_EQ(d.deleted, a.choice != YesNoCancel::Cancel);
         }
         EXPECT_EQ(Read(table), c.expected);
         EXPECT_EQ(FirstBrokenDeviceRecord(table), -1);
@@ -374,7 +384,7 @@ TEST(DeviceListModel, DamagedLoadedTableIsRefusedByEveryWriter) {
         model.Copy(table, 1, {1}, true);
         EXPECT_EQ(model.Paste(table, Files(), 1, {5}).messageId, kMsgDeviceTableDamaged);
         Answer yes;
-        EXPECT_EQ(model.Delete(table, 1, {1}, yes).messageId, kMsgDeviceTableDamaged);
+        EXPECT_EQ(model.Delete(table, 1, {1}, yes).refusal.messageId, kMsgDeviceTableDamaged);
         EXPECT_FALSE(EditorStore(table, 1, 3, "n", true));
         EXPECT_FALSE(EditorStore(table, 1, 3, "n", false));
         EXPECT_EQ(table, before);
@@ -404,7 +414,7 @@ TEST(DeviceListModel, ChangedTableCancelsAPendingCut) {
             ASSERT_TRUE(EditorStore(table, 1, 1, "n", false));
         } else {
             Answer yes;
-            ASSERT_FALSE(model.Delete(table, 1, {1}, yes).Refused());
+            ASSERT_TRUE(model.Delete(table, 1, {1}, yes).deleted);
         }
         ASSERT_FALSE(model.Paste(table, Files(), 2, {1}).Refused());
         EXPECT_EQ(Read(table), c.expected);

@@ -19,7 +19,19 @@ public:
         }
         return answers_[asked.size() - 1];
     }
+    // Each three-way question takes the next answer of the script's own.
+    YesNoCancel AskYesNoCancel(unsigned id) override {
+        asked.push_back(id);
+        if (threeWay.empty()) {
+            ADD_FAILURE() << "unexpected question " << id;
+            return YesNoCancel::Cancel;
+        }
+        const YesNoCancel a = threeWay.front();
+        threeWay.erase(threeWay.begin());
+        return a;
+    }
     std::vector<unsigned> asked;
+    std::vector<YesNoCancel> threeWay;
 
 private:
     std::vector<bool> answers_;

@@ -204,3 +204,28 @@ TEST(StringTables, OneWordForTheUnitAndAnotherForADevice) {
 }
 
 } // namespace qv::test
+
+namespace qv::test {
+
+// A box with Yes and No (or OK and Cancel) buttons must ask what they answer:
+// a text that only states something leaves the user guessing what Yes does.
+TEST(StringTables, EveryYesNoBoxAsksAQuestion) {
+    const unsigned questions[] = {
+        9091,  20380, 20390, 63119, 20195, 20400, 20004, 20260, 20261, 20130, 39500,
+        20318, 20225, 20226, 20227, 20228, 20229, 20157, 20151, 20410, 20412, 20420,
+    };
+    for (const Language& lang : kAllLanguages) {
+        const auto module = LoadLanguageModule(lang);
+        ASSERT_TRUE(module);
+        for (unsigned id : questions) {
+            const char* text = module->FindUtf8(id);
+            ASSERT_NE(text, nullptr) << id;
+            const std::string t = text;
+            EXPECT_TRUE(t.find('?') != std::string::npos ||
+                        t.find("\xEF\xBC\x9F") != std::string::npos) // full-width
+                << id << " in " << lang.module << " asks nothing: " << t;
+        }
+    }
+}
+
+} // namespace qv::test

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
+#include <iterator>
 #include <map>
 #include <wx/button.h>
 #include <wx/frame.h>
@@ -17,10 +19,12 @@
 #include "app/SettingsTree.h"
 #include "document/QuorvelDoc.h"
 #include "editors/devices/DeviceEditDlg.h"
+#include "editors/devices/DeviceListModel.h"
 #include "editors/devices/DeviceListPage.h"
 #include "editors/devices/DeviceTableModel.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/PumpUntil.h"
+#include "ui/Messages.h"
 #include "ui/QVListCtrl.h"
 #include "view/QuorvelView.h"
 
@@ -306,6 +310,98 @@ TEST_F(DeviceListPageTest, MouseWalk) {
     EXPECT_TRUE(test::PumpUntil([&] { return editedNumber != 0; }));
     EXPECT_EQ(editedNumber, 5);
 }
+
+// Delete asks whether the devices below close up (Yes) or keep their
+// numbers (No); both delete, so Escape, Enter and the close box answer
+// Cancel and nothing happens, in every language.
+class DeviceListDeleteTest : public DeviceListPageTest,
+                             public ::testing::WithParamInterface<int> {};
+
+TEST_P(DeviceListDeleteTest, EscapeEnterAndTheCloseBoxDeleteNothing) {
+    test::ScopedGuiLanguage scoped(GetParam());
+    DeviceTable& t = Doc().Blocks().devices;
+    const Devices devices{{{1, 1}, "A"},  {{1, 20}, "T"}, {{1, 21}, "U"}, {{1, 22}, "V"},
+                          {{1, 23}, "W"}, {{1, 24}, "X"}, {{2, 1}, "Z"}};
+    size_t i = 0;
+    for (const auto& [key, name] : devices)
+        t[i++] = Device(key.first, key.second, name);
+    for (; i < dev::kUsedCount; ++i)
+        t[i] = EmptyDeviceRecord();
+    Doc().TakeSnapshot(kSnapshotSaved);
+    CDeviceSetPage& page = ShowFile(1);
+    CQVListCtrl& list = *page.List;
+
+    // Rows 20 to 22 checked by mouse: a click, then Shift and a click.
+    page.UncheckAllRows();
+    ASSERT_TRUE(test::FocusControl(&list));
+    // Scrolled down to them, as the user does.
+    ASSERT_TRUE(test::PumpUntil([&] {
+        list.EnsureVisible(24);
+        wxRect last;
+        return list.GetItemRect(24, last) && last.y > 0 &&
+               last.GetBottom() < list.GetClientSize().y;
+    }));
+    auto cell = [&](int row) {
+        wxRect r;
+        EXPECT_TRUE(list.GetSubItemRect(row, 3, r));
+        return list.ClientToScreen(wxPoint(r.x + r.width / 2, r.y + r.height / 2));
+    };
+    wxUIActionSimulator sim;
+    sim.MouseMove(cell(19));
+    sim.MouseClick();
+    EXPECT_TRUE(test::PumpUntil([&] { return page.CheckedNumbers() == std::vector<int>{20}; }));
+    sim.MouseMove(cell(21));
+    sim.KeyDown(WXK_SHIFT);
+    sim.MouseClick();
+    sim.KeyUp(WXK_SHIFT);
+    const std::vector<int> checked{20, 21, 22};
+    ASSERT_TRUE(test::PumpUntil([&] { return page.CheckedNumbers() == checked; }));
+
+    // Delete by the button, by the Delete key on the list, and by the button again.
+    const wxPoint button = page.DeleteButton->GetScreenRect().GetPosition() +
+                           page.DeleteButton->GetSize() / 2;
+    const std::function<void(test::DialogScript&)> answers[] = {
+        [](test::DialogScript& s) { s.ThenPress(WXK_ESCAPE); },
+        [](test::DialogScript& s) { s.ThenPress(WXK_RETURN); },
+        [](test::DialogScript& s) { s.ThenCloseBox(); },
+    };
+    for (size_t way = 0; way < std::size(answers); ++way) {
+        SCOPED_TRACE(way);
+        test::DialogScript script;
+        answers[way](script);
+        if (way == 1) {
+            ASSERT_TRUE(test::FocusControl(&list));
+            sim.Char(WXK_DELETE);
+        } else {
+            sim.MouseMove(button);
+            sim.MouseClick();
+        }
+        ASSERT_TRUE(test::PumpUntil([&] { return script.Pending() == 0; }));
+        test::AwaitInputHandled();
+        ASSERT_EQ(script.messages.size(), 1u);
+        EXPECT_EQ(wxString::FromUTF8(script.messages[0]), Res(kMsgDeleteRenumber));
+        EXPECT_EQ(Read(Doc().Blocks().devices), devices) << "nothing deleted";
+        EXPECT_TRUE(Doc().IsUnmodified());
+        EXPECT_EQ(page.CheckedNumbers(), checked) << "the rows stay checked";
+        if (way < 2) {
+            EXPECT_EQ(script.focused, std::vector<int>{wxID_CANCEL}) << "Cancel is the default";
+        }
+    }
+
+    // No deletes them; the devices below keep their numbers.
+    test::DialogScript script;
+    script.ThenClick(wxID_NO);
+    sim.MouseMove(button);
+    sim.MouseClick();
+    ASSERT_TRUE(test::PumpUntil([&] { return script.Pending() == 0; }));
+    test::AwaitInputHandled();
+    EXPECT_EQ(Read(Doc().Blocks().devices),
+              (Devices{{{1, 1}, "A"}, {{1, 23}, "W"}, {{1, 24}, "X"}, {{2, 1}, "Z"}}));
+    EXPECT_TRUE(page.CheckedNumbers().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, DeviceListDeleteTest, ::testing::ValuesIn(test::kGuiLanguages),
+                         test::GuiLanguageName);
 
 class DeviceListLanguageTest : public DeviceListPageTest,
                                public ::testing::WithParamInterface<int> {};

@@ -121,6 +121,20 @@ TEST_F(FileBrowserDlgTest, ByFtpItListsDownloadsAndDeletesWithTheTopFoldersKept)
     script.ThenEnd(wxID_NO);
     dlg.DeleteChecked(true);
     EXPECT_TRUE(fs::exists(root / "SD" / "LOG" / "a.csv"));
+    // The files cannot be brought back: Enter on the Delete... button's
+    // question answers No, and so do Escape and the close box.
+    script.ThenPress(WXK_RETURN);
+    script.ThenPress(WXK_ESCAPE);
+    script.ThenCloseBox();
+    for (int i = 0; i < 3; ++i) {
+        wxCommandEvent click(wxEVT_BUTTON, dlg.DeleteButton->GetId());
+        click.SetEventObject(dlg.DeleteButton);
+        dlg.DeleteButton->GetEventHandler()->ProcessEvent(click);
+    }
+    EXPECT_EQ(script.Pending(), 0u);
+    EXPECT_EQ(script.focused, (std::vector<int>{wxID_NO, wxID_NO}));
+    EXPECT_TRUE(fs::exists(root / "SD" / "LOG" / "a.csv"));
+    EXPECT_TRUE(fs::exists(root / "SD" / "b.txt"));
     script.ThenEnd(wxID_YES);
     dlg.DeleteChecked(true);
     EXPECT_FALSE(fs::exists(root / "SD" / "LOG"));

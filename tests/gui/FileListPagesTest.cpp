@@ -97,6 +97,7 @@ TEST_F(FileListPagesTest, ResetActsOnTheDocumentsTableAsItIsNow) {
         script.ThenEnd(wxID_NO);
         page.ResetChecked();
         EXPECT_EQ(files[1].U8(0), 'T');
+        EXPECT_EQ(script.defaults, std::vector<int>{wxID_NO}) << "a reset stored at once";
     }
     test::DialogScript script;
     script.ThenEnd(wxID_YES);

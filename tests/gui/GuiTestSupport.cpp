@@ -13,6 +13,7 @@
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
 #include <wx/tglbtn.h>
+#include <wx/uiaction.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -64,10 +65,59 @@ void DialogScript::ThenClick(int buttonId) {
     });
 }
 
+void DialogScript::ThenPress(int key) {
+    Then([this, key](wxDialog* dialog) {
+        dialog->CallAfter([this, dialog, key] {
+            wxWindow* focus = nullptr;
+            const bool ready = ActivateWindow(dialog) && PumpUntil([&] {
+                                   focus = FocusedControl(dialog);
+                                   return focus != nullptr;
+                               });
+            if (!ready) {
+                ADD_FAILURE() << "the dialog never took the focus";
+                dialog->EndModal(wxID_CANCEL);
+                return;
+            }
+            focused.push_back(focus->GetId());
+            wxUIActionSimulator().Char(key);
+            // Handled by the dialog's own loop: an EndModal under another
+            // active loop would not end it.
+            wxStopWatch watch;
+            while (dialog->IsModal() && watch.Time() < kWaitMs) {
+                SyncWithDisplay();
+                RunPendingEvents();
+                wxMilliSleep(2);
+            }
+            if (dialog->IsModal()) {
+                ADD_FAILURE() << "key " << key << " did not end the dialog";
+                dialog->EndModal(wxID_CANCEL);
+            }
+        });
+        return wxID_NONE;
+    });
+}
+
+void DialogScript::ThenCloseBox() {
+    Then([](wxDialog* dialog) {
+        dialog->CallAfter([dialog] {
+            if (!AwaitShown(dialog))
+                ADD_FAILURE() << "the dialog was never shown";
+            dialog->Close();
+            if (dialog->IsModal()) {
+                ADD_FAILURE() << "the close box did not end the dialog";
+                dialog->EndModal(wxID_CANCEL);
+            }
+        });
+        return wxID_NONE;
+    });
+}
+
 int DialogScript::Enter(wxDialog* dialog) {
     seen.push_back(wxString(dialog->GetClassInfo()->GetClassName()).utf8_string());
     if (auto* box = dynamic_cast<wxMessageDialogBase*>(dialog))
         messages.push_back(box->GetMessage().utf8_string());
+    wxWindow* answer = dialog->GetDefaultItem();
+    defaults.push_back(answer ? answer->GetId() : static_cast<int>(wxID_NONE));
     if (answers_.empty()) {
         ADD_FAILURE() << "an unexpected dialog opened: " << seen.back();
         return wxID_CANCEL;

@@ -34,9 +34,17 @@ public:
     }
     // Lets the next dialog show and clicks the button with this id in it.
     void ThenClick(int buttonId);
+    // Lets the next dialog show and, once it is active with the focus in
+    // it, presses the key on the keyboard (Enter, Escape, ...); the key must
+    // end the dialog.
+    void ThenPress(int key);
+    // Lets the next dialog show and closes it as its title bar's close box does.
+    void ThenCloseBox();
 
     std::vector<std::string> seen;     // class names of the dialogs, in order
     std::vector<std::string> messages; // texts of the message boxes
+    std::vector<int> focused;          // id of the focused control at each ThenPress
+    std::vector<int> defaults;         // id of each dialog's default button (wxID_NONE: none)
     size_t Pending() const { return answers_.size(); }
 
 protected:

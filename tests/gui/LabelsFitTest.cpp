@@ -112,7 +112,8 @@ TEST_P(LabelsFitTest, MessageBoxButtons) {
         {kMbRetryCancel, kStrRetry, kStrCancel, 0, 0},
     };
     for (const Case& c : cases) {
-        std::unique_ptr<wxMessageDialog> box = BuildMessageBox(c.type, "text");
+        // A long text of the language: wrapped, the box stays of a readable width.
+        auto box = BuildMessageBox(c.type, Res(20161));
         const std::pair<unsigned, wxString> labels[] = {
             {c.ok, box->GetOKLabel()},
             {c.cancel, box->GetCancelLabel()},
@@ -130,6 +131,17 @@ TEST_P(LabelsFitTest, MessageBoxButtons) {
                     << Where("message box") << " type " << c.type << ": " << label;
             }
         }
+        const bool standardLabels = c.type != kMbAbortRetryIgnore && c.type != kMbRetryCancel;
+        if (standardLabels) {
+            Check(box.get(), "message box");
+        } else {
+            box->Show();
+            ASSERT_TRUE(test::AwaitShown(box.get()));
+            test::ExpectLabelsFit(box.get(), Where("message box"));
+        }
+        EXPECT_LE(box->GetSize().x, box->FromDIP(640))
+            << Where("message box") << " type " << c.type;
+        box->Hide();
     }
 }
 

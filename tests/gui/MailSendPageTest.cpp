@@ -184,6 +184,7 @@ TEST_F(MailSendPageTest, DeleteClearsTheCheckedRowsOfTheCurrentTable) {
         const MailSendTable before = mails;
         Delete(page);
         EXPECT_EQ(mails, before);
+        EXPECT_EQ(script.defaults, std::vector<int>{wxID_CANCEL}) << "a delete stored at once";
     }
     // Changed since the page last drew its rows: the change stays.
     mails[8].SetU8(msend::kTrigger, 4);

@@ -195,6 +195,20 @@ TEST_F(MainFrameTest, SaveQuestionOnNewOpenAndClose) {
         EXPECT_FALSE(Doc().IsUnmodified());
         ASSERT_EQ(script.messages.size(), 1u);
         EXPECT_NE(script.messages[0].find("start.qv"), std::string::npos);
+        EXPECT_EQ(script.defaults, std::vector<int>{wxID_YES}) << "saving keeps the work";
+    }
+    // Escape and the close box are Cancel: neither saves nor drops the changes.
+    for (bool escape : {true, false}) {
+        test::DialogScript script;
+        if (escape)
+            script.ThenPress(WXK_ESCAPE);
+        else
+            script.ThenCloseBox();
+        Frame().RunCommand(cmd::kFileNew);
+        EXPECT_EQ(script.Pending(), 0u);
+        EXPECT_EQ(Doc().PathName(), startFile) << escape;
+        EXPECT_FALSE(Doc().IsUnmodified()) << escape;
+        EXPECT_TRUE(fileAsked.empty()) << "no Save As for " << escape;
     }
     // No: the changes go, new settings come.
     {
@@ -294,6 +308,16 @@ TEST_F(MainFrameTest, SaveAsOntoAnExistingFileAsksFirst) {
         EXPECT_EQ(FileBytes(other), before);
         EXPECT_EQ(Doc().PathName(), startFile);
         EXPECT_FALSE(Frame().View().lastSaveOk);
+    }
+    // The replaced file cannot be brought back: Enter keeps it.
+    {
+        test::DialogScript script;
+        script.ThenPress(WXK_RETURN);
+        fileAnswers = {other};
+        Frame().RunCommand(cmd::kFileSaveAs);
+        EXPECT_EQ(script.focused, std::vector<int>{wxID_NO});
+        EXPECT_EQ(FileBytes(other), before);
+        EXPECT_EQ(Doc().PathName(), startFile);
     }
     test::DialogScript script;
     script.ThenEnd(wxID_YES);

@@ -131,6 +131,8 @@ TEST_F(PortSettingsDlgTest, SecondPortProtocolAskedRefusedThenConfirmedFromTheRi
     EXPECT_EQ(script.Pending(), 0u);
     ASSERT_EQ(script.messages.size(), 2u);
     EXPECT_EQ(wxString::FromUTF8(script.messages[0]), Res(kStrProtocolChangeQuestion));
+    // The change removes devices, data sets and triggers: Cancel is the default.
+    EXPECT_EQ(script.defaults, (std::vector<int>{wxID_OK, wxID_CANCEL, wxID_CANCEL}));
     EXPECT_TRUE(stayedAfterCancel);
     EXPECT_TRUE(unchangedAfterCancel);
 

@@ -96,6 +96,9 @@ TEST_F(PowerMeterWizardTest, FromTheRibbonToOkWritesTheSettingsToTheUnit) {
     EXPECT_EQ(script.Pending(), 0u);
     ASSERT_GE(script.messages.size(), 1u);
     EXPECT_EQ(wxString::FromUTF8(script.messages.front()), Res(kMsgReplaceAllSettings));
+    ASSERT_GE(script.defaults.size(), 3u);
+    EXPECT_EQ(script.seen[2], "CMessageBox");
+    EXPECT_EQ(script.defaults[2], wxID_NO) << "replacing every setting defaults to No";
     EXPECT_EQ(doc.writeRequested, 1u);
     const char* names[] = {"No.1", "No.2-1", "No.2-2", "No.1", "No.2-1", "No.2-2"};
     for (int i = 0; i < 6; ++i)

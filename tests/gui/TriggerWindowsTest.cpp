@@ -215,6 +215,8 @@ TEST_F(TriggerWindowsTest, DeletingTheCheckedTriggerAsksThenClearsTheRecord) {
     ASSERT_EQ(script.messages.size(), 2u);
     EXPECT_EQ(wxString::FromUTF8(script.messages[0]), Res(kMsgDeleteTriggers));
     EXPECT_TRUE(keptAfterCancel);
+    ASSERT_EQ(script.defaults.size(), 3u);
+    EXPECT_EQ(script.defaults[1], wxID_CANCEL) << "the list stores each delete at once";
     for (size_t i = 0; i < TriggerRecord::kSize; ++i)
         EXPECT_EQ(B().triggers[2].U8(i), 0) << "byte " << i;
     app.Document()->TakeSnapshot(kSnapshotSaved);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <wx/eventfilter.h>
 #include <wx/filedlg.h>
 
@@ -140,6 +141,28 @@ TEST_F(UnitToolCommandsTest, ClearInProgramModeClearsTheUnit) {
     const std::vector<wxString> shown = Run(cmd::kClearUnit, {wxID_YES, wxID_OK});
     EXPECT_EQ(shown, (std::vector<wxString>{Res(kMsgAskClear), Res(kMsgClearDone)}));
     EXPECT_EQ(sim.ClearCount(), 1);
+}
+
+// The clear cannot be undone: Enter, Escape and the close box answer No.
+TEST_F(UnitToolCommandsTest, EnterOnTheClearQuestionClearsNothing) {
+    sim.SetRunMode(false);
+    const std::function<void(test::DialogScript&)> answers[] = {
+        [](test::DialogScript& s) { s.ThenPress(WXK_RETURN); },
+        [](test::DialogScript& s) { s.ThenPress(WXK_ESCAPE); },
+        [](test::DialogScript& s) { s.ThenCloseBox(); },
+    };
+    for (const auto& answer : answers) {
+        test::DialogScript script;
+        script.ThenClick(wxID_OK); // the connection dialog
+        answer(script);
+        app.MainFrame()->RunCommand(cmd::kClearUnit);
+        EXPECT_EQ(script.Pending(), 0u);
+        EXPECT_EQ(script.messages, std::vector<std::string>{Res(kMsgAskClear).utf8_string()});
+        EXPECT_EQ(sim.ClearCount(), 0);
+        if (!script.focused.empty()) {
+            EXPECT_EQ(script.focused, std::vector<int>{wxID_NO});
+        }
+    }
 }
 
 TEST_F(UnitToolCommandsTest, FirmwareImageIsWrittenUnderTheWaitDialog) {

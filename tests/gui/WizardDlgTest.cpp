@@ -165,6 +165,11 @@ TEST_F(WizardDlgTest, CancelledRunLeavesDocumentSavedStateAndWriteRequest) {
     EXPECT_FALSE(RunSettingsWizard(app.MainFrame(), Doc(), kWizardOnOpenDocument));
 
     EXPECT_EQ(script.Pending(), 0u);
+    // Replacing the settings and dropping the answers cannot be undone: No
+    // is the default of both questions.
+    ASSERT_EQ(script.defaults.size(), 4u);
+    EXPECT_EQ(std::vector<int>(script.defaults.begin() + 1, script.defaults.end()),
+              (std::vector<int>{wxID_NO, wxID_NO, wxID_NO}));
     EXPECT_EQ(std::memcmp(before.get(), &live, sizeof live), 0);
     EXPECT_FALSE(Doc().IsUnmodified());
     EXPECT_EQ(Doc().writeRequested, 0u);
@@ -323,6 +328,17 @@ TEST_P(WizardDlgLanguageTest, EveryPageFitsItsLabels) {
         ASSERT_EQ(w.PageIndex(), page);
         ASSERT_TRUE(test::AwaitShown(&w)) << where;
         test::ExpectLabelsFit(&w, where);
+        // The row in the dialogs' order, Next rightmost; Tab goes along it.
+        std::vector<wxButton*> row;
+        for (wxButton* b : {w.CancelButton, w.BackButton, w.NextButton})
+            if (b->IsShown())
+                row.push_back(b);
+        EXPECT_GE(row.size(), 2u) << where;
+        for (size_t i = 1; i < row.size(); ++i)
+            EXPECT_LT(row[i - 1]->GetScreenPosition().x, row[i]->GetScreenPosition().x) << where;
+        const wxWindowList& children = w.GetChildren();
+        EXPECT_LT(children.IndexOf(w.CancelButton), children.IndexOf(w.BackButton));
+        EXPECT_LT(children.IndexOf(w.BackButton), children.IndexOf(w.NextButton));
         test::ExpectButtonsInLanguage(&w, language, where);
         if (page == kWizPageFile)
             PageOf<CWizardFileDlg>(&w)->NameEdit->SetValue("Line1");

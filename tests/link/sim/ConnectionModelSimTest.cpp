@@ -36,7 +36,8 @@ void PrintTo(const Shown& s, std::ostream* os) {
 
 constexpr unsigned kOkExcl = kMbOk | kMbIconExclamation;
 constexpr unsigned kOkInfo = kMbOk | kMbIconInformation;
-constexpr unsigned kYesNoExcl = kMbYesNo | kMbIconExclamation;
+// Both questions lead to a write over the unit's settings: No is the default.
+constexpr unsigned kYesNoExcl = kMbYesNo | kMbIconExclamation | kMbDefButton2;
 
 Shown Told(unsigned id, unsigned type = kOkExcl, DetailJoin join = DetailJoin::None) {
     return {false, {id}, type, join};

@@ -83,5 +83,7 @@ constexpr unsigned kOkExcl = kMbOk | kMbIconExclamation;
 constexpr unsigned kOkInfo = kMbOk | kMbIconInformation;
 constexpr unsigned kYesNoExcl = kMbYesNo | kMbIconExclamation;
 constexpr unsigned kYesNoQuestion = kMbYesNo | kMbIconQuestion;
+// The clear cannot be undone: No is the default.
+constexpr unsigned kClearQuestion = kYesNoQuestion | kMbDefButton2;
 
 } // namespace qv::test

@@ -381,7 +381,7 @@ TEST_P(PasswordRoadTest, ClearAsksConnectsAndTellsTheOutcome) {
         ConnectionEnd end;
         std::vector<Shown> shown;
     };
-    const Shown ask{true, kMsgPasswordClearAsk, kYesNoExcl};
+    const Shown ask{true, kMsgPasswordClearAsk, kYesNoExcl | kMbDefButton2}; // No the default
     const Case cases[] = {
         {"not wanted", kIdNo, true, false, ConnectionEnd::StayOpen, {ask}},
         {"connection dialog cancelled", kIdYes, false, false, ConnectionEnd::StayOpen, {ask}},
