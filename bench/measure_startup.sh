@@ -1,15 +1,94 @@
 #!/usr/bin/env bash
-# Time from process start to the main window shown, with a settings file on the
-# command line (so no splash and no chooser), and the resident memory then.
-# Goal: under 0.5 s and under 80 MB. Usage: bench/measure_startup.sh [BUILD_DIR]
+# Start-up against a bare wxGTK frame (bench/bare_frame.cpp: one frame shown,
+# then closed), per language: the program is started with a settings file on
+# the command line (no splash, no chooser) and QV_STARTUP_PROBE=1, which closes
+# the main window and ends the program as soon as that window is shown. Pairs
+# (program, bare frame) run alternately on one Xvfb display started here; each
+# run is timed from its start to its exit, and its peak resident memory is
+# read from the kernel's accounting of the finished child.
+# Goals: at most 1.3x the bare frame's wall time; at most +15 MiB of its peak
+# memory in English, +22 MiB in Japanese and Chinese.
+# Usage: bench/measure_startup.sh [BUILD_DIR]   (QV_PAIRS=N for other than 9 pairs)
 set -euo pipefail
+cd "$(dirname "$0")/.."
 build=${1:-build}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-head -c 131072 /dev/zero > "$work/measure.qv"
-printf 'Quorvelis' | dd of="$work/measure.qv" conv=notrunc status=none
-for run in 1 2 3 4 5; do
-    QV_PROFILE="$work/profile.ini" QV_STARTUP_PROBE=1 \
-        xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/quorvelis" "$work/measure.qv" |
-        grep startup-probe
+pairs=${QV_PAIRS:-9}
+cmake --build "$build" --target quorvelis bare_frame >/dev/null
+program=$build/bin/quorvelis
+bare=$build/bin/bare_frame
+
+work=$(mktemp -d /tmp/qv-startup.XXXXXX)
+xvfb=
+cleanup() {
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# One display for every run; it picks a free number itself.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" \
+    </dev/null >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+for _ in $(seq 400); do
+    [ -s "$work/display" ] && break
+    kill -0 "$xvfb" 2>/dev/null || { cat "$work/xvfb.log" >&2; exit 1; }
+    sleep 0.05
 done
+[ -s "$work/display" ] || { echo "measure_startup.sh: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=:$(cat "$work/display")
+
+head -c 131072 /dev/zero >"$work/measure.qv"
+printf 'Quorvelis' | dd of="$work/measure.qv" conv=notrunc status=none
+
+# Runs a command once; prints "SECONDS PEAK_KB" of that process (start to exit,
+# its largest resident set) and keeps its output in $work/out.
+run_once() {
+    python3 - "$@" <<'EOF'
+import os, subprocess, sys, time
+with open(os.environ["QV_BENCH_OUT"], "wb") as out:
+    start = time.perf_counter()
+    child = subprocess.Popen(sys.argv[1:], stdout=out, stderr=subprocess.DEVNULL)
+    _, status, usage = os.wait4(child.pid, 0)
+    took = time.perf_counter() - start
+if status != 0:
+    sys.exit("exit status %d: %s" % (status, " ".join(sys.argv[1:])))
+print("%.4f %d" % (took, usage.ru_maxrss))
+EOF
+}
+export QV_BENCH_OUT=$work/out
+
+median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
+printf '%-9s %-22s %-22s %-26s %s\n' language "program (s, MiB)" "bare frame (s, MiB)" \
+    "time (goal at most 1.3x)" "memory (goal)"
+for language in English Japanese Chinese_s; do
+    case $language in
+    English) memory_goal=15 ;;
+    *) memory_goal=22 ;;
+    esac
+    : >"$work/program" && : >"$work/bare"
+    for _ in $(seq "$pairs"); do
+        # A fresh profile each run: the window opens maximised, as the first time.
+        printf '[Software/Zorvek\\ Control/Quorvelis/Settings]\nLanguage=%s\n' "$language" \
+            >"$work/profile.ini"
+        QV_PROFILE=$work/profile.ini QV_STARTUP_PROBE=1 \
+            run_once "$program" "$work/measure.qv" >>"$work/program"
+        grep -q '^startup-probe title="measure.qv' "$work/out" || {
+            echo "measure_startup.sh: the program did not reach its main window" >&2
+            exit 1
+        }
+        run_once "$bare" >>"$work/bare"
+    done
+    p_s=$(cut -d' ' -f1 "$work/program" | median)
+    p_kb=$(cut -d' ' -f2 "$work/program" | median)
+    b_s=$(cut -d' ' -f1 "$work/bare" | median)
+    b_kb=$(cut -d' ' -f2 "$work/bare" | median)
+    awk -v l="$language" -v ps="$p_s" -v pk="$p_kb" -v bs="$b_s" -v bk="$b_kb" -v g="$memory_goal" '
+        BEGIN {
+            ratio = ps / bs; extra = (pk - bk) / 1024
+            printf "%-9s %6.3f s %7.1f MiB   %6.3f s %7.1f MiB   %5.2fx  %-16s  %+6.1f MiB (goal at most +%d MiB) %s\n",
+                l, ps, pk / 1024, bs, bk / 1024, ratio, ratio <= 1.3 ? "met" : "NOT MET",
+                extra, g, extra <= g ? "met" : "NOT MET"
+        }'
+done
+echo "median of $pairs pairs per language; load: $(cut -d' ' -f1-3 /proc/loadavg)"
