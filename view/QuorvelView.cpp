@@ -66,40 +66,45 @@ CQuorvelView::CQuorvelView(wxWindow* parent, CQuorvelDoc& doc, CMainFrame& frame
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(tabs_, 1, wxEXPAND);
     SetSizer(sizer);
-    // Each page is built once.
-    for (size_t slot = 0; slot < pages_.size(); ++slot) {
-        wxWindow*& page = pages_[slot];
-        switch (slot) {
-        case kUnitName:
-            page = new CMainSetDlg(tabs_, doc_);
-            break;
-        case kFiles:
-            page = CreateFileListPage(tabs_, doc_, *this);
-            break;
-        case kHistory1:
-            page = CreateHistoryFilePage(tabs_, doc_, *this, kPageSystemHistory, 64);
-            break;
-        case kHistory2:
-            page = CreateHistoryFilePage(tabs_, doc_, *this, kPageTriggerHistory, 32);
-            break;
-        case kDeviceInfo:
-            page = CreateDeviceOverviewPage(tabs_, doc_, *this);
-            break;
-        case kDeviceList:
-            page = CreateDeviceListPage(tabs_, doc_, *this);
-            break;
-        case kDataSets:
-            page = CreateDataSetPage(tabs_, doc_, *this);
-            break;
-        case kMailSend:
-            page = CreateMailSendPage(tabs_, doc_, *this);
-            break;
-        default:
-            page = new wxPanel(tabs_);
-            break;
-        }
-        page->Hide();
+}
+
+// Each page is built once, when it is first shown: start-up builds only the
+// page it shows.
+wxWindow* CQuorvelView::Page(size_t slot) {
+    wxWindow*& page = pages_[slot];
+    if (page)
+        return page;
+    switch (slot) {
+    case kUnitName:
+        page = new CMainSetDlg(tabs_, doc_);
+        break;
+    case kFiles:
+        page = CreateFileListPage(tabs_, doc_, *this);
+        break;
+    case kHistory1:
+        page = CreateHistoryFilePage(tabs_, doc_, *this, kPageSystemHistory, 64);
+        break;
+    case kHistory2:
+        page = CreateHistoryFilePage(tabs_, doc_, *this, kPageTriggerHistory, 32);
+        break;
+    case kDeviceInfo:
+        page = CreateDeviceOverviewPage(tabs_, doc_, *this);
+        break;
+    case kDeviceList:
+        page = CreateDeviceListPage(tabs_, doc_, *this);
+        break;
+    case kDataSets:
+        page = CreateDataSetPage(tabs_, doc_, *this);
+        break;
+    case kMailSend:
+        page = CreateMailSendPage(tabs_, doc_, *this);
+        break;
+    default:
+        page = new wxPanel(tabs_);
+        break;
     }
+    page->Hide();
+    return page;
 }
 
 wxWindow* CQuorvelView::ShownPage() const {
@@ -126,10 +131,11 @@ void CQuorvelView::ShowPage(int mode) {
     while (tabs_->GetPageCount())
         tabs_->RemovePage(0);
     for (wxWindow* page : pages_)
-        page->Hide();
+        if (page)
+            page->Hide();
     caption_.clear();
     if (const ModeRow* row = FindMode(mode)) {
-        wxWindow* page = pages_[static_cast<size_t>(row->slot)];
+        wxWindow* page = Page(static_cast<size_t>(row->slot));
         tabs_->InsertPage(0, page, Res(row->tab), true);
         page->Show();
         caption_ = Res(row->caption);

@@ -83,6 +83,7 @@ public:
 
 private:
     enum PageSlot { kUnitName, kFiles, kHistory1, kHistory2, kDeviceInfo, kDeviceList, kDataSets, kMailSend, kSlotCount };
+    wxWindow* Page(size_t slot);
     bool SaveTo(const std::string& path);
     void LoadFile(const std::string& path);
 
