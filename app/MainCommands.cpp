@@ -282,6 +282,8 @@ void CMainFrame::OnUpdateUi(wxUpdateUIEvent& event) {
 void CMainFrame::UpdateRibbonStates() {
     for (const auto& [id, bar] : ribbonButtons_) {
         const CommandState s = StateOf(id);
+        if (!s.enabled)
+            FadeRibbonIcons(id);
         bar->EnableButton(id, s.enabled);
         bar->ToggleButton(id, s.checked);
     }
@@ -290,6 +292,14 @@ void CMainFrame::UpdateRibbonStates() {
 // Visual styles: the ribbon's art and colours.
 void CMainFrame::ApplyLook(int id) {
     appLook = id;
+    const wxColour back = SetRibbonArt(id);
+    UpdateRibbonIcons(back);
+    ribbon_->Realize();
+    Refresh();
+    wxGetApp().Profile().WriteNumber("Workspace", "ApplicationLook", static_cast<uint32_t>(id));
+}
+
+wxColour CMainFrame::SetRibbonArt(int id) {
     wxRibbonArtProvider* art = nullptr;
     if (id == 211 || id == 213 || id == 214)
         art = new wxRibbonAUIArtProvider;
@@ -332,10 +342,7 @@ void CMainFrame::ApplyLook(int id) {
                             (label.Green() + back.Green() * 3) / 4,
                             (label.Blue() + back.Blue() * 3) / 4));
     ribbon_->SetArtProvider(art);
-    UpdateRibbonIcons(back);
-    ribbon_->Realize();
-    Refresh();
-    wxGetApp().Profile().WriteNumber("Workspace", "ApplicationLook", static_cast<uint32_t>(id));
+    return back;
 }
 
 } // namespace qv

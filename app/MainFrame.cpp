@@ -29,10 +29,6 @@ CMainFrame::CMainFrame(CQuorvelDoc& doc)
 
     auto* strip = new wxPanel(this);
     BuildToolStrip(strip);
-    ribbon_ = new wxRibbonBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                              wxRIBBON_BAR_FLOW_HORIZONTAL | wxRIBBON_BAR_SHOW_PAGE_LABELS |
-                                  wxRIBBON_BAR_SHOW_PANEL_EXT_BUTTONS |
-                                  wxRIBBON_BAR_SHOW_HELP_BUTTON);
     BuildRibbon();
 
     // Below the ribbon: the docked tree and, in the centre, the caption bar
@@ -69,7 +65,7 @@ CMainFrame::CMainFrame(CQuorvelDoc& doc)
     frameSizer->Add(body, 1, wxEXPAND);
     SetSizer(frameSizer);
     CreateStatusBar();
-    ApplyLook(appLook);
+    wxGetApp().Profile().WriteNumber("Workspace", "ApplicationLook", static_cast<uint32_t>(appLook));
 
     normalRect_ = GetRect();
     Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);

@@ -4,8 +4,10 @@
 #pragma once
 #include <map>
 #include <memory>
+#include <set>
 #include <wx/aui/framemanager.h>
 #include <wx/filehistory.h>
+#include <wx/colour.h>
 #include <wx/frame.h>
 
 #include "app/KeyTips.h"
@@ -78,7 +80,11 @@ private:
     void BuildRibbon();
     void BuildToolStrip(wxPanel* strip);
     void ApplyLook(int id);
+    // Gives the ribbon the art of a style; returns the colour the disabled
+    // icons fade into.
+    wxColour SetRibbonArt(int id);
     void UpdateRibbonIcons(const wxColour& ribbon);
+    void FadeRibbonIcons(int id);
     void ShowKeyTips(bool shown);
     void KeepRestoredSize();
     void MendRestoredSize();
@@ -102,6 +108,10 @@ private:
     CQuorvelView* view_ = nullptr;
     wxPanel* centre_ = nullptr;
     std::map<int, wxRibbonButtonBar*> ribbonButtons_;
+    // The colour disabled icons fade into, and the buttons that have their
+    // faded icons (made the first time a button is disabled).
+    wxColour iconBack_;
+    std::set<int> fadedIcons_;
     wxFileHistory history_;
     wxRect normalRect_;
     bool wasMaximized_ = false;

@@ -71,11 +71,25 @@ const std::vector<RibbonCategory>& Categories() {
     return kCategories;
 }
 
+// The ribbon's windows draw themselves in their art's colours and fonts. A
+// device context made on a window asks the toolkit for the window's default
+// look, and the ribbon makes one at every size it works out: the look, the
+// same for every window of a class, is asked once.
+template <class Base>
+class RibbonWindow : public Base {
+public:
+    using Base::Base;
+    wxVisualAttributes GetDefaultAttributes() const override {
+        static const wxVisualAttributes look = Base::GetDefaultAttributes();
+        return look;
+    }
+};
+
 // A panel is only as wide as its button bar: a bar never narrower than the
 // panel's label, whichever of its layouts the page picks, keeps the label whole.
-class LabelWideButtonBar : public wxRibbonButtonBar {
+class LabelWideButtonBar : public RibbonWindow<wxRibbonButtonBar> {
 public:
-    explicit LabelWideButtonBar(wxRibbonPanel* panel) : wxRibbonButtonBar(panel) {}
+    explicit LabelWideButtonBar(wxRibbonPanel* panel) : RibbonWindow(panel) {}
     wxSize GetMinSize() const override { return Widened(wxRibbonButtonBar::GetMinSize()); }
 
 protected:
@@ -88,14 +102,25 @@ protected:
     }
 
 private:
+    // The label is measured again only when it or the art's font changed.
     wxSize Widened(wxSize size) const {
         if (wxRibbonArtProvider* art = GetArtProvider()) {
-            wxClientDC dc(const_cast<LabelWideButtonBar*>(this));
-            dc.SetFont(art->GetFont(wxRIBBON_ART_PANEL_LABEL_FONT));
-            size.x = std::max(size.x, dc.GetTextExtent(GetParent()->GetLabel()).x);
+            const wxFont font = art->GetFont(wxRIBBON_ART_PANEL_LABEL_FONT);
+            const wxString label = GetParent()->GetLabel();
+            if (!measuredFont_.IsOk() || font != measuredFont_ || label != measuredLabel_) {
+                wxClientDC dc(const_cast<LabelWideButtonBar*>(this));
+                dc.SetFont(font);
+                labelWidth_ = dc.GetTextExtent(label).x;
+                measuredFont_ = font;
+                measuredLabel_ = label;
+            }
+            size.x = std::max(size.x, labelWidth_);
         }
         return size;
     }
+    mutable wxFont measuredFont_;
+    mutable wxString measuredLabel_;
+    mutable int labelWidth_ = 0;
 };
 
 wxBitmap Art(const wxArtID& id, int size) {
@@ -129,18 +154,26 @@ wxString WithKeyTip(const wxString& label, wxChar key) {
 } // namespace
 
 void CMainFrame::BuildRibbon() {
+    ribbon_ = new RibbonWindow<wxRibbonBar>(
+        this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+        wxRIBBON_BAR_FLOW_HORIZONTAL | wxRIBBON_BAR_SHOW_PAGE_LABELS |
+            wxRIBBON_BAR_SHOW_PANEL_EXT_BUTTONS | wxRIBBON_BAR_SHOW_HELP_BUTTON);
+    // The style's art first, so that the buttons get their icons once and the
+    // ribbon is laid out once.
+    iconBack_ = SetRibbonArt(appLook);
     for (const RibbonCategory& category : Categories()) {
-        auto* page = new wxRibbonPage(ribbon_, wxID_ANY, Res(category.label));
+        auto* page = new RibbonWindow<wxRibbonPage>(ribbon_, wxID_ANY, Res(category.label));
         for (const RibbonPanel& p : category.panels) {
-            auto* panel = new wxRibbonPanel(page, wxID_ANY, Res(p.label), wxNullBitmap,
-                                            wxDefaultPosition, wxDefaultSize,
-                                            wxRIBBON_PANEL_NO_AUTO_MINIMISE);
+            auto* panel = new RibbonWindow<wxRibbonPanel>(page, wxID_ANY, Res(p.label), wxNullBitmap,
+                                                          wxDefaultPosition, wxDefaultSize,
+                                                          wxRIBBON_PANEL_NO_AUTO_MINIMISE);
             auto* buttons = new LabelWideButtonBar(panel);
+            // The faded icons of a disabled button are made when it is first
+            // disabled; until then the bar holds the plain ones in their place.
             for (const RibbonCommand& c : p.commands) {
-                if (c.toggle)
-                    buttons->AddToggleButton(c.id, Res(c.label), Art(c.art, 32));
-                else
-                    buttons->AddButton(c.id, Res(c.label), Art(c.art, 32));
+                const wxBitmap large = Art(c.art, 32), small = Art(c.art, 16);
+                buttons->AddButton(c.id, Res(c.label), large, small, large, small,
+                                   c.toggle ? wxRIBBON_BUTTON_TOGGLE : wxRIBBON_BUTTON_NORMAL);
                 ribbonButtons_[c.id] = buttons;
             }
             buttons->Bind(wxEVT_RIBBONBUTTONBAR_CLICKED,
@@ -268,12 +301,29 @@ void CMainFrame::ShowKeyTips(bool shown) {
 }
 
 void CMainFrame::UpdateRibbonIcons(const wxColour& ribbon) {
+    iconBack_ = ribbon;
+    fadedIcons_.clear();
+    for (const RibbonCategory& category : Categories())
+        for (const RibbonPanel& p : category.panels)
+            for (const RibbonCommand& c : p.commands) {
+                const wxBitmap large = Art(c.art, 32), small = Art(c.art, 16);
+                ribbonButtons_.at(c.id)->SetButtonIcon(c.id, large, small, large, small);
+                if (!StateOf(c.id).enabled)
+                    FadeRibbonIcons(c.id);
+            }
+}
+
+// A disabled icon fades into the ribbon's colour of the style in use.
+void CMainFrame::FadeRibbonIcons(int id) {
+    if (!fadedIcons_.insert(id).second)
+        return;
     for (const RibbonCategory& category : Categories())
         for (const RibbonPanel& p : category.panels)
             for (const RibbonCommand& c : p.commands)
-                ribbonButtons_.at(c.id)->SetButtonIcon(c.id, Art(c.art, 32), Art(c.art, 16),
-                                                       DisabledArt(c.art, 32, ribbon),
-                                                       DisabledArt(c.art, 16, ribbon));
+                if (c.id == id)
+                    ribbonButtons_.at(id)->SetButtonIcon(id, Art(c.art, 32), Art(c.art, 16),
+                                                         DisabledArt(c.art, 32, iconBack_),
+                                                         DisabledArt(c.art, 16, iconBack_));
 }
 
 std::unique_ptr<wxMenu> CMainFrame::BuildStyleMenu() {
