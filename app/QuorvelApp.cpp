@@ -214,6 +214,7 @@ void CQuorvelApp::AddRecentFile(const std::string& path) {
 }
 
 void CQuorvelApp::StoreWindowState(const WindowPlacement& placement) {
+    const WxProfileStore::HeldWrites together(*profile_);
     SaveWindowPlacement(*profile_, placement);
     SaveListState(*profile_, columnWidths, -1);
 }

@@ -68,6 +68,8 @@ WxProfileStore::~WxProfileStore() {
 }
 
 bool WxProfileStore::Flush() {
+    if (held_ > 0)
+        return true;
     const wxLogNull quiet; // a profile that cannot be written is no reason for a box
     return config_->Flush();
 }
@@ -111,12 +113,23 @@ std::optional<std::wstring> WxProfileStore::ReadText(const std::string& section,
 
 bool WxProfileStore::WriteNumber(const std::string& section, const std::string& name,
                                  uint32_t value) {
-    return config_->Write(EntryPath(section, name), static_cast<long>(value)) && Flush();
+    return Write(section, name, wxString::Format("%ld", static_cast<long>(value)));
 }
 
 bool WxProfileStore::WriteText(const std::string& section, const std::string& name,
                                const std::wstring& value) {
-    return config_->Write(EntryPath(section, name), wxString(value)) && Flush();
+    return Write(section, name, wxString(value));
+}
+
+// The file takes every write as a change: a value that stands as it is
+// written is not written again.
+bool WxProfileStore::Write(const std::string& section, const std::string& name,
+                           const wxString& value) {
+    const wxString path = EntryPath(section, name);
+    wxString stored;
+    if (config_->Read(path, &stored) && stored == value)
+        return true;
+    return config_->Write(path, value) && Flush();
 }
 
 bool WxProfileStore::DeleteValue(const std::string& section, const std::string& name) {

@@ -29,10 +29,30 @@ public:
                    const std::wstring& value) override;
     bool DeleteValue(const std::string& section, const std::string& name) override;
 
+    // Every write reaches the file at once, but a value written as it already
+    // stands leaves the file alone, and writes made while a HeldWrites lives
+    // (the window state stored at exit: some hundred and sixty values) reach
+    // it together when the last one ends.
+    class HeldWrites {
+    public:
+        explicit HeldWrites(WxProfileStore& store) : store_(store) { ++store_.held_; }
+        ~HeldWrites() {
+            if (--store_.held_ == 0)
+                store_.Flush();
+        }
+        HeldWrites(const HeldWrites&) = delete;
+        HeldWrites& operator=(const HeldWrites&) = delete;
+
+    private:
+        WxProfileStore& store_;
+    };
+
 private:
     bool Flush();
+    bool Write(const std::string& section, const std::string& name, const wxString& value);
 
     std::unique_ptr<wxFileConfig> config_;
+    int held_ = 0;
 };
 
 } // namespace qv
