@@ -2,13 +2,13 @@
 
 #include "document/StringTable.h"
 #include "document/Utf8.h"
+#include "link/CurlLibrary.h"
 #include "link/LocalReplace.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <curl/curl.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,11 +16,6 @@
 namespace qv {
 
 namespace {
-
-struct CurlGlobal {
-    CurlGlobal() { curl_global_init(CURL_GLOBAL_DEFAULT); }
-    ~CurlGlobal() { curl_global_cleanup(); }
-};
 
 CURL* Handle(void* p) {
     return static_cast<CURL*>(p);
@@ -162,47 +157,48 @@ bool ParseListLine(const std::string& raw, FtpEntry& entry) {
     return false;
 }
 
-FtpClient::FtpClient() {
-    static CurlGlobal global;
-    curl_ = curl_easy_init();
-    multi_ = curl_multi_init();
+FtpClient::FtpClient() : lib_(Curl()) {
+    if (!lib_)
+        return; // every request fails with kMsgFtpCannotStart
+    curl_ = lib_->easy_init();
+    multi_ = lib_->multi_init();
 }
 
 FtpClient::~FtpClient() {
     if (curl_)
-        curl_easy_cleanup(Handle(curl_));
+        lib_->easy_cleanup(Handle(curl_));
     if (multi_)
-        curl_multi_cleanup(Multi(multi_));
+        lib_->multi_cleanup(Multi(multi_));
 }
 
 int FtpClient::Run() {
     CURL* c = Handle(curl_);
     CURLM* m = Multi(multi_);
-    if (!m || curl_multi_add_handle(m, c) != CURLM_OK)
-        return curl_easy_perform(c);
+    if (!m || lib_->multi_add_handle(m, c) != CURLM_OK)
+        return lib_->easy_perform(c);
     CURLcode result = CURLE_OK;
     int running = 1;
     // Right after activity libcurl is asked again at once, then after
     // waits that double up to the slice.
     int waitMs = 0;
     while (running) {
-        if (curl_multi_perform(m, &running) != CURLM_OK) {
+        if (lib_->multi_perform(m, &running) != CURLM_OK) {
             result = CURLE_FAILED_INIT;
             break;
         }
         int active = 0;
-        if (running && curl_multi_poll(m, nullptr, 0, waitMs, &active) != CURLM_OK) {
+        if (running && lib_->multi_poll(m, nullptr, 0, waitMs, &active) != CURLM_OK) {
             result = CURLE_FAILED_INIT;
             break;
         }
         waitMs = active > 0 ? 0 : std::min(waitMs > 0 ? waitMs * 2 : 1, kWaitSliceMs);
     }
     int left = 0;
-    while (CURLMsg* msg = curl_multi_info_read(m, &left))
+    while (CURLMsg* msg = lib_->multi_info_read(m, &left))
         if (msg->msg == CURLMSG_DONE && msg->easy_handle == c && result == CURLE_OK)
             result = msg->data.result;
     // The connection stays in the multi handle's cache for the next request.
-    curl_multi_remove_handle(m, c);
+    lib_->multi_remove_handle(m, c);
     return result;
 }
 
@@ -224,22 +220,22 @@ void FtpClient::Fail(unsigned messageId, const std::string& detail) {
 
 void FtpClient::FailWith(int curlCode, const char* errorText) {
     const auto code = static_cast<CURLcode>(curlCode);
-    Fail(MessageFor(code), errorText && errorText[0] ? errorText : curl_easy_strerror(code));
+    Fail(MessageFor(code), errorText && errorText[0] ? errorText : lib_->easy_strerror(code));
 }
 
 void* FtpClient::Prepare(const std::string& path, char* errorText) {
     CURL* c = Handle(curl_);
     // A reset keeps the open connection.
-    curl_easy_reset(c);
+    lib_->easy_reset(c);
     errorText[0] = '\0';
-    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorText);
+    lib_->easy_setopt(c, CURLOPT_ERRORBUFFER, errorText);
     // libcurl copies the strings it is given.
-    curl_easy_setopt(c, CURLOPT_URL, UrlOf(path).c_str());
-    curl_easy_setopt(c, CURLOPT_USERNAME, user_.c_str());
-    curl_easy_setopt(c, CURLOPT_PASSWORD, password_.c_str());
-    curl_easy_setopt(c, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD));
-    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, timeoutSeconds);
+    lib_->easy_setopt(c, CURLOPT_URL, UrlOf(path).c_str());
+    lib_->easy_setopt(c, CURLOPT_USERNAME, user_.c_str());
+    lib_->easy_setopt(c, CURLOPT_PASSWORD, password_.c_str());
+    lib_->easy_setopt(c, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD));
+    lib_->easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
+    lib_->easy_setopt(c, CURLOPT_CONNECTTIMEOUT, timeoutSeconds);
     return c;
 }
 
@@ -251,20 +247,20 @@ bool FtpClient::Perform(const std::string& path, bool listing,
     }
     char errorText[CURL_ERROR_SIZE];
     CURL* c = Handle(Prepare(path, errorText));
-    curl_easy_setopt(c, CURLOPT_TIMEOUT, timeoutSeconds);
-    curl_easy_setopt(c, CURLOPT_TRANSFERTEXT, 0L);
+    lib_->easy_setopt(c, CURLOPT_TIMEOUT, timeoutSeconds);
+    lib_->easy_setopt(c, CURLOPT_TRANSFERTEXT, 0L);
     curl_slist* list = nullptr;
     for (const std::string& q : quotes)
-        list = curl_slist_append(list, q.c_str());
+        list = lib_->slist_append(list, q.c_str());
     if (list)
-        curl_easy_setopt(c, CURLOPT_QUOTE, list);
+        lib_->easy_setopt(c, CURLOPT_QUOTE, list);
     std::string ignored;
     if (!listing && !body)
-        curl_easy_setopt(c, CURLOPT_NOBODY, 1L);
-    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, AppendBody);
-    curl_easy_setopt(c, CURLOPT_WRITEDATA, body ? body : &ignored);
+        lib_->easy_setopt(c, CURLOPT_NOBODY, 1L);
+    lib_->easy_setopt(c, CURLOPT_WRITEFUNCTION, AppendBody);
+    lib_->easy_setopt(c, CURLOPT_WRITEDATA, body ? body : &ignored);
     const auto rc = static_cast<CURLcode>(Run());
-    curl_slist_free_all(list);
+    lib_->slist_free_all(list);
     if (rc != CURLE_OK) {
         FailWith(rc, errorText);
         return false;
@@ -286,7 +282,7 @@ bool FtpClient::Connect(const std::string& host, int port, const std::string& us
     if (!Perform("/", false, {}, nullptr))
         return false;
     const char* entry = nullptr;
-    if (curl_easy_getinfo(Handle(curl_), CURLINFO_FTP_ENTRY_PATH, &entry) == CURLE_OK && entry &&
+    if (lib_->easy_getinfo(Handle(curl_), CURLINFO_FTP_ENTRY_PATH, &entry) == CURLE_OK && entry &&
         entry[0] == '/')
         folder_ = entry;
     while (folder_.size() > 1 && folder_.back() == '/')
@@ -298,12 +294,12 @@ bool FtpClient::Connect(const std::string& host, int port, const std::string& us
 void FtpClient::Disconnect() {
     if (curl_) {
         // Fresh handles drop the connection.
-        curl_easy_cleanup(Handle(curl_));
-        curl_ = curl_easy_init();
+        lib_->easy_cleanup(Handle(curl_));
+        curl_ = lib_->easy_init();
     }
     if (multi_) {
-        curl_multi_cleanup(Multi(multi_));
-        multi_ = curl_multi_init();
+        lib_->multi_cleanup(Multi(multi_));
+        multi_ = lib_->multi_init();
     }
     connected_ = false;
     folder_ = "/";
@@ -385,13 +381,13 @@ bool FtpClient::Download(const std::string& name, const std::string& localPath,
     char errorText[CURL_ERROR_SIZE];
     CURL* c = Handle(Prepare(PathOf(name), errorText));
     // A slow unit may take long for a big file: only a stalled one is given up.
-    curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, timeoutSeconds);
-    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, WriteFile);
-    curl_easy_setopt(c, CURLOPT_WRITEDATA, &file);
-    curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, AskCancel);
-    curl_easy_setopt(c, CURLOPT_XFERINFODATA, &cancel);
+    lib_->easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    lib_->easy_setopt(c, CURLOPT_LOW_SPEED_TIME, timeoutSeconds);
+    lib_->easy_setopt(c, CURLOPT_WRITEFUNCTION, WriteFile);
+    lib_->easy_setopt(c, CURLOPT_WRITEDATA, &file);
+    lib_->easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
+    lib_->easy_setopt(c, CURLOPT_XFERINFOFUNCTION, AskCancel);
+    lib_->easy_setopt(c, CURLOPT_XFERINFODATA, &cancel);
     const auto rc = static_cast<CURLcode>(Run());
     if (file.Error() != 0) {
         Fail(kMsgFtpLocalWrite, std::strerror(file.Error()));

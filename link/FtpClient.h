@@ -10,6 +10,8 @@
 
 namespace qv {
 
+struct CurlLibrary;
+
 // What went wrong, as the user is told: the program's own words in the
 // interface language; the library's text follows only as detail.
 constexpr unsigned kMsgFtpNoConnection = 46820;
@@ -90,6 +92,7 @@ private:
     void Fail(unsigned messageId, const std::string& detail = {});
     void FailWith(int curlCode, const char* errorText);
 
+    const CurlLibrary* lib_ = nullptr;
     void* curl_ = nullptr;
     void* multi_ = nullptr;
     std::string base_; // ftp://host:port
