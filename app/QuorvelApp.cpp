@@ -169,13 +169,15 @@ bool CQuorvelApp::StartUp(const std::vector<std::string>& args) {
     else
         frame_->ApplyPlacement(UsablePlacement(stored, Screens()));
     frame_->UpdateTitle();
-    frame_->Show();
-    frame_->Raise();
-    // The tree takes the focus with its root chosen: the unit-name page shows.
+    // The tree's root is chosen and the unit-name page in place before the
+    // window shows, so that it is laid out once.
     CQVTreeCtrl* tree = frame_->TreePane().Tree();
-    tree->SetFocus();
     tree->SelectItem(tree->RootItem());
     frame_->View().SelectPage(10);
+    frame_->Show();
+    frame_->Raise();
+    // The tree takes the focus.
+    tree->SetFocus();
     frame_->Update();
 
     if (std::getenv("QV_STARTUP_PROBE")) {
