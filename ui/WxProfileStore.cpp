@@ -122,13 +122,14 @@ bool WxProfileStore::WriteText(const std::string& section, const std::string& na
 }
 
 // The file takes every write as a change: a value that stands as it is
-// written is not written again.
+// written is not written again (the flush still writes what an earlier one
+// could not, and does nothing else).
 bool WxProfileStore::Write(const std::string& section, const std::string& name,
                            const wxString& value) {
     const wxString path = EntryPath(section, name);
     wxString stored;
     if (config_->Read(path, &stored) && stored == value)
-        return true;
+        return Flush();
     return config_->Write(path, value) && Flush();
 }
 

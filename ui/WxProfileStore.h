@@ -7,6 +7,7 @@
 #include "document/ProfileStore.h"
 
 class wxFileConfig;
+class wxString;
 
 namespace qv {
 
