@@ -54,9 +54,14 @@ std::unique_ptr<Loaded> Load() {
     return loaded;
 }
 
+bool asked = false;
+
 } // namespace
 
+bool CurlAsked() { return asked; }
+
 const CurlLibrary* Curl() {
+    asked = true;
     static const std::unique_ptr<Loaded> loaded = Load();
     return loaded ? &loaded->api : nullptr;
 }

@@ -30,5 +30,7 @@ struct CurlLibrary {
 // The library, loaded and initialised on the first call and kept to the end
 // of the process; nullptr when it cannot be loaded or lacks a function.
 const CurlLibrary* Curl();
+// Whether Curl() has been called in this process.
+bool CurlAsked();
 
 } // namespace qv
