@@ -65,7 +65,8 @@ CMainFrame::CMainFrame(CQuorvelDoc& doc)
     frameSizer->Add(body, 1, wxEXPAND);
     SetSizer(frameSizer);
     CreateStatusBar();
-    wxGetApp().Profile().WriteNumber("Workspace", "ApplicationLook", static_cast<uint32_t>(appLook));
+    wxGetApp().Profile().WriteNumber("Workspace", "ApplicationLook",
+                                     static_cast<uint32_t>(appLook));
 
     normalRect_ = GetRect();
     Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);

@@ -6,8 +6,8 @@
 #include <memory>
 #include <set>
 #include <wx/aui/framemanager.h>
-#include <wx/filehistory.h>
 #include <wx/colour.h>
+#include <wx/filehistory.h>
 #include <wx/frame.h>
 
 #include "app/KeyTips.h"

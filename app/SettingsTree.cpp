@@ -26,7 +26,8 @@ public:
 // The expander buttons, drawn here: the theme's own are scalable pictures
 // whose loader would be read in at start-up only for them. A triangle on a
 // 16-unit square, 12 wide and 6 deep as the theme draws it, pointing right
-// (closed) or down (open), in the text colour a little softened; edges smoothed by 4x4 sampling.
+// (closed) or down (open), in the text colour a little softened; its edges
+// smoothed by 4x4 sampling.
 wxBitmap ExpanderButton(int size, bool open, const wxColour& ink) {
     wxImage image(size, size);
     image.InitAlpha();

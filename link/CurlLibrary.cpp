@@ -23,7 +23,8 @@ std::unique_ptr<Loaded> Load() {
     CurlLibrary api{};
     bool found = true;
     auto find = [&](auto& function, const char* name) {
-        function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(::dlsym(module, name));
+        function =
+            reinterpret_cast<std::remove_reference_t<decltype(function)>>(::dlsym(module, name));
         found = found && function;
     };
     find(api.global_init, "curl_global_init");
@@ -58,7 +59,9 @@ bool asked = false;
 
 } // namespace
 
-bool CurlAsked() { return asked; }
+bool CurlAsked() {
+    return asked;
+}
 
 const CurlLibrary* Curl() {
     asked = true;

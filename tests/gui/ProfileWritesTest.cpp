@@ -31,7 +31,8 @@ protected:
         ASSERT_EQ(::link(path.c_str(), witness.c_str()), 0);
     }
     bool Rewritten() const {
-        struct stat now {}, then {};
+        struct stat now {
+        }, then{};
         return ::stat(path.c_str(), &now) != 0 || ::stat((dir + "/witness").c_str(), &then) != 0 ||
                now.st_ino != then.st_ino;
     }

@@ -53,9 +53,9 @@ TEST_F(StartUpCostTest, OnlyTheShownPageIsBuiltAndEachPageOnceWhenFirstShown) {
         size_t built;
     };
     // The two history files have a page each; the data sets share one.
-    const Step steps[] = {{kPageLogFiles, 2},  {kPageSystemHistory, 3}, {kPageTriggerHistory, 4},
-                          {kPageDataSets, 5},  {kPageDataSets2, 5},     {kPageLogFiles, 5},
-                          {kPageUnitName, 5},  {kPageDeviceList, 6}};
+    const Step steps[] = {{kPageLogFiles, 2}, {kPageSystemHistory, 3}, {kPageTriggerHistory, 4},
+                          {kPageDataSets, 5}, {kPageDataSets2, 5},     {kPageLogFiles, 5},
+                          {kPageUnitName, 5}, {kPageDeviceList, 6}};
     for (const Step& step : steps) {
         view.SelectPage(step.mode);
         ASSERT_NE(view.ShownPage(), nullptr) << "mode " << step.mode;
