@@ -10,8 +10,9 @@
 # memory in English, +22 MiB in Japanese and Chinese.
 # Usage: bench/measure_startup.sh [BUILD_DIR]   (QV_PAIRS=N for other than 9 pairs)
 set -euo pipefail
-cd "$(dirname "$0")/.."
-build=${1:-build}
+top=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:-$top/build}" && pwd)
+cd "$top"
 pairs=${QV_PAIRS:-9}
 cmake --build "$build" --target quorvelis bare_frame >/dev/null
 program=$build/bin/quorvelis
