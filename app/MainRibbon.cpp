@@ -74,7 +74,8 @@ const std::vector<RibbonCategory>& Categories() {
 // The ribbon's windows draw themselves in their art's colours and fonts. A
 // device context made on a window asks the toolkit for the window's default
 // look, and the ribbon makes one at every size it works out: the look, the
-// same for every window of a class, is asked once.
+// same for every window of a class, is asked once (a theme changed while the
+// program runs reaches these windows at its next start).
 template <class Base>
 class RibbonWindow : public Base {
 public:
