@@ -38,21 +38,8 @@ void MakeParentFolders(const std::string& path) {
         ::mkdir(path.substr(0, slash).c_str(), 0777);
 }
 
-} // namespace
-
-std::string RenameAside(const std::string& file, const std::string& suffix) {
-    for (int n = 1; n <= kMaxAsideNames; ++n) {
-        const std::string name = file + suffix + (n == 1 ? "" : "." + std::to_string(n));
-        const int err = RenameNoReplace(file, name);
-        if (err == 0)
-            return name;
-        if (err != EEXIST)
-            return {};
-    }
-    return {};
-}
-
-ProfileFileCheck CheckProfileFile(const std::string& path, size_t maxSize) {
+// What is at path, with a file over the limit renamed aside.
+ProfileFileCheck Examine(const std::string& path, size_t maxSize) {
     ProfileFileCheck check;
     const RegularFile file(path);
     switch (file.Status()) {
@@ -86,6 +73,35 @@ ProfileFileCheck CheckProfileFile(const std::string& path, size_t maxSize) {
         check.keptAs = target;
     } else {
         check.state = ProfileFileState::SetAside;
+    }
+    return check;
+}
+
+} // namespace
+
+std::string RenameAside(const std::string& file, const std::string& suffix) {
+    for (int n = 1; n <= kMaxAsideNames; ++n) {
+        const std::string name = file + suffix + (n == 1 ? "" : "." + std::to_string(n));
+        const int err = RenameNoReplace(file, name);
+        if (err == 0)
+            return name;
+        if (err != EEXIST)
+            return {};
+    }
+    return {};
+}
+
+ProfileFileCheck CheckProfileFile(const std::string& path, size_t maxSize) {
+    ProfileFileCheck check = Examine(path, maxSize);
+    // A write killed between naming its temporary file and the rename left
+    // it; the profile itself is whole.
+    if (check.Writable()) {
+        std::string target;
+        if (ResolveSymbolicLinks(path, target) == 0) {
+            const size_t slash = target.rfind('/');
+            const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
+            ::unlink((folder + TemporaryNameFor(target)).c_str());
+        }
     }
     return check;
 }

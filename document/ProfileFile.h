@@ -46,7 +46,8 @@ struct ProfileFileCheck {
 };
 
 // Looks at the profile at path (through symbolic links) before it is read;
-// one over maxSize bytes is renamed aside here.
+// one over maxSize bytes is renamed aside here. Where the profile may be
+// written, the temporary file a killed write left beside it goes.
 ProfileFileCheck CheckProfileFile(const std::string& path, size_t maxSize = kProfileMaxSize);
 
 // Renames file to the first free one of "<file><suffix>", "<file><suffix>.2",

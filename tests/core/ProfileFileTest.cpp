@@ -5,16 +5,19 @@
 #include <algorithm>
 #include <dirent.h>
 #include <functional>
+#include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "document/ProfileFile.h"
+#include "tests/core/ChildProcess.h"
 #include "tests/core/DocFixtures.h"
 
 namespace qv {
 namespace {
 
 constexpr size_t kLimit = 64; // the limit these cases use, small for speed
+constexpr uid_t kNobody = 65534;
 
 std::vector<std::string> Entries(const std::string& folder) {
     std::vector<std::string> names;
@@ -64,12 +67,23 @@ TEST(ProfileFile, WhatStartUpFindsAtTheProfilesPath) {
         EXPECT_FALSE(check.TooLarge());
         EXPECT_TRUE(check.keptAs.empty());
     }
-    if (geteuid() != 0) { // root reads it anyway
-        std::remove(path.c_str());
-        test::WriteBytes(path, Bytes(10, 'a'));
-        ASSERT_EQ(chmod(path.c_str(), 0), 0);
-        EXPECT_EQ(CheckProfileFile(path, kLimit).state, ProfileFileState::Unreadable);
-    }
+    // A file this user may not read is never written over either (root
+    // reads anything: checked as nobody).
+    std::system(("rm -rf '" + path + "'").c_str());
+    test::WriteBytes(path, Bytes(10, 'a'));
+    ASSERT_EQ(chmod(path.c_str(), 0200), 0);
+    ASSERT_EQ(chmod(dir.path().c_str(), 0777), 0);
+    const bool root = geteuid() == 0;
+    if (root)
+        ASSERT_EQ(chown(path.c_str(), kNobody, kNobody), 0);
+    const test::ChildEnd end = test::RunInChild([&] {
+        if (root && (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0))
+            return 99;
+        const ProfileFileCheck check = CheckProfileFile(path, kLimit);
+        return check.state == ProfileFileState::Unreadable && !check.Writable() ? 0 : 1;
+    });
+    ASSERT_TRUE(end.finished);
+    EXPECT_EQ(end.exitCode, 0);
 }
 
 // Each profile over the limit goes aside under the next free name; what lay
@@ -119,22 +133,66 @@ TEST(ProfileFile, ALinkToAProfileOverTheLimitKeepsTheLink) {
     EXPECT_EQ(test::ReadBytes(target), (std::vector<uint8_t>{'[', 'x', ']', '\n'}));
 }
 
-// Where it cannot be renamed, it stays where it is and is never written.
+// Where it cannot be renamed (a folder this user may not write), it stays
+// where it is and is never written.
 TEST(ProfileFile, AProfileOverTheLimitThatCannotMoveIsKeptInPlace) {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root renames in a read-only folder";
     test::TempDir dir;
-    ASSERT_EQ(mkdir(dir.File("locked").c_str(), 0755), 0);
-    const std::string path = dir.File("locked/profile.ini");
+    ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
+    const std::string folder = dir.File("locked");
+    ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
+    const std::string path = folder + "/profile.ini";
     test::WriteBytes(path, Bytes(kLimit + 1, 'c'));
-    ASSERT_EQ(chmod(dir.File("locked").c_str(), 0555), 0);
-    const ProfileFileCheck check = CheckProfileFile(path, kLimit);
-    chmod(dir.File("locked").c_str(), 0755);
-    EXPECT_EQ(check.state, ProfileFileState::KeptInPlace);
-    EXPECT_TRUE(check.TooLarge());
-    EXPECT_FALSE(check.Writable());
-    EXPECT_EQ(check.keptAs, path);
+    const bool root = geteuid() == 0; // root writes anywhere: check as nobody
+    if (!root)
+        ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
+    const test::ChildEnd end = test::RunInChild([&] {
+        if (root && (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0))
+            return 99;
+        const ProfileFileCheck check = CheckProfileFile(path, kLimit);
+        if (check.state != ProfileFileState::KeptInPlace)
+            return 1;
+        if (!check.TooLarge() || check.Writable())
+            return 2;
+        return check.keptAs == path ? 0 : 3;
+    });
+    chmod(folder.c_str(), 0755);
+    ASSERT_TRUE(end.finished);
+    EXPECT_EQ(end.exitCode, 0);
     EXPECT_EQ(test::ReadBytes(path), Bytes(kLimit + 1, 'c'));
+    EXPECT_EQ(Entries(folder), std::vector<std::string>{"profile.ini"});
+}
+
+// What a killed write left beside the profile goes when the profile is
+// next opened, also beside the file a link names; nothing goes beside a
+// profile that is never written.
+TEST(ProfileFile, OpeningRemovesTheTemporaryFileOfAKilledWrite) {
+    test::TempDir dir;
+    ASSERT_EQ(mkdir(dir.File("real").c_str(), 0755), 0);
+    const struct {
+        const char* what;
+        const char* profile;
+        const char* target; // the file the profile is
+        bool removed;
+    } rows[] = {
+        {"a file", "profile.ini", "profile.ini", true},
+        {"a link", "link.ini", "real/p.ini", true},
+        {"a folder", "folder.ini", "folder.ini", false},
+    };
+    ASSERT_EQ(symlink("real/p.ini", dir.File("link.ini").c_str()), 0);
+    test::WriteBytes(dir.File("profile.ini"), {'a'});
+    test::WriteBytes(dir.File("real/p.ini"), {'a'});
+    ASSERT_EQ(mkdir(dir.File("folder.ini").c_str(), 0755), 0);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        const std::string target = dir.File(row.target);
+        const std::string leftover =
+            target.substr(0, target.rfind('/') + 1) + TemporaryNameFor(target);
+        test::WriteBytes(leftover, {'n', 'e', 'w'});
+        CheckProfileFile(dir.File(row.profile), kLimit);
+        EXPECT_EQ(access(leftover.c_str(), F_OK) != 0, row.removed);
+        if (row.removed)
+            EXPECT_EQ(test::ReadBytes(target), std::vector<uint8_t>{'a'});
+    }
 }
 
 TEST(ProfileFile, TheFirstWriteCreatesTheProfilesFolders) {
