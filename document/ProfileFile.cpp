@@ -99,7 +99,8 @@ ProfileFileCheck CheckProfileFile(const std::string& path, size_t maxSize) {
         std::string target;
         if (ResolveSymbolicLinks(path, target) == 0) {
             const size_t slash = target.rfind('/');
-            const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
+            const std::string folder =
+                slash == std::string::npos ? "" : target.substr(0, slash + 1);
             ::unlink((folder + TemporaryNameFor(target)).c_str());
         }
     }

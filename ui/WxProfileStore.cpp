@@ -45,10 +45,9 @@ WxProfileStore::WxProfileStore(const std::string& path)
     const wxLogNull quiet;
     const wxAssertHandler_t handler = wxSetAssertHandler(nullptr);
     if (opened_.Readable())
-        config_ = std::make_unique<wxFileConfig>(wxEmptyString, wxEmptyString,
-                                                 wxString::FromUTF8(path), wxEmptyString,
-                                                 wxCONFIG_USE_LOCAL_FILE |
-                                                     wxCONFIG_USE_RELATIVE_PATH);
+        config_ = std::make_unique<wxFileConfig>(
+            wxEmptyString, wxEmptyString, wxString::FromUTF8(path), wxEmptyString,
+            wxCONFIG_USE_LOCAL_FILE | wxCONFIG_USE_RELATIVE_PATH);
     else // nothing to read: no file names, so the toolkit looks at none
         config_ = std::make_unique<wxFileConfig>(wxEmptyString, wxEmptyString, wxEmptyString,
                                                  wxEmptyString, 0);

@@ -106,7 +106,8 @@ TEST(ProfileFile, AProfileOverTheLimitGoesAsideUnderAFreeName) {
         EXPECT_EQ(access(path.c_str(), F_OK), -1);
     }
     for (size_t i = 0; i < expected.size(); ++i)
-        EXPECT_EQ(test::ReadBytes(expected[i]), Bytes(kLimit + 1 + i, static_cast<uint8_t>('a' + i)));
+        EXPECT_EQ(test::ReadBytes(expected[i]),
+                  Bytes(kLimit + 1 + i, static_cast<uint8_t>('a' + i)));
     EXPECT_EQ(Entries(dir.path()).size(), expected.size());
 }
 
