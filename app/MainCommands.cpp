@@ -83,6 +83,7 @@ void CMainFrame::RunCommand(int id) {
     }
     if (id >= cmd::kLookFirst && id <= cmd::kLookLast) {
         ApplyLook(id);
+        wxGetApp().Profile().Flush();
         return;
     }
     switch (id) {

@@ -15,9 +15,10 @@ namespace {
 constexpr size_t kChunk = 64 * 1024;
 constexpr int kMaxLinkHops = 40; // as the kernel's own limit
 
-// The file a path names: symbolic links in the last part are followed even
-// when the last one dangles, so the save creates the file the link names.
-int ResolveTarget(const std::string& path, std::string& target) {
+} // namespace
+
+// A save through a dangling link creates the file the link names.
+int ResolveSymbolicLinks(const std::string& path, std::string& target) {
     target = path;
     for (int hop = 0; hop < kMaxLinkHops; ++hop) {
         struct stat st {};
@@ -37,6 +38,8 @@ int ResolveTarget(const std::string& path, std::string& target) {
     }
     return ELOOP;
 }
+
+namespace {
 
 // Permission bits that deny this user writing protect the file from being
 // replaced, though the rename needs only the folder's. Root passes every
@@ -169,7 +172,7 @@ ReplaceResult ReplaceFileContents(const std::string& path, const uint8_t* data, 
     if (path.empty() || path.back() == '/')
         return {path.empty() ? ENOENT : EISDIR, false};
     std::string target;
-    if (int err = ResolveTarget(path, target))
+    if (int err = ResolveSymbolicLinks(path, target))
         return {err, false};
     struct stat old {};
     const bool replacing = ::stat(target.c_str(), &old) == 0;

@@ -33,6 +33,10 @@ struct ReplaceResult {
 ReplaceResult ReplaceFileContents(const std::string& path, const uint8_t* data, size_t size,
                                   const ReplaceOptions& options = {});
 
+// The file path names, following symbolic links in its last part even when
+// the last one dangles: 0, or the system error (ELOOP, ENAMETOOLONG, ...).
+int ResolveSymbolicLinks(const std::string& path, std::string& target);
+
 // The name of the temporary file beside target: fixed for a target, so a
 // save killed midway leaves at most one that the next save removes; short,
 // so any name the file system takes can be saved.
