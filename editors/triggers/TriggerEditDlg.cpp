@@ -132,6 +132,7 @@ void CTrigSetDlg::FitToPage() {
     // The hints of the previous page would keep the window at its size and
     // cut the new page off: the window takes the size of what it now holds.
     GetSizer()->SetSizeHints(this);
+    Layout(); // also when the size stays: the new page has no place yet
     if (!IsShown())
         return; // placed and widened for its title when it is shown
     MakeRoomForTitle(this);

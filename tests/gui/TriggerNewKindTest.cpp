@@ -31,65 +31,9 @@
 namespace qv {
 namespace {
 
-enum class Road { Mouse, Keyboard };
+using test::Road;
 
-// The user's hand on the editor: each action by the road of the test.
-class Walk {
-public:
-    Walk(Road road, CTrigSetDlg* edit) : road_(road), edit_(edit) {}
-
-    bool Pick(wxChoice* box, int item) {
-        if (road_ == Road::Mouse)
-            return test::ClickChoiceItem(box, item);
-        return test::TabTo(edit_, {box}) && test::ArrowTo(box, item);
-    }
-    bool Type(wxTextCtrl* edit, const char* text) {
-        if (road_ == Road::Mouse)
-            return test::ClickAndType(edit, text);
-        return test::TabTo(edit_, {edit}) && test::TypeOver(edit, text);
-    }
-    // Turns a check box on, or picks a radio button of `group` (the buttons
-    // the Tab key treats as one stop).
-    bool TurnOn(wxWindow* button, const std::vector<wxWindow*>& group = {}) {
-        auto on = [button] {
-            if (auto* check = dynamic_cast<wxCheckBox*>(button))
-                return check->GetValue();
-            return static_cast<wxRadioButton*>(button)->GetValue();
-        };
-        wxUIActionSimulator sim;
-        if (road_ == Road::Mouse) {
-            test::ClickInto(button);
-        } else if (group.empty()) {
-            if (!test::TabTo(edit_, {button}))
-                return false;
-            sim.Char(WXK_SPACE);
-        } else {
-            if (!test::TabTo(edit_, group))
-                return false;
-            // The arrows move the choice along the row of buttons.
-            for (size_t i = 0; i < group.size() && !on(); ++i) {
-                sim.Char(WXK_RIGHT);
-                test::AwaitInputHandled();
-                test::PumpUntil(on, 2000);
-            }
-        }
-        return test::PumpUntil(on);
-    }
-    void PressOk() {
-        wxWindow* ok = edit_->FindWindow(wxID_OK);
-        if (road_ == Road::Mouse) {
-            test::ClickInto(ok);
-        } else if (test::TabTo(edit_, {ok})) {
-            wxUIActionSimulator().Char(WXK_RETURN);
-        }
-    }
-
-private:
-    Road road_;
-    CTrigSetDlg* edit_;
-};
-
-using Fill = std::function<bool(Walk&, CTrigDlgBase*)>;
+using Fill = std::function<bool(test::Hand&, CTrigDlgBase*)>;
 
 struct KindCase {
     const char* label;
@@ -107,7 +51,7 @@ const KindCase kCases[] = {
      kTriggerCycle,
      3,
      "Pump cycle",
-     [](Walk& w, CTrigDlgBase* page) {
+     [](test::Hand& w, CTrigDlgBase* page) {
          auto* p = dynamic_cast<CTrigCycleDlg*>(page);
          return p && w.TurnOn(p->FreeRadio, {p->AlignedRadio, p->FreeRadio}) &&
                 w.TurnOn(p->UnitRadio[1], {p->UnitRadio[0], p->UnitRadio[1], p->UnitRadio[2]}) &&
@@ -120,7 +64,7 @@ const KindCase kCases[] = {
      kTriggerDate,
      4,
      "Daily eight",
-     [](Walk& w, CTrigDlgBase* page) {
+     [](test::Hand& w, CTrigDlgBase* page) {
          auto* p = dynamic_cast<CTrigDateDlg*>(page);
          return p && w.Pick(p->RepeatList, kRepeatEveryDay) && w.Pick(p->HourList, 8) &&
                 w.Pick(p->MinuteList, 15) && w.Pick(p->SecondList, 30);
@@ -138,7 +82,7 @@ const KindCase kCases[] = {
      kTriggerContact,
      5,
      "Door contact",
-     [](Walk& w, CTrigDlgBase* page) {
+     [](test::Hand& w, CTrigDlgBase* page) {
          auto* p = dynamic_cast<CTrigContactDlg*>(page);
          return p && w.Pick(p->PortBox, 1) && w.Pick(p->StationBox, 4) && w.Pick(p->CodeBox, 2) &&
                 w.Type(p->AddressEdit, "10") && w.Pick(p->ConditionBox, 4) &&
@@ -151,7 +95,7 @@ const KindCase kCases[] = {
      kTriggerRegister,
      6,
      "Level high",
-     [](Walk& w, CTrigDlgBase* page) {
+     [](test::Hand& w, CTrigDlgBase* page) {
          auto* p = dynamic_cast<CTrigRegDlg*>(page);
          return p && w.Pick(p->PortBox, 2) && w.Pick(p->StationBox, 16) && w.Pick(p->CodeBox, 1) &&
                 w.Type(p->AddressEdit, "1A2B") && w.Pick(p->TypeBox, 1) &&
@@ -166,7 +110,7 @@ const KindCase kCases[] = {
      kTriggerCombination,
      7,
      "Either",
-     [](Walk& w, CTrigDlgBase* page) {
+     [](test::Hand& w, CTrigDlgBase* page) {
          auto* p = dynamic_cast<CTrigCombiDlg*>(page);
          return p && w.Pick(p->FirstList, 1) && w.Pick(p->OperatorList, 1) &&
                 w.Pick(p->SecondList, 2);
@@ -252,7 +196,7 @@ protected:
 
 // The editor's part of the walk; false where the user could not go on.
 bool WalkEditor(CTrigSetDlg* edit, const KindCase& c, Road road) {
-    Walk walk(road, edit);
+    test::Hand walk(road, edit);
     if (!test::ActivateWindow(edit))
         return false;
     if (road == Road::Mouse) {
@@ -273,7 +217,7 @@ bool WalkEditor(CTrigSetDlg* edit, const KindCase& c, Road road) {
         return false;
     if (!c.fill(walk, edit->Page))
         return false;
-    walk.PressOk();
+    walk.Press(edit->FindWindow(wxID_OK));
     return test::AwaitClosed(edit);
 }
 
@@ -300,12 +244,7 @@ TEST_P(TriggerNewKindTest, EmptyRowStoresTheChosenKindAsEntered) {
                 EXPECT_TRUE(test::PumpUntil([&] { return editorDone; }))
                     << "no editor opened on the row";
             }
-            wxWindow* ok = list->FindWindow(wxID_OK);
-            if (road == Road::Mouse) {
-                test::ClickInto(ok);
-            } else if (test::TabTo(list, {ok})) {
-                wxUIActionSimulator().Char(WXK_RETURN);
-            }
+            test::Hand(road, list).Press(list->FindWindow(wxID_OK));
             if (!test::AwaitClosed(list)) {
                 ADD_FAILURE() << "the list stayed open";
                 list->EndModal(wxID_CANCEL);

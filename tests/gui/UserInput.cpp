@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/dialog.h>
+#include <wx/radiobut.h>
 #include <wx/textctrl.h>
 #include <wx/toplevel.h>
 #include <wx/uiaction.h>
@@ -109,6 +111,9 @@ wxPoint Centre(const wxRect& r) {
 } // namespace
 
 void ClickInto(wxWindow* control) {
+    // Where the control is once its window has settled (a window that grew
+    // a moment ago may not be in its new place yet).
+    AwaitShown(control);
     wxUIActionSimulator sim;
     sim.MouseMove(Centre(control->GetScreenRect()));
     sim.MouseClick();
@@ -196,6 +201,52 @@ bool TypeOver(wxTextCtrl* edit, const char* text) {
     sim.Char('a', wxMOD_CONTROL); // what the field holds goes with the first key
     sim.Text(text);
     return PumpUntil([&] { return edit->GetValue() == text; });
+}
+
+bool Hand::Pick(wxChoice* box, int item) {
+    if (road_ == Road::Mouse)
+        return ClickChoiceItem(box, item);
+    return TabTo(top_, {box}) && ArrowTo(box, item);
+}
+
+bool Hand::Type(wxTextCtrl* edit, const char* text) {
+    if (road_ == Road::Mouse)
+        return ClickAndType(edit, text);
+    return TabTo(top_, {edit}) && TypeOver(edit, text);
+}
+
+bool Hand::TurnOn(wxWindow* button, const std::vector<wxWindow*>& group) {
+    auto on = [button] {
+        if (auto* check = dynamic_cast<wxCheckBox*>(button))
+            return check->GetValue();
+        auto* radio = dynamic_cast<wxRadioButton*>(button);
+        return radio && radio->GetValue();
+    };
+    wxUIActionSimulator sim;
+    if (road_ == Road::Mouse) {
+        ClickInto(button);
+    } else if (group.empty()) {
+        if (!TabTo(top_, {button}))
+            return false;
+        sim.Char(WXK_SPACE);
+    } else {
+        if (!TabTo(top_, group))
+            return false;
+        // The arrows move the choice along the row of buttons.
+        for (size_t i = 0; i < group.size() && !on(); ++i) {
+            sim.Char(WXK_RIGHT);
+            AwaitInputHandled();
+            PumpUntil(on, 2000);
+        }
+    }
+    return PumpUntil(on);
+}
+
+void Hand::Press(wxWindow* button) {
+    if (road_ == Road::Mouse)
+        ClickInto(button);
+    else if (TabTo(top_, {button}))
+        wxUIActionSimulator().Char(WXK_RETURN);
 }
 
 bool AwaitClosed(wxDialog* dialog) {
