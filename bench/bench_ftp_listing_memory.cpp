@@ -29,8 +29,8 @@ pid_t StartServer(const std::string& root, int& port) {
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::dup2(out[1], 1);
-        ::execl("/usr/bin/python3", "python3", QV_FTP_SERVER_SCRIPT, root.c_str(), "0",
-                "--endless", "endless", static_cast<char*>(nullptr));
+        ::execl("/usr/bin/python3", "python3", QV_FTP_SERVER_SCRIPT, root.c_str(), "0", "--endless",
+                "endless", static_cast<char*>(nullptr));
         ::_exit(127);
     }
     ::close(out[1]);

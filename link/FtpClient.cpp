@@ -298,9 +298,11 @@ bool FtpClient::Perform(const std::string& path, bool listing,
     Body data{body ? body : &ignored};
     if (!listing && !body)
         curl_easy_setopt(c, CURLOPT_NOBODY, 1L);
-    curl_easy_setopt(c, CURLOPT_VERBOSE, 1L);
-    curl_easy_setopt(c, CURLOPT_DEBUGFUNCTION, TakeReceived);
-    curl_easy_setopt(c, CURLOPT_DEBUGDATA, &data);
+    if (body) {
+        curl_easy_setopt(c, CURLOPT_VERBOSE, 1L);
+        curl_easy_setopt(c, CURLOPT_DEBUGFUNCTION, TakeReceived);
+        curl_easy_setopt(c, CURLOPT_DEBUGDATA, &data);
+    }
     curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, CheckBody);
     curl_easy_setopt(c, CURLOPT_WRITEDATA, &data);
     const int rc = Run();
