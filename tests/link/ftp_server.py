@@ -61,11 +61,11 @@ class SlowListing:
 
 def make_handler(options):
     stalls = {}
-    for spec in options.stall:
-        cmd, name, seconds = spec.split(":")
+    for text in options.stall:
+        cmd, name, seconds = text.split(":")
         stalls[(cmd.upper(), name)] = float(seconds)
-    slow = {name: float(s) for name, s in (spec.split(":") for spec in options.slow)}
-    offsets = {name: int(b) for name, b in (spec.split(":") for spec in options.size_offset)}
+    slow = {name: float(s) for name, s in (text.split(":") for text in options.slow)}
+    offsets = {name: int(b) for name, b in (text.split(":") for text in options.size_offset)}
     self_child = set(options.self_child)
 
     class LoopFS(AbstractedFS):
