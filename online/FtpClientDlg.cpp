@@ -236,8 +236,7 @@ bool CFtpClientDlg::ConnectFtp() {
         ftp_->Disconnect();
         return false;
     }
-    model_->Refresh(false);
-    ShowList();
+    RefreshList(false);
     ftp_->MakeCurrentFile();
     Waits->SleepMs(kMakeCurrentWaitMs);
     return true;
@@ -292,9 +291,7 @@ bool CFtpClientDlg::ConnectSerial() {
     }
     serial_->MakeCurrentFile();
     Waits->SleepMs(kMakeCurrentWaitMs);
-    model_->Refresh(false);
-    model_->codePage = serial_->CodePage();
-    ShowList();
+    RefreshList(false);
     serial_->MakeCurrentFile();
     Waits->SleepMs(kMakeCurrentWaitMs);
     return true;
@@ -323,10 +320,19 @@ void CFtpClientDlg::ListAfterChange() {
     else
         ftp_->MakeCurrentFile();
     Waits->SleepMs(kMakeCurrentWaitMs);
-    model_->Refresh(!Serial());
+    RefreshList(!Serial());
+}
+
+void CFtpClientDlg::RefreshList(bool keepOnFailure) {
+    const bool listed = model_->Refresh(keepOnFailure);
     if (Serial())
         model_->codePage = serial_->CodePage();
     ShowList();
+    if (!listed) {
+        const std::wstring refusal = model_->RefreshRefusal();
+        if (!refusal.empty())
+            ShowMessage(kMbOk | kMbIconInformation, wxString(refusal));
+    }
 }
 
 bool CFtpClientDlg::FtpReady(bool& failedAlready) {
@@ -388,7 +394,11 @@ void CFtpClientDlg::DownloadChecked() {
     const std::vector<size_t> rows = CheckedRows();
     if (rows.empty())
         return;
-    wxDirDialog chooser(this, Res(kStrChooseFolder), wxEmptyString,
+    // A chooser given no folder opens in the toolkit's "Recent" view, where a
+    // typed path leads nowhere.
+    const std::string start =
+        DownloadStartFolder(wxGetApp().Profile(), wxGetHomeDir().utf8_string());
+    wxDirDialog chooser(this, Res(kStrChooseFolder), wxString::FromUTF8(start),
                         wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
     std::string folder;
     if (FolderAnswer())
@@ -397,6 +407,7 @@ void CFtpClientDlg::DownloadChecked() {
         folder = chooser.GetPath().utf8_string();
     if (folder.empty())
         return;
+    RememberDownloadFolder(wxGetApp().Profile(), folder);
     FileBrowserModel::Outcome outcome;
     {
         CWaitProgress progress(this);
@@ -416,8 +427,7 @@ void CFtpClientDlg::EndWalk(const FileBrowserModel::Outcome& outcome, bool faile
         wxString text(model_->FailureText(outcome, suffixId));
         ShowMessage(kMbOk | kMbIconInformation, text.empty() ? Res(kStrSessionEnded) : text);
     }
-    model_->Refresh(!Serial());
-    ShowList();
+    RefreshList(!Serial());
 }
 
 void CFtpClientDlg::DeleteChecked(bool ask) {

@@ -5,6 +5,7 @@
 // its labels in the three languages.
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
 #include <filesystem>
 #include <fstream>
 #include <wx/button.h>
@@ -19,6 +20,8 @@
 #include "tests/link/FtpServer.h"
 #include "ui/IpAddressCtrl.h"
 #include "ui/Messages.h"
+#include <wx/filefn.h>
+#include <wx/utils.h>
 
 namespace qv::test {
 namespace {
@@ -29,6 +32,22 @@ int Row(wxCheckListBox* list, const wxString& text) {
     const int row = list->FindString(text, true);
     EXPECT_NE(row, wxNOT_FOUND) << text;
     return row;
+}
+
+// The folder the toolkit's chooser shows, empty in its "Recent" view (asked
+// of the toolkit itself: wx tells a chosen path only).
+wxString ShownFolder(const wxDirDialog& chooser) {
+    using GetFolder = char* (*)(void*);
+    using Free = void (*)(void*);
+    static const auto get =
+        reinterpret_cast<GetFolder>(::dlsym(RTLD_DEFAULT, "gtk_file_chooser_get_current_folder"));
+    static const auto release = reinterpret_cast<Free>(::dlsym(RTLD_DEFAULT, "g_free"));
+    if (!get || !release)
+        return "(no toolkit chooser)";
+    char* folder = get(chooser.GetHandle());
+    const wxString shown = folder ? wxString::FromUTF8(folder) : wxString();
+    release(folder);
+    return shown;
 }
 
 // Checks a row as a click on its box does.
@@ -145,6 +164,53 @@ TEST_F(FileBrowserDlgTest, ByFtpItListsDownloadsAndDeletesWithTheTopFoldersKept)
     EXPECT_EQ(dlg.FolderText->GetValue(), "/");
     dlg.Disconnect();
     ExpectIdle(dlg);
+}
+
+// The chooser opens in a folder, never in the toolkit's "Recent" view: the
+// home folder first, then the folder the last download went to. A folder
+// whose listing never ends is told, not shown empty.
+TEST_F(FileBrowserDlgTest, TheChooserStartsInTheLastDownloadFolderAndALongListingIsTold) {
+    StartUnit();
+    fs::create_directories(root / "SD" / "endless");
+    fs::create_directories(root / "CF");
+    std::ofstream(root / "SD" / "b.txt") << "b";
+    FtpServer server(root.string(), 0, {"--endless", "endless"});
+    ASSERT_GT(server.Port(), 0);
+    CFtpClientDlg dlg(app.GetTopWindow());
+    dlg.FtpPort = server.Port();
+    dlg.Waits = &waits;
+    dlg.Connect();
+    ASSERT_TRUE(dlg.Connected());
+    dlg.FileList->SetSelection(Row(dlg.FileList, "[D]SD"));
+    dlg.OpenCurrentItem();
+    ASSERT_EQ(dlg.FolderText->GetValue(), "/SD");
+
+    std::vector<wxString> starts;
+    const fs::path chosen[] = {local / "first", local / "second"};
+    int answer = 0;
+    SetDownloadFolderAnswer([&](const wxDirDialog& chooser) {
+        // The toolkit takes a folder in the background.
+        PumpUntil([&] { return !ShownFolder(chooser).empty(); });
+        starts.push_back(ShownFolder(chooser));
+        fs::create_directories(chosen[answer]);
+        return chosen[answer++].string();
+    });
+    for (int round = 0; round < 2; ++round) {
+        ClickCheck(dlg.FileList, Row(dlg.FileList, "b.txt"));
+        dlg.DownloadChecked();
+        EXPECT_TRUE(fs::exists(chosen[round] / "b.txt"));
+    }
+    EXPECT_EQ(starts, (std::vector<wxString>{wxGetHomeDir(), wxString(chosen[0].string())}));
+    EXPECT_EQ(script.Pending(), 0u);
+
+    script.ThenEnd(wxID_OK);
+    dlg.FileList->SetSelection(Row(dlg.FileList, "[D]endless"));
+    dlg.OpenCurrentItem();
+    ASSERT_EQ(script.messages.size(), 1u);
+    wxString told = Res(46830);
+    told.Replace("%d", "16");
+    EXPECT_EQ(script.messages[0], told.utf8_string());
+    dlg.Disconnect();
 }
 
 TEST_F(FileBrowserDlgTest, ByTheSerialLinkTheEndOfTheFileSessionDisconnects) {
