@@ -23,6 +23,7 @@
 #include "online/ConnectionDlg.h"
 #include "online/FileBrowserModel.h"
 #include "online/UnitSearchDlg.h"
+#include "ui/DlgBase.h"
 #include "ui/IpAddressCtrl.h"
 #include "ui/Messages.h"
 #include "ui/StdButtons.h"
@@ -147,7 +148,7 @@ CFtpClientDlg::CFtpClientDlg(wxWindow* parent)
     DisconnectButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Disconnect(); });
     UpButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { FolderUp(); });
     DownloadButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { DownloadChecked(); });
-    DeleteButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { DeleteChecked(true); });
+    DeleteButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { DeleteChecked(); });
     CloseButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnClose(); });
     FileList->Bind(wxEVT_LISTBOX_DCLICK, [this](wxCommandEvent&) { OpenCurrentItem(); });
     FileList->Bind(wxEVT_CHECKLISTBOX, [this](wxCommandEvent& e) { OnCheck(e.GetInt()); });
@@ -430,13 +431,13 @@ void CFtpClientDlg::EndWalk(const FileBrowserModel::Outcome& outcome, bool faile
     RefreshList(!Serial());
 }
 
-void CFtpClientDlg::DeleteChecked(bool ask) {
+void CFtpClientDlg::DeleteChecked() {
     // Nothing checked: nothing to ask about.
     if (!Connected() || CheckedRows().empty())
         return;
-    // The files cannot be brought back: No is the default.
-    if (ask &&
-        ShowMessageId(kMsgDeleteChecked, kMbYesNo | kMbIconQuestion | kMbDefButton2) != kIdYes)
+    // The files cannot be brought back: asked from the button and the menu
+    // alike, with No the default.
+    if (ShowMessageId(kMsgDeleteChecked, kMbYesNo | kMbIconQuestion | kMbDefButton2) != kIdYes)
         return;
     bool failedAlready = false;
     if (!Serial() && !FtpReady(failedAlready))
@@ -485,21 +486,19 @@ void CFtpClientDlg::OnKey(wxKeyEvent& event) {
 
 void CFtpClientDlg::OnContextMenu() {
     wxMenu menu;
-    menu.Append(kMenuDownload, Res(kMenuDownload));
-    menu.Append(kMenuDelete, Res(kMenuDelete));
-    menu.Append(kMenuCheckAll, Res(kMenuCheckAll));
-    menu.Append(kMenuUncheckAll, Res(kMenuUncheckAll));
+    for (unsigned item : {kMenuDownload, kMenuDelete, kMenuCheckAll, kMenuUncheckAll})
+        menu.Append(MenuItemId(static_cast<int>(item)), Res(item));
     switch (GetPopupMenuSelectionFromUser(menu)) {
-    case static_cast<int>(kMenuDownload):
+    case MenuItemId(kMenuDownload):
         DownloadChecked();
         break;
-    case static_cast<int>(kMenuDelete):
-        DeleteChecked(false);
+    case MenuItemId(kMenuDelete):
+        DeleteChecked();
         break;
-    case static_cast<int>(kMenuCheckAll):
+    case MenuItemId(kMenuCheckAll):
         CheckAll(true);
         break;
-    case static_cast<int>(kMenuUncheckAll):
+    case MenuItemId(kMenuUncheckAll):
         CheckAll(false);
         break;
     default:

@@ -55,9 +55,9 @@ public:
     void Disconnect();
     void OpenCurrentItem();
     void FolderUp();
-    // Download asks for the local folder; Delete asks first when `ask`.
+    // Download asks for the local folder; Delete asks first.
     void DownloadChecked();
-    void DeleteChecked(bool ask);
+    void DeleteChecked();
     void CheckAll(bool check);
     bool Connected() const;
     bool CheckedRowsEmpty() const { return CheckedRows().empty(); }
