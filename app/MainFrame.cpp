@@ -8,6 +8,7 @@
 #include "app/CommandIds.h"
 #include "app/MessageType.h"
 #include "app/QuorvelApp.h"
+#include "app/RibbonBar.h"
 #include "app/SettingsTree.h"
 #include "document/QuorvelDoc.h"
 #include "ui/Messages.h"
@@ -21,16 +22,17 @@ constexpr unsigned kStrTreePaneCaption = 3207;
 
 CMainFrame::CMainFrame(CQuorvelDoc& doc)
     : wxFrame(nullptr, wxID_ANY, kProductName, wxDefaultPosition, wxSize(1100, 760)), doc_(doc),
-      history_(cmd::kRecentFileCount, cmd::MenuId(cmd::kRecentFile1)), keyTips_("FA") {
+      history_(cmd::kRecentFileCount, cmd::MenuId(cmd::kRecentFile1)),
+      keyTips_(MainWindowKeyTips(), [this](int id) { return StateOf(id).enabled; }),
+      badges_(this) {
     const auto look = wxGetApp().Profile().ReadNumber("Workspace", "ApplicationLook");
     appLook = look ? static_cast<int>(*look) : cmd::kLookDefault;
 
     auto* strip = new wxPanel(this);
     BuildToolStrip(strip);
-    ribbon_ = new wxRibbonBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                              wxRIBBON_BAR_FLOW_HORIZONTAL | wxRIBBON_BAR_SHOW_PAGE_LABELS |
-                                  wxRIBBON_BAR_SHOW_PANEL_EXT_BUTTONS |
-                                  wxRIBBON_BAR_SHOW_HELP_BUTTON);
+    ribbon_ = new CRibbonBar(this, wxRIBBON_BAR_FLOW_HORIZONTAL | wxRIBBON_BAR_SHOW_PAGE_LABELS |
+                                       wxRIBBON_BAR_SHOW_PANEL_EXT_BUTTONS |
+                                       wxRIBBON_BAR_SHOW_HELP_BUTTON);
     BuildRibbon();
 
     // Below the ribbon: the docked tree and, in the centre, the caption bar
@@ -89,6 +91,8 @@ CMainFrame::CMainFrame(CQuorvelDoc& doc)
 }
 
 CMainFrame::~CMainFrame() { aui_.UnInit(); }
+
+wxRibbonBar& CMainFrame::Ribbon() const { return *ribbon_; }
 
 void CMainFrame::UpdateTitle() {
     SetTitle(DocumentFileName(doc_) + " - " + kProductName);
@@ -178,6 +182,9 @@ void CMainFrame::KeepRestoredSize() {
 
 void CMainFrame::OnSize(wxSizeEvent& event) {
     NoteNormalRect();
+    // Shown tips move with their elements once the new layout stands.
+    if (keyTips_.Shown())
+        CallAfter([this] { ShowKeyTips(); });
     event.Skip();
 }
 
