@@ -131,6 +131,8 @@ void CMainFrame::RestoreTreePane() {
 }
 
 void CMainFrame::BeginPreview() {
+    wxWindow* focus = wxWindow::FindFocus();
+    focusBeforePreview_ = focus && focus != this && IsDescendant(focus) ? focus : nullptr;
     treePaneWasVisible = TreePaneShown();
     inPreview = true;
     aui_.GetPane(treePane_).Hide();
@@ -140,6 +142,15 @@ void CMainFrame::BeginPreview() {
 void CMainFrame::EndPreview() {
     inPreview = false;
     RestoreTreePane();
+    // The preview disabled this window, which took the focus from it: the
+    // keys go where they went before, once the preview has gone.
+    CallAfter([this] {
+        wxWindow* focus = focusBeforePreview_;
+        if (!focus || !focus->IsShownOnScreen())
+            focus = treePane_->Tree();
+        if (focus->IsShownOnScreen())
+            focus->SetFocus();
+    });
 }
 
 void CMainFrame::ApplyPlacement(const WindowPlacement& p) {

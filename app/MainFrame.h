@@ -7,6 +7,7 @@
 #include <wx/aui/framemanager.h>
 #include <wx/filehistory.h>
 #include <wx/frame.h>
+#include <wx/weakref.h>
 
 #include "app/KeyTipBadges.h"
 #include "app/KeyTips.h"
@@ -121,6 +122,7 @@ private:
     CKeyTipBadges badges_;
     wxString keyTipText_; // what the status bar says of the tips
     bool keyCommandPending_ = false; // a command from the keyboard waits to run
+    wxWeakRef<wxWindow> focusBeforePreview_;
 };
 
 } // namespace qv

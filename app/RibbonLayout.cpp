@@ -140,7 +140,14 @@ std::wstring MnemonicLabel(const std::wstring& label, char key) {
     }
     if (first != std::wstring::npos)
         return text.substr(0, first) + L"&" + text.substr(first);
-    return text + L"(&" + static_cast<wchar_t>(std::towupper(static_cast<wint_t>(key))) + L")";
+    // Before the ellipsis of a label that opens a dialog: "開く(&O)...".
+    size_t end = text.size();
+    if (text.size() >= 3 && text.compare(text.size() - 3, 3, L"...") == 0)
+        end -= 3;
+    else if (!text.empty() && text.back() == L'\u2026')
+        end -= 1;
+    return text.substr(0, end) + L"(&" +
+           static_cast<wchar_t>(std::towupper(static_cast<wint_t>(key))) + L")" + text.substr(end);
 }
 
 namespace {

@@ -59,8 +59,9 @@ const std::vector<MenuEntry>& ApplicationMenuEntries();
 std::string KeysOfText(unsigned id);
 
 // A menu label with its mnemonic: the letter underlined where the label has
-// it (at the start of a word when it can), else "(&X)" after the label as
-// Japanese and Chinese menus show it. An ampersand of the label stays one.
+// it (at the start of a word when it can), else "(&X)" after the label (before
+// its ellipsis) as Japanese and Chinese menus show it. An ampersand of the
+// label stays one.
 std::wstring MnemonicLabel(const std::wstring& label, char key);
 
 // The common accelerators: Ctrl with a letter runs a file command. The

@@ -339,7 +339,8 @@ TEST(KeyTipsTest, MnemonicLabels) {
         {L"Recent files", 'f', L"Recent &files"},
         {L"Cats & dogs", 'D', L"Cats && &dogs"},
         {L"新規作成", 'N', L"新規作成(&N)"},
-        {L"打开...", 'o', L"打开...(&O)"},
+        {L"打开...", 'o', L"打开(&O)..."},
+        {L"名前を付けて保存\u2026", 'A', L"名前を付けて保存(&A)\u2026"},
         {L"", 'Q', L"(&Q)"},
     };
     for (const auto& c : cases)
