@@ -9,6 +9,7 @@
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/QuorvelApp.h"
+#include "app/RibbonBar.h"
 #include "app/UnitToolCommands.h"
 #include "editors/PortSettingsDlg.h"
 #include "editors/config/ConfigSetDlg.h"

@@ -248,7 +248,7 @@ int CQuorvelApp::FilterEvent(wxEvent& event) {
         if (type == wxEVT_KEY_DOWN && key.GetKeyCode() == WXK_ESCAPE &&
             wxDynamicCast(active, wxFrame))
             frame_->RestoreTreePane();
-        if (active == frame_ && frame_->FilterKeyTip(key))
+        if (active == frame_ && frame_->FilterKey(key))
             return Event_Processed;
     } else if (type == wxEVT_LEFT_DOWN || type == wxEVT_RIGHT_DOWN || type == wxEVT_MIDDLE_DOWN) {
         frame_->PutKeyTipsAway();
