@@ -9,6 +9,7 @@
 #include <set>
 #include <wx/button.h>
 #include <wx/dialog.h>
+#include <wx/filedlg.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
 #include <wx/stopwatch.h>
@@ -65,8 +66,8 @@ protected:
     // The file dialog answers with the next of answers (empty: cancelled)
     // and notes "open" or "save" in asked.
     void AnswerFileDialogs(std::vector<std::string>& asked, std::vector<std::string> answers = {}) {
-        SetFileDialogAnswer([&asked, answers](bool open, const std::string&) mutable {
-            asked.push_back(open ? "open" : "save");
+        SetFileDialogAnswer([&asked, answers](const wxFileDialog& dialog) mutable {
+            asked.push_back(dialog.HasFlag(wxFD_OPEN) ? "open" : "save");
             std::string next;
             if (!answers.empty()) {
                 next = answers.front();

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <functional>
 #include <set>
+#include <wx/filedlg.h>
 #include <wx/ribbon/bar.h>
 #include <wx/ribbon/buttonbar.h>
 #include <wx/ribbon/page.h>
@@ -76,8 +77,8 @@ protected:
         char tmpl[] = "/tmp/qvtips.XXXXXX";
         dir = mkdtemp(tmpl);
         ASSERT_EQ(CQuorvelDoc(932).SaveSettingsFile(dir + "/a.qv"), 0);
-        SetFileDialogAnswer([this](bool open, const std::string&) {
-            fileAsked.push_back(open ? "open" : "save");
+        SetFileDialogAnswer([this](const wxFileDialog& dialog) {
+            fileAsked.push_back(dialog.HasFlag(wxFD_OPEN) ? "open" : "save");
             return std::string();
         });
         SetFirmwareFileAnswer([this](const wxFileDialog&) {

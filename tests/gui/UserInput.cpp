@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <dlfcn.h>
+#include <string>
 #include <gtest/gtest.h>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
@@ -168,21 +169,57 @@ bool ClickAndType(wxTextCtrl* edit, const char* text) {
     return TypeOver(edit, text);
 }
 
+namespace {
+
+// The control as a failure names it: its class, name and label.
+std::string Named(wxWindow* w) {
+    if (!w)
+        return "nothing";
+    wxString text = wxString::Format("%s \"%s\"", w->GetClassInfo()->GetClassName(), w->GetName());
+    if (!w->GetLabel().empty())
+        text += wxString::Format(" labelled \"%s\"", w->GetLabel());
+    if (wxWindow* parent = w->GetParent())
+        text += wxString::Format(" in %s", parent->GetClassInfo()->GetClassName());
+    return text.utf8_string();
+}
+
+} // namespace
+
 bool TabTo(wxTopLevelWindow* top, const std::vector<wxWindow*>& controls) {
     auto reached = [&] {
         wxWindow* focus = FocusedControl(top);
         return std::find(controls.begin(), controls.end(), focus) != controls.end();
     };
+    // The whole walk has one time limit: a focus that stays put or a round
+    // that never reaches the control fails here, not at the run's time-out.
+    wxStopWatch watch;
+    // Keys go to the active window. Without a window manager nothing makes
+    // a window active again when a window it opened closes, and Tab then
+    // leaves its focus where it is.
+    if (!top->IsActive() && !ActivateWindow(top)) {
+        ADD_FAILURE() << "the window never became active for the keyboard";
+        return false;
+    }
+    std::vector<wxWindow*> passed;
     wxUIActionSimulator sim;
-    for (int step = 0; step < 80; ++step) {
-        if (reached())
-            return true;
+    while (!reached()) {
         wxWindow* from = FocusedControl(top);
+        if (std::find(passed.begin(), passed.end(), from) != passed.end()) {
+            ADD_FAILURE() << "Tab went round the window back to " << Named(from)
+                          << " without reaching " << Named(controls.front());
+            return false;
+        }
+        passed.push_back(from);
         sim.Char(WXK_TAB);
         AwaitInputHandled();
-        PumpUntil([&] { return FocusedControl(top) != from; }, 2000);
+        const long left = kWaitMs - watch.Time();
+        if (left <= 0 || !PumpUntil([&] { return FocusedControl(top) != from; }, left)) {
+            ADD_FAILURE() << "Tab did not move the focus on from " << Named(from)
+                          << " towards " << Named(controls.front());
+            return false;
+        }
     }
-    return reached();
+    return true;
 }
 
 bool ArrowTo(wxChoice* box, int item) {

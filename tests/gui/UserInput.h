@@ -25,8 +25,10 @@ bool ClickChoiceItem(wxChoice* box, int item);
 bool ClickAndType(wxTextCtrl* edit, const char* text);
 
 // By keyboard.
-// Presses Tab until the focus is on one of the controls; false when a round
-// through the window never reached one.
+// Makes the window active, as a user does before typing into it, and
+// presses Tab until the focus is on one of the controls; false, with a
+// failure naming where the focus was, when a Tab left the focus where it was
+// or a round through the window never reached one, all within kWaitMs.
 bool TabTo(wxTopLevelWindow* top, const std::vector<wxWindow*>& controls);
 // With the focus on the choice, moves its selection to the item with the
 // arrow keys.
