@@ -17,11 +17,14 @@ add_library(qv_gui STATIC ${QV_GUI_SOURCES}
     ${CMAKE_SOURCE_DIR}/app/AboutDlg.cpp
     ${CMAKE_SOURCE_DIR}/app/AppStartHost.cpp
     ${CMAKE_SOURCE_DIR}/app/CaptionBar.cpp
+    ${CMAKE_SOURCE_DIR}/app/KeyTipBadges.cpp
     ${CMAKE_SOURCE_DIR}/app/MainCommands.cpp
+    ${CMAKE_SOURCE_DIR}/app/MainKeys.cpp
     ${CMAKE_SOURCE_DIR}/app/MainRibbon.cpp
     ${CMAKE_SOURCE_DIR}/app/SettingsTree.cpp
     ${CMAKE_SOURCE_DIR}/app/MainFrame.cpp
     ${CMAKE_SOURCE_DIR}/app/QuorvelApp.cpp
+    ${CMAKE_SOURCE_DIR}/app/RibbonBar.cpp
     ${CMAKE_SOURCE_DIR}/app/SplashWindow.cpp
     ${CMAKE_SOURCE_DIR}/app/StartUpDlg.cpp
     ${CMAKE_SOURCE_DIR}/app/UnitToolCommands.cpp)

@@ -9,6 +9,7 @@
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/QuorvelApp.h"
+#include "app/RibbonBar.h"
 #include "app/UnitToolCommands.h"
 #include "editors/PortSettingsDlg.h"
 #include "editors/config/ConfigSetDlg.h"
@@ -83,6 +84,7 @@ void CMainFrame::RunCommand(int id) {
     }
     if (id >= cmd::kLookFirst && id <= cmd::kLookLast) {
         ApplyLook(id);
+        wxGetApp().Profile().Flush();
         return;
     }
     switch (id) {

@@ -10,6 +10,7 @@
 #include "app/CommandIds.h"
 #include "app/MessageType.h"
 #include "app/QuorvelApp.h"
+#include "app/RibbonBar.h"
 #include "app/SettingsTree.h"
 #include "document/QuorvelDoc.h"
 #include "ui/Messages.h"
@@ -23,7 +24,9 @@ constexpr unsigned kStrTreePaneCaption = 3207;
 
 CMainFrame::CMainFrame(CQuorvelDoc& doc)
     : wxFrame(nullptr, wxID_ANY, kProductName, wxDefaultPosition, wxSize(1100, 760)), doc_(doc),
-      history_(cmd::kRecentFileCount, cmd::MenuId(cmd::kRecentFile1)), keyTips_("FA") {
+      history_(cmd::kRecentFileCount, cmd::MenuId(cmd::kRecentFile1)),
+      keyTips_(MainWindowKeyTips(), [this](int id) { return StateOf(id).enabled; }),
+      badges_(this) {
     const auto look = wxGetApp().Profile().ReadNumber("Workspace", "ApplicationLook");
     appLook = look ? static_cast<int>(*look) : cmd::kLookDefault;
 
@@ -93,6 +96,8 @@ CMainFrame::CMainFrame(CQuorvelDoc& doc)
 
 CMainFrame::~CMainFrame() { aui_.UnInit(); }
 
+wxRibbonBar& CMainFrame::Ribbon() const { return *ribbon_; }
+
 void CMainFrame::UpdateTitle() {
     SetTitle(DocumentFileName(doc_) + " - " + kProductName);
 }
@@ -130,6 +135,8 @@ void CMainFrame::RestoreTreePane() {
 }
 
 void CMainFrame::BeginPreview() {
+    wxWindow* focus = wxWindow::FindFocus();
+    focusBeforePreview_ = focus && focus != this && IsDescendant(focus) ? focus : nullptr;
     treePaneWasVisible = TreePaneShown();
     inPreview = true;
     aui_.GetPane(treePane_).Hide();
@@ -139,6 +146,15 @@ void CMainFrame::BeginPreview() {
 void CMainFrame::EndPreview() {
     inPreview = false;
     RestoreTreePane();
+    // The preview disabled this window, which took the focus from it: the
+    // keys go where they went before, once the preview has gone.
+    CallAfter([this] {
+        wxWindow* focus = focusBeforePreview_;
+        if (!focus || !focus->IsShownOnScreen())
+            focus = treePane_->Tree();
+        if (focus->IsShownOnScreen())
+            focus->SetFocus();
+    });
 }
 
 void CMainFrame::ApplyPlacement(const WindowPlacement& p) {
@@ -199,6 +215,9 @@ void CMainFrame::OnSize(wxSizeEvent& event) {
         MendRestoredSize();
     }
     NoteNormalRect();
+    // Shown tips move with their elements once the new layout stands.
+    if (keyTips_.Shown())
+        CallAfter([this] { ShowKeyTips(); });
     event.Skip();
 }
 

@@ -9,7 +9,9 @@
 #include <wx/colour.h>
 #include <wx/filehistory.h>
 #include <wx/frame.h>
+#include <wx/weakref.h>
 
+#include "app/KeyTipBadges.h"
 #include "app/KeyTips.h"
 #include "app/WindowPlacement.h"
 
@@ -18,6 +20,7 @@ class wxColour;
 class wxKeyEvent;
 class wxRibbonBar;
 class wxRibbonButtonBar;
+class wxWindow;
 class wxMenu;
 class wxPanel;
 
@@ -28,6 +31,7 @@ class CQuorvelView;
 class CFileView;
 class CCaptionBar;
 class CDeviceSetPage;
+class CRibbonBar;
 
 struct CommandState {
     bool enabled = false;
@@ -41,7 +45,7 @@ public:
 
     CQuorvelView& View() const { return *view_; }
     CFileView& TreePane() const { return *treePane_; }
-    wxRibbonBar& Ribbon() const { return *ribbon_; }
+    wxRibbonBar& Ribbon() const;
     void UpdateTitle();
     void SetCaptionText(const wxString& text);
     wxString CaptionText() const;
@@ -57,11 +61,18 @@ public:
     // Print preview hides the tree pane and gives it back when it ends.
     void BeginPreview();
     void EndPreview();
-    // The ribbon's key tips, fed with every key of this window; true when
-    // the key is used up.
-    bool FilterKeyTip(const wxKeyEvent& event);
+    // Every key of this window passes here first: the accelerators and the
+    // ribbon's key tips; true when the key is used up.
+    bool FilterKey(const wxKeyEvent& event);
     void PutKeyTipsAway();
+    // The key tips on the screen now.
+    std::vector<CKeyTipBadges::Shown> KeyTipBadges() const { return badges_.ShownBadges(); }
+    // The element a key tip stands on, in screen coordinates.
+    wxRect KeyTipTarget(const KeyTip& tip) const;
     void OpenApplicationMenu();
+    void OpenStyleMenu();
+    // The quick-access tool of a command, or null.
+    wxWindow* QuickAccessTool(int id) const;
 
     // Runs a command as the ribbon, the menus and the quick-access tools do.
     void RunCommand(int id);
@@ -85,7 +96,8 @@ private:
     wxColour SetRibbonArt(int id);
     void UpdateRibbonIcons(const wxColour& ribbon);
     void FadeRibbonIcons(int id);
-    void ShowKeyTips(bool shown);
+    void ShowKeyTips();
+    void RunFromKeyboard(int id);
     void KeepRestoredSize();
     void MendRestoredSize();
     void UpdateRibbonStates();
@@ -101,8 +113,10 @@ private:
 
     CQuorvelDoc& doc_;
     wxAuiManager aui_;
-    wxRibbonBar* ribbon_ = nullptr;
+    CRibbonBar* ribbon_ = nullptr;
     wxButton* appButton_ = nullptr;
+    wxButton* styleButton_ = nullptr;
+    std::map<int, wxWindow*> tools_;
     CCaptionBar* captionBar_ = nullptr;
     CFileView* treePane_ = nullptr;
     CQuorvelView* view_ = nullptr;
@@ -120,7 +134,10 @@ private:
     bool restorePending_ = false;
     wxSize maximizedSize_;
     KeyTips keyTips_;
-    bool keyTipsShown_ = false;
+    CKeyTipBadges badges_;
+    wxString keyTipText_; // what the status bar says of the tips
+    bool keyCommandPending_ = false; // a command from the keyboard waits to run
+    wxWeakRef<wxWindow> focusBeforePreview_;
 };
 
 } // namespace qv

@@ -1,7 +1,7 @@
 // The main window's ribbon, its application menu, quick-access tools and style menu.
 #include <algorithm>
+#include <map>
 #include <wx/artprov.h>
-#include <wx/bmpbuttn.h>
 #include <wx/button.h>
 #include <wx/dcclient.h>
 #include <wx/image.h>
@@ -16,59 +16,37 @@
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/QuorvelApp.h"
+#include "app/RibbonBar.h"
+#include "app/RibbonLayout.h"
 #include "ui/Messages.h"
+#include "ui/ToolButton.h"
 
 namespace qv {
 
 namespace {
 
-struct RibbonCommand {
-    int id;
-    unsigned label;
-    wxArtID art;
-    bool toggle;
-};
-struct RibbonPanel {
-    unsigned label;
-    std::vector<RibbonCommand> commands;
-};
-struct RibbonCategory {
-    unsigned label;
-    std::vector<RibbonPanel> panels;
-};
-
-const std::vector<RibbonCategory>& Categories() {
-    static const std::vector<RibbonCategory> kCategories = {
-        {274,
-         {
-             {3201, {{cmd::kPowerMeterWizard, 3201, wxART_TIP, false},
-                     {cmd::kSettingsWizard, 3202, wxART_EXECUTABLE_FILE, false}}},
-             {3203, {{cmd::kReadFromUnit, 3204, wxART_GO_DOWN, false},
-                     {cmd::kWriteToUnit, 3205, wxART_GO_UP, false},
-                     {cmd::kUnitPassword, 3206, wxART_WARNING, false}}},
-             {275, {{cmd::kEditPaste, 276, wxART_PASTE, false},
-                    {cmd::kEditCut, 277, wxART_CUT, false},
-                    {cmd::kEditCopy, 278, wxART_COPY, false},
-                    {cmd::kEditSelectAll, 279, wxART_TICK_MARK, false}}},
-             {290, {{cmd::kViewStatusBar, 289, wxART_LIST_VIEW, true},
-                    {cmd::kViewCaptionBar, 295, wxART_INFORMATION, true},
-                    {cmd::kViewTreePane, 3207, wxART_REPORT_VIEW, true}}},
-             {3208, {{cmd::kLanSettings, 3209, wxART_HARDDISK, false},
-                     {cmd::kPortSettings, 3210, wxART_HELP_SETTINGS, false}}},
-             {3211, {{cmd::kTriggerSelect, 3212, wxART_FIND, false},
-                     {cmd::kConfigSettings, 3213, wxART_HELP_BOOK, false}}},
-         }},
-        {3216,
-         {
-             {3217, {{cmd::kRunProgramMode, 3219, wxART_REDO, false},
-                     {cmd::kClearUnit, 3220, wxART_DELETE, false},
-                     {cmd::kFirmwareUpdate, 3221, wxART_GOTO_LAST, false}}},
-             {3222, {{cmd::kUnitStatus, 3223, wxART_INFORMATION, false},
-                     {cmd::kMonitor, 3224, wxART_LIST_VIEW, false},
-                     {cmd::kFtpClient, 3225, wxART_FOLDER_OPEN, false}}},
-         }},
+// The icon of each ribbon command.
+wxArtID ArtOf(int id) {
+    static const std::map<int, wxArtID> kArt = {
+        {cmd::kPowerMeterWizard, wxART_TIP},   {cmd::kSettingsWizard, wxART_EXECUTABLE_FILE},
+        {cmd::kReadFromUnit, wxART_GO_DOWN},   {cmd::kWriteToUnit, wxART_GO_UP},
+        {cmd::kUnitPassword, wxART_WARNING},   {cmd::kEditPaste, wxART_PASTE},
+        {cmd::kEditCut, wxART_CUT},            {cmd::kEditCopy, wxART_COPY},
+        {cmd::kEditSelectAll, wxART_TICK_MARK}, {cmd::kViewStatusBar, wxART_LIST_VIEW},
+        {cmd::kViewCaptionBar, wxART_INFORMATION}, {cmd::kViewTreePane, wxART_REPORT_VIEW},
+        {cmd::kLanSettings, wxART_HARDDISK},   {cmd::kPortSettings, wxART_HELP_SETTINGS},
+        {cmd::kTriggerSelect, wxART_FIND},     {cmd::kConfigSettings, wxART_HELP_BOOK},
+        {cmd::kRunProgramMode, wxART_REDO},    {cmd::kClearUnit, wxART_DELETE},
+        {cmd::kFirmwareUpdate, wxART_GOTO_LAST}, {cmd::kUnitStatus, wxART_INFORMATION},
+        {cmd::kMonitor, wxART_LIST_VIEW},      {cmd::kFtpClient, wxART_FOLDER_OPEN},
+        {cmd::kFileNew, wxART_NEW},            {cmd::kFileOpen, wxART_FILE_OPEN},
+        {cmd::kFileSave, wxART_FILE_SAVE},     {cmd::kFileSaveAs, wxART_FILE_SAVE_AS},
+        {cmd::kFilePrint, wxART_PRINT},        {cmd::kFilePrintDirect, wxART_PRINT},
+        {cmd::kFilePrintPreview, wxART_FIND},  {cmd::kFileClose, wxART_CLOSE},
+        {cmd::kAppExit, wxART_QUIT},
     };
-    return kCategories;
+    const auto it = kArt.find(id);
+    return it == kArt.end() ? wxArtID() : it->second;
 }
 
 // The ribbon's windows draw themselves in their art's colours and fonts. A
@@ -141,28 +119,17 @@ wxBitmap DisabledArt(const wxArtID& id, int size, const wxColour& ribbon) {
     return wxBitmap(image);
 }
 
-// The label with its key tip as a menu mnemonic: the letter underlined where
-// the label has it, else "(&X)" after it as Japanese and Chinese menus do.
-wxString WithKeyTip(const wxString& label, wxChar key) {
-    wxString text = label;
-    text.Replace("&", "&&");
-    const size_t at = text.Lower().find(wxString(key).Lower());
-    if (at != wxString::npos)
-        return text.substr(0, at) + "&" + text.substr(at);
-    return text + "(&" + wxString(key).Upper() + ")";
-}
-
 } // namespace
 
 void CMainFrame::BuildRibbon() {
-    ribbon_ = new RibbonWindow<wxRibbonBar>(
-        this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-        wxRIBBON_BAR_FLOW_HORIZONTAL | wxRIBBON_BAR_SHOW_PAGE_LABELS |
-            wxRIBBON_BAR_SHOW_PANEL_EXT_BUTTONS | wxRIBBON_BAR_SHOW_HELP_BUTTON);
+    ribbon_ = new RibbonWindow<CRibbonBar>(this, wxRIBBON_BAR_FLOW_HORIZONTAL |
+                                                     wxRIBBON_BAR_SHOW_PAGE_LABELS |
+                                                     wxRIBBON_BAR_SHOW_PANEL_EXT_BUTTONS |
+                                                     wxRIBBON_BAR_SHOW_HELP_BUTTON);
     // The style's art first, so that the buttons get their icons once and the
     // ribbon is laid out once.
     iconBack_ = SetRibbonArt(appLook);
-    for (const RibbonCategory& category : Categories()) {
+    for (const RibbonCategory& category : RibbonCategories()) {
         auto* page = new RibbonWindow<wxRibbonPage>(ribbon_, wxID_ANY, Res(category.label));
         for (const RibbonPanel& p : category.panels) {
             auto* panel = new RibbonWindow<wxRibbonPanel>(page, wxID_ANY, Res(p.label), wxNullBitmap,
@@ -172,7 +139,8 @@ void CMainFrame::BuildRibbon() {
             // The faded icons of a disabled button are made when it is first
             // disabled; until then the bar holds the plain ones in their place.
             for (const RibbonCommand& c : p.commands) {
-                const wxBitmap large = Art(c.art, 32), small = Art(c.art, 16);
+                const wxArtID art = ArtOf(c.id);
+                const wxBitmap large = Art(art, 32), small = Art(art, 16);
                 buttons->AddButton(c.id, Res(c.label), large, small, large, small,
                                    c.toggle ? wxRIBBON_BUTTON_TOGGLE : wxRIBBON_BUTTON_NORMAL);
                 ribbonButtons_[c.id] = buttons;
@@ -190,75 +158,64 @@ void CMainFrame::BuildRibbon() {
 // quick-access tools and the style button.
 void CMainFrame::BuildToolStrip(wxPanel* strip) {
     auto* row = new wxBoxSizer(wxHORIZONTAL);
-    appButton_ =
-        new wxButton(strip, wxID_ANY, Res(260), wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
+    appButton_ = new wxButton(strip, wxID_ANY, Res(ApplicationButton().label), wxDefaultPosition,
+                              wxDefaultSize, wxBU_EXACTFIT);
     appButton_->SetBitmap(Art(wxART_EXECUTABLE_FILE, 16));
-    appButton_->SetToolTip(Res(260));
+    appButton_->SetToolTip(Res(ApplicationButton().label));
     appButton_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OpenApplicationMenu(); });
     row->Add(appButton_, 0, wxALL, 2);
-    const std::pair<int, wxArtID> tools[] = {{cmd::kFileNew, wxART_NEW},
-                                             {cmd::kFileOpen, wxART_FILE_OPEN},
-                                             {cmd::kFileSave, wxART_FILE_SAVE},
-                                             {cmd::kFilePrint, wxART_PRINT}};
-    for (const auto& [id, art] : tools) {
-        auto* b = new wxBitmapButton(strip, wxID_ANY, Art(art, 16), wxDefaultPosition, wxDefaultSize,
-                                     wxBORDER_NONE);
-        b->SetToolTip(Res(id == cmd::kFileNew    ? 262
-                          : id == cmd::kFileOpen ? 263
-                          : id == cmd::kFileSave ? 264
-                                                 : 266));
+    for (const StripItem& tool : QuickAccessTools()) {
+        const int id = tool.id;
+        auto* b = new CToolButton(strip, wxID_ANY, Art(ArtOf(id), 16));
+        b->SetToolTip(Res(tool.label));
         b->Bind(wxEVT_BUTTON, [this, id](wxCommandEvent&) { RunCommand(id); });
         b->Bind(wxEVT_UPDATE_UI, [this, id](wxUpdateUIEvent& e) { e.Enable(StateOf(id).enabled); });
         row->Add(b, 0, wxALL, 2);
+        tools_[id] = b;
     }
     row->AddStretchSpacer();
-    auto* style = new wxButton(strip, wxID_ANY, Res(286), wxDefaultPosition, wxDefaultSize,
-                               wxBU_EXACTFIT);
-    style->SetToolTip(Res(287) + "\n" + Res(288));
-    style->Bind(wxEVT_BUTTON, [this, style](wxCommandEvent&) {
-        std::unique_ptr<wxMenu> menu = BuildStyleMenu();
-        PopupMenu(menu.get(), style->GetPosition() + wxPoint(0, style->GetSize().y));
-    });
-    row->Add(style, 0, wxALL, 2);
+    styleButton_ = new wxButton(strip, wxID_ANY, Res(StyleButton().label), wxDefaultPosition,
+                                wxDefaultSize, wxBU_EXACTFIT);
+    styleButton_->SetToolTip(Res(287) + "\n" + Res(288));
+    styleButton_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OpenStyleMenu(); });
+    row->Add(styleButton_, 0, wxALL, 2);
     strip->SetSizer(row);
 }
 
+// The application menu; each entry has its mnemonic, and the file commands
+// with an accelerator show it.
 std::unique_ptr<wxMenu> CMainFrame::BuildApplicationMenu() {
     auto menu = std::make_unique<wxMenu>();
-    auto item = [&](wxMenu* m, int id, unsigned label, const wxArtID& art) {
-        auto* it = new wxMenuItem(m, cmd::MenuId(id), Res(label));
-        if (!art.empty())
-            it->SetBitmap(Art(art, 16));
-        m->Append(it);
-    };
-    item(menu.get(), cmd::kFileNew, 262, wxART_NEW);
-    item(menu.get(), cmd::kFileOpen, 263, wxART_FILE_OPEN);
-    item(menu.get(), cmd::kFileSave, 264, wxART_FILE_SAVE);
-    item(menu.get(), cmd::kFileSaveAs, 265, wxART_FILE_SAVE_AS);
-    // Print runs from its own entry (key tip p); its menu of the other print
-    // commands opens from the next (key tip w).
-    auto* printItem =
-        new wxMenuItem(menu.get(), cmd::MenuId(cmd::kFilePrint), WithKeyTip(Res(266), 'p'));
-    printItem->SetBitmap(Art(wxART_PRINT, 16));
-    menu->Append(printItem);
-    auto* print = new wxMenu;
-    item(print, cmd::kFilePrintDirect, 268, wxART_PRINT);
-    item(print, cmd::kFilePrintPreview, 269, wxART_FIND);
-    item(print, cmd::kFilePrintSetup, 270, "");
-    menu->AppendSubMenu(print, WithKeyTip(Res(267), 'w'));
-    menu->AppendSeparator();
-    item(menu.get(), cmd::kFileClose, 271, wxART_CLOSE);
-    menu->AppendSeparator();
-    auto* recent = new wxMenu;
-    while (history_.GetCount())
-        history_.RemoveFileFromHistory(0);
-    const auto& paths = wxGetApp().Recent().Paths();
-    for (auto it = paths.rbegin(); it != paths.rend(); ++it)
-        history_.AddFileToHistory(wxString::FromUTF8(*it));
-    history_.AddFilesToMenu(recent);
-    menu->AppendSubMenu(recent, Res(272))->Enable(!paths.empty());
-    menu->AppendSeparator();
-    item(menu.get(), cmd::kAppExit, 273, wxART_QUIT);
+    wxMenu* print = new wxMenu;
+    for (const MenuEntry& e : ApplicationMenuEntries()) {
+        wxMenu* into = e.parent == kPrintMenu ? print : menu.get();
+        if (e.id == kMenuSeparator) {
+            into->AppendSeparator();
+            continue;
+        }
+        const std::string key = KeysOfText(e.mnemonic);
+        wxString label(MnemonicLabel(Res(e.label).ToStdWstring(), key.empty() ? '?' : key[0]));
+        if (e.id == kPrintMenu) {
+            into->AppendSubMenu(print, label);
+        } else if (e.id == kRecentMenu) {
+            auto* recent = new wxMenu;
+            while (history_.GetCount())
+                history_.RemoveFileFromHistory(0);
+            const auto& paths = wxGetApp().Recent().Paths();
+            for (auto it = paths.rbegin(); it != paths.rend(); ++it)
+                history_.AddFileToHistory(wxString::FromUTF8(*it));
+            history_.AddFilesToMenu(recent);
+            into->AppendSubMenu(recent, label)->Enable(!paths.empty());
+        } else {
+            const std::string accelerator = AcceleratorText(e.id);
+            if (!accelerator.empty())
+                label += "\t" + accelerator;
+            auto* item = new wxMenuItem(into, cmd::MenuId(e.id), label);
+            if (!ArtOf(e.id).empty())
+                item->SetBitmap(Art(ArtOf(e.id), 16));
+            into->Append(item);
+        }
+    }
     return menu;
 }
 
@@ -267,47 +224,19 @@ void CMainFrame::OpenApplicationMenu() {
     PopupMenu(menu.get(), ScreenToClient(appButton_->GetScreenRect().GetBottomLeft()));
 }
 
-// Key tips: f the application menu, a the About box; p and w are the
-// mnemonics of the application menu's print entries.
-bool CMainFrame::FilterKeyTip(const wxKeyEvent& event) {
-    const int code = event.GetKeyCode();
-    const int key = code == WXK_ALT ? KeyTips::kAlt : code == WXK_ESCAPE ? KeyTips::kEscape : code;
-    const bool other = event.ControlDown() || event.ShiftDown() || event.MetaDown();
-    KeyTips::Result r;
-    if (event.GetEventType() == wxEVT_KEY_DOWN)
-        r = keyTips_.KeyDown(key, event.AltDown(), other);
-    else
-        keyTips_.KeyUp(key);
-    ShowKeyTips(keyTips_.Shown());
-    // Run after the key's own handling has ended.
-    if (r.run == 'F')
-        CallAfter([this] { OpenApplicationMenu(); });
-    else if (r.run == 'A')
-        CallAfter([this] { RunCommand(cmd::kAppAbout); });
-    return r.consumed;
-}
-
-void CMainFrame::PutKeyTipsAway() {
-    keyTips_.Reset();
-    ShowKeyTips(false);
-}
-
-// While the tips are up the status bar names them.
-void CMainFrame::ShowKeyTips(bool shown) {
-    if (shown == keyTipsShown_)
-        return;
-    keyTipsShown_ = shown;
-    if (wxStatusBar* bar = GetStatusBar())
-        bar->SetStatusText(shown ? "[F] " + Res(260) + "    [A] " + Res(29110) : wxString());
+void CMainFrame::OpenStyleMenu() {
+    std::unique_ptr<wxMenu> menu = BuildStyleMenu();
+    PopupMenu(menu.get(), ScreenToClient(styleButton_->GetScreenRect().GetBottomLeft()));
 }
 
 void CMainFrame::UpdateRibbonIcons(const wxColour& ribbon) {
     iconBack_ = ribbon;
     fadedIcons_.clear();
-    for (const RibbonCategory& category : Categories())
+    for (const RibbonCategory& category : RibbonCategories())
         for (const RibbonPanel& p : category.panels)
             for (const RibbonCommand& c : p.commands) {
-                const wxBitmap large = Art(c.art, 32), small = Art(c.art, 16);
+                const wxArtID art = ArtOf(c.id);
+                const wxBitmap large = Art(art, 32), small = Art(art, 16);
                 ribbonButtons_.at(c.id)->SetButtonIcon(c.id, large, small, large, small);
                 if (!StateOf(c.id).enabled)
                     FadeRibbonIcons(c.id);
@@ -318,13 +247,10 @@ void CMainFrame::UpdateRibbonIcons(const wxColour& ribbon) {
 void CMainFrame::FadeRibbonIcons(int id) {
     if (!fadedIcons_.insert(id).second)
         return;
-    for (const RibbonCategory& category : Categories())
-        for (const RibbonPanel& p : category.panels)
-            for (const RibbonCommand& c : p.commands)
-                if (c.id == id)
-                    ribbonButtons_.at(id)->SetButtonIcon(id, Art(c.art, 32), Art(c.art, 16),
-                                                         DisabledArt(c.art, 32, iconBack_),
-                                                         DisabledArt(c.art, 16, iconBack_));
+    const wxArtID art = ArtOf(id);
+    ribbonButtons_.at(id)->SetButtonIcon(id, Art(art, 32), Art(art, 16),
+                                         DisabledArt(art, 32, iconBack_),
+                                         DisabledArt(art, 16, iconBack_));
 }
 
 std::unique_ptr<wxMenu> CMainFrame::BuildStyleMenu() {

@@ -15,6 +15,7 @@
 #include "app/AppStartHost.h"
 #include "app/LanguageProfile.h"
 #include "app/MainFrame.h"
+#include "app/MessageType.h"
 #include "app/ProgramFolder.h"
 #include "app/RegisteredInfo.h"
 #include "app/SplashWindow.h"
@@ -110,7 +111,11 @@ int CQuorvelApp::OnRun() {
 
 bool CQuorvelApp::StartUp(const std::vector<std::string>& args) {
     endedByUser_ = false;
-    profile_ = std::make_unique<WxProfileStore>(WxProfileStore::DefaultPath());
+    auto store = std::make_unique<WxProfileStore>(WxProfileStore::DefaultPath());
+    const ProfileFileCheck opened = store->Opened();
+    profile_ = std::move(store);
+    // Whatever start-up stores, and however it ends, is written once.
+    const FlushProfileAtEnd flush(*profile_);
 
     LanguageChoice language = ChooseLanguage(*profile_, LoadModuleBesideProgram);
     if (!language.module) {
@@ -123,6 +128,11 @@ bool CQuorvelApp::StartUp(const std::vector<std::string>& args) {
     SetActiveStringTable(module_.get());
     if (language.otherThanChosen)
         FixedMessage(kTextOtherLanguage);
+    if (opened.TooLarge())
+        ShowMessage(kMbOk | kMbIconExclamation,
+                    wxString::Format(Res(kMsgProfileTooLarge),
+                                     wxString::FromUTF8(WxProfileStore::DefaultPath()),
+                                     wxString::FromUTF8(opened.keptAs)));
 
     std::string file;
     for (const std::string& a : args)
@@ -205,6 +215,7 @@ void CQuorvelApp::OpenRecentFile(size_t index) {
     if (!wxFileName::FileExists(wxString::FromUTF8(path))) {
         recent_.Remove(index); // gone: leaves the list without a word
         recent_.Save(*profile_);
+        profile_->Flush();
         return;
     }
     frame_->View().OpenRecentFile(path);
@@ -213,10 +224,11 @@ void CQuorvelApp::OpenRecentFile(size_t index) {
 void CQuorvelApp::AddRecentFile(const std::string& path) {
     recent_.AddRecentFile(path);
     recent_.Save(*profile_);
+    profile_->Flush();
 }
 
+// Written with the rest of the exit, once (OnExit).
 void CQuorvelApp::StoreWindowState(const WindowPlacement& placement) {
-    const WxProfileStore::HeldWrites together(*profile_);
     SaveWindowPlacement(*profile_, placement);
     SaveListState(*profile_, columnWidths, -1);
 }
@@ -238,7 +250,7 @@ int CQuorvelApp::FilterEvent(wxEvent& event) {
         if (type == wxEVT_KEY_DOWN && key.GetKeyCode() == WXK_ESCAPE &&
             wxDynamicCast(active, wxFrame))
             frame_->RestoreTreePane();
-        if (active == frame_ && frame_->FilterKeyTip(key))
+        if (active == frame_ && frame_->FilterKey(key))
             return Event_Processed;
     } else if (type == wxEVT_LEFT_DOWN || type == wxEVT_RIGHT_DOWN || type == wxEVT_MIDDLE_DOWN) {
         frame_->PutKeyTipsAway();
@@ -262,8 +274,10 @@ void CQuorvelApp::Reset() {
 }
 
 int CQuorvelApp::OnExit() {
-    if (profile_)
+    if (profile_) {
         profile_->DeleteValue(kPlacementSection, "ShowCmd");
+        profile_->Flush();
+    }
     SetActiveStringTable(nullptr);
     return wxApp::OnExit();
 }

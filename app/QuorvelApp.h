@@ -11,7 +11,6 @@
 #include "app/WindowPlacement.h"
 #include "document/QuorvelDoc.h"
 #include "resources/ResourceModule.h"
-#include "ui/WxProfileStore.h"
 
 namespace qv {
 
@@ -61,7 +60,7 @@ public:
     wxString organizationText;
 
 private:
-    std::unique_ptr<WxProfileStore> profile_;
+    std::unique_ptr<ProfileStore> profile_;
     std::unique_ptr<ResourceModule> module_;
     std::unique_ptr<CQuorvelDoc> doc_;
     RecentFiles recent_;

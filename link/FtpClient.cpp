@@ -1,17 +1,14 @@
 #include "link/FtpClient.h"
 
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+
+#include "document/FileReplace.h"
 #include "document/StringTable.h"
 #include "document/Utf8.h"
 #include "link/CurlLibrary.h"
-#include "link/LocalReplace.h"
-
-#include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace qv {
 
@@ -30,19 +27,63 @@ CURLM* Multi(void* p) {
 // connection; waking this often keeps every transfer moving.
 constexpr int kWaitSliceMs = 10;
 
-size_t AppendBody(char* data, size_t size, size_t count, void* user) {
-    static_cast<std::string*>(user)->append(data, size * count);
+// The data of a listing, kept up to a limit. libcurl takes a listing as
+// text and turns every CR in it into a line end before its write callback
+// sees it, so that a name holding a CR would read as two lines; the bytes as
+// they arrived reach its debug callback, and are taken there.
+struct Body {
+    std::string* text;
+    bool tooLong = false;
+};
+
+int TakeReceived(CURL*, curl_infotype type, char* data, size_t size, void* user) {
+    auto* body = static_cast<Body*>(user);
+    if (type != CURLINFO_DATA_IN || body->tooLong)
+        return 0;
+    if (body->text->size() + size > kMaxListingBytes)
+        body->tooLong = true;
+    else
+        body->text->append(data, size);
+    return 0;
+}
+
+size_t CheckBody(char*, size_t size, size_t count, void* user) {
+    // Less than given fails the transfer.
+    return static_cast<Body*>(user)->tooLong ? 0 : size * count;
+}
+
+// A file on its way into its local replacement.
+struct Fetch {
+    FileReplacement* file;
+    const DownloadWatch* watch;
+    uint64_t received = 0;
+    int64_t announced = -1; // the server's SIZE answer
+};
+
+size_t WriteFile(char* data, size_t size, size_t count, void* user) {
+    auto* fetch = static_cast<Fetch*>(user);
+    if (fetch->file->Write(data, size * count) != 0)
+        return 0;
+    fetch->received += size * count;
     return size * count;
 }
 
-size_t WriteFile(char* data, size_t size, size_t count, void* user) {
-    // Returning less than given makes the transfer fail.
-    return static_cast<LocalReplace*>(user)->Write(data, size * count) ? size * count : 0;
+// The server's replies come here: "213 N" answers the SIZE sent before the file.
+size_t NoteSize(char* data, size_t size, size_t count, void* user) {
+    const std::string line(data, size * count);
+    if (line.compare(0, 4, "213 ") == 0) {
+        char* end = nullptr;
+        const unsigned long long n = std::strtoull(line.c_str() + 4, &end, 10);
+        if (end != line.c_str() + 4)
+            static_cast<Fetch*>(user)->announced = static_cast<int64_t>(n);
+    }
+    return size * count;
 }
 
-int AskCancel(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
-    const auto* cancel = static_cast<const std::function<bool()>*>(user);
-    return (*cancel && (*cancel)()) ? 1 : 0;
+int AskWatch(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    const auto* fetch = static_cast<const Fetch*>(user);
+    const DownloadWatch& watch = *fetch->watch;
+    return (watch && watch(fetch->received, fetch->announced)) ? 1 : 0;
 }
 
 // Percent-encodes everything but the unreserved characters and '/'.
@@ -115,6 +156,14 @@ bool HasControlCharacter(const std::string& text) {
     return false;
 }
 
+ReplaceOptions DownloadReplaceOptions() {
+    ReplaceOptions options;
+    // A copy that a crash loses can be fetched again; many small log files
+    // would each wait for the disk.
+    options.sync = false;
+    return options;
+}
+
 } // namespace
 
 bool IsSafeRemoteName(const std::string& name) {
@@ -127,10 +176,14 @@ bool IsSafeRemoteName(const std::string& name) {
 }
 
 bool ParseListLine(const std::string& raw, FtpEntry& entry) {
+    // One line end at most; a CR or LF left inside is no part of a name the
+    // server could be sent back.
     std::string line = raw;
-    while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
+    if (!line.empty() && line.back() == '\n')
         line.pop_back();
-    if (line.empty())
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    if (line.empty() || line.find_first_of("\r\n") != std::string::npos)
         return false;
     size_t rest = 0;
     const char kind = line[0];
@@ -174,6 +227,7 @@ FtpClient::~FtpClient() {
 int FtpClient::Run() {
     CURL* c = Handle(curl_);
     CURLM* m = Multi(multi_);
+    idleTimedOut_ = false;
     if (!m || lib_->multi_add_handle(m, c) != CURLM_OK)
         return lib_->easy_perform(c);
     CURLcode result = CURLE_OK;
@@ -181,6 +235,11 @@ int FtpClient::Run() {
     // Right after activity libcurl is asked again at once, then after
     // waits that double up to the slice.
     int waitMs = 0;
+    // libcurl's own limits differ by step (a reply to RETR is waited for
+    // 120 s, the last reply of a transfer 60 s): one idle limit holds for all.
+    using Clock = std::chrono::steady_clock;
+    const auto idleLimit = std::chrono::seconds(std::max(1L, timeoutSeconds));
+    auto lastActivity = Clock::now();
     while (running) {
         if (lib_->multi_perform(m, &running) != CURLM_OK) {
             result = CURLE_FAILED_INIT;
@@ -189,6 +248,14 @@ int FtpClient::Run() {
         int active = 0;
         if (running && lib_->multi_poll(m, nullptr, 0, waitMs, &active) != CURLM_OK) {
             result = CURLE_FAILED_INIT;
+            break;
+        }
+        const auto now = Clock::now();
+        if (active > 0) {
+            lastActivity = now;
+        } else if (running && now - lastActivity >= idleLimit) {
+            result = CURLE_OPERATION_TIMEDOUT;
+            idleTimedOut_ = true;
             break;
         }
         waitMs = active > 0 ? 0 : std::min(waitMs > 0 ? waitMs * 2 : 1, kWaitSliceMs);
@@ -220,6 +287,12 @@ void FtpClient::Fail(unsigned messageId, const std::string& detail) {
 
 void FtpClient::FailWith(int curlCode, const char* errorText) {
     const auto code = static_cast<CURLcode>(curlCode);
+    // The idle time-out ends a request by the program's own hand.
+    if (idleTimedOut_ || code == CURLE_OPERATION_TIMEDOUT) {
+        Fail(kMsgFtpTimedOut,
+             "no answer from the server for " + std::to_string(timeoutSeconds) + " s");
+        return;
+    }
     Fail(MessageFor(code), errorText && errorText[0] ? errorText : lib_->easy_strerror(code));
 }
 
@@ -235,7 +308,11 @@ void* FtpClient::Prepare(const std::string& path, char* errorText) {
     lib_->easy_setopt(c, CURLOPT_PASSWORD, password_.c_str());
     lib_->easy_setopt(c, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD));
     lib_->easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
+    // The same limits where libcurl runs a request on its own.
     lib_->easy_setopt(c, CURLOPT_CONNECTTIMEOUT, timeoutSeconds);
+    lib_->easy_setopt(c, CURLOPT_SERVER_RESPONSE_TIMEOUT, timeoutSeconds);
+    lib_->easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    lib_->easy_setopt(c, CURLOPT_LOW_SPEED_TIME, timeoutSeconds);
     return c;
 }
 
@@ -247,7 +324,6 @@ bool FtpClient::Perform(const std::string& path, bool listing,
     }
     char errorText[CURL_ERROR_SIZE];
     CURL* c = Handle(Prepare(path, errorText));
-    lib_->easy_setopt(c, CURLOPT_TIMEOUT, timeoutSeconds);
     lib_->easy_setopt(c, CURLOPT_TRANSFERTEXT, 0L);
     curl_slist* list = nullptr;
     for (const std::string& q : quotes)
@@ -255,12 +331,23 @@ bool FtpClient::Perform(const std::string& path, bool listing,
     if (list)
         lib_->easy_setopt(c, CURLOPT_QUOTE, list);
     std::string ignored;
+    Body data{body ? body : &ignored};
     if (!listing && !body)
         lib_->easy_setopt(c, CURLOPT_NOBODY, 1L);
-    lib_->easy_setopt(c, CURLOPT_WRITEFUNCTION, AppendBody);
-    lib_->easy_setopt(c, CURLOPT_WRITEDATA, body ? body : &ignored);
-    const auto rc = static_cast<CURLcode>(Run());
+    if (body) {
+        lib_->easy_setopt(c, CURLOPT_VERBOSE, 1L);
+        lib_->easy_setopt(c, CURLOPT_DEBUGFUNCTION, TakeReceived);
+        lib_->easy_setopt(c, CURLOPT_DEBUGDATA, &data);
+    }
+    lib_->easy_setopt(c, CURLOPT_WRITEFUNCTION, CheckBody);
+    lib_->easy_setopt(c, CURLOPT_WRITEDATA, &data);
+    const int rc = Run();
     lib_->slist_free_all(list);
+    if (data.tooLong) {
+        listingTooLong_ = true;
+        Fail(kMsgFtpFailed, "the listing is longer than " + std::to_string(kMaxListingBytes >> 20) + " MiB");
+        return false;
+    }
     if (rc != CURLE_OK) {
         FailWith(rc, errorText);
         return false;
@@ -343,6 +430,7 @@ bool FtpClient::ChangeFolder(const std::string& name) {
 
 bool FtpClient::List(std::vector<FtpEntry>& entries) {
     entries.clear();
+    listingTooLong_ = false;
     if (!connected_)
         return false;
     std::string text;
@@ -356,8 +444,8 @@ bool FtpClient::List(std::vector<FtpEntry>& entries) {
         if (end == std::string::npos)
             end = text.size();
         FtpEntry entry;
-        if (ParseListLine(text.substr(start, end - start), entry) && entry.name != "." &&
-            entry.name != "..")
+        if (ParseListLine(text.substr(start, end - start + (end < text.size())), entry) &&
+            entry.name != "." && entry.name != "..")
             entries.push_back(entry);
         start = end + 1;
     }
@@ -365,30 +453,38 @@ bool FtpClient::List(std::vector<FtpEntry>& entries) {
 }
 
 bool FtpClient::Download(const std::string& name, const std::string& localPath,
-                         const std::function<bool()>& cancel) {
+                         const DownloadWatch& watch) {
     if (!connected_ || !IsSafeRemoteName(name)) {
         Fail(kMsgFtpBadName, name);
         return false;
     }
-    LocalReplace file(localPath);
-    if (!curl_ || !file.Opened()) {
-        if (curl_)
-            Fail(kMsgFtpLocalWrite, std::strerror(file.Error()));
-        else
-            Fail(kMsgFtpCannotStart);
+    if (!curl_) {
+        Fail(kMsgFtpCannotStart);
         return false;
     }
+    FileReplacement file(localPath, DownloadReplaceOptions());
+    if (const int err = file.Create()) {
+        Fail(kMsgFtpLocalWrite, std::strerror(err));
+        return false;
+    }
+    Fetch fetch{&file, &watch};
     char errorText[CURL_ERROR_SIZE];
-    CURL* c = Handle(Prepare(PathOf(name), errorText));
-    // A slow unit may take long for a big file: only a stalled one is given up.
-    lib_->easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    lib_->easy_setopt(c, CURLOPT_LOW_SPEED_TIME, timeoutSeconds);
+    const std::string path = PathOf(name);
+    CURL* c = Handle(Prepare(path, errorText));
+    // libcurl would stop at the size SIZE told and drop the rest: the size
+    // is asked here instead, only to find a file that comes up short.
+    lib_->easy_setopt(c, CURLOPT_IGNORE_CONTENT_LENGTH, 1L);
+    curl_slist* size = lib_->slist_append(nullptr, ("*SIZE " + path).c_str());
+    lib_->easy_setopt(c, CURLOPT_PREQUOTE, size);
+    lib_->easy_setopt(c, CURLOPT_HEADERFUNCTION, NoteSize);
+    lib_->easy_setopt(c, CURLOPT_HEADERDATA, &fetch);
     lib_->easy_setopt(c, CURLOPT_WRITEFUNCTION, WriteFile);
-    lib_->easy_setopt(c, CURLOPT_WRITEDATA, &file);
+    lib_->easy_setopt(c, CURLOPT_WRITEDATA, &fetch);
     lib_->easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
-    lib_->easy_setopt(c, CURLOPT_XFERINFOFUNCTION, AskCancel);
-    lib_->easy_setopt(c, CURLOPT_XFERINFODATA, &cancel);
-    const auto rc = static_cast<CURLcode>(Run());
+    lib_->easy_setopt(c, CURLOPT_XFERINFOFUNCTION, AskWatch);
+    lib_->easy_setopt(c, CURLOPT_XFERINFODATA, &fetch);
+    const int rc = Run();
+    lib_->slist_free_all(size);
     if (file.Error() != 0) {
         Fail(kMsgFtpLocalWrite, std::strerror(file.Error()));
         return false;
@@ -397,8 +493,13 @@ bool FtpClient::Download(const std::string& name, const std::string& localPath,
         FailWith(rc, errorText);
         return false;
     }
-    if (!file.Commit()) {
-        Fail(kMsgFtpLocalWrite, std::strerror(file.Error()));
+    if (fetch.announced >= 0 && fetch.received < static_cast<uint64_t>(fetch.announced)) {
+        Fail(kMsgFtpFailed, "the file ended after " + std::to_string(fetch.received) + " of " +
+                                std::to_string(fetch.announced) + " bytes");
+        return false;
+    }
+    if (const int err = file.Commit()) {
+        Fail(kMsgFtpLocalWrite, std::strerror(err));
         return false;
     }
     return true;

@@ -30,12 +30,21 @@ struct FtpEntry {
     bool isFolder = false;
 };
 
+// The longest folder listing taken, on either road: a listing that never
+// ends is cut here.
+constexpr size_t kMaxListingBytes = size_t{16} << 20;
+
+// Told the bytes of a file received so far and the size the server gave
+// (-1 when it gave none) while the file arrives; true stops the transfer.
+using DownloadWatch = std::function<bool(uint64_t received, int64_t total)>;
+
 // A name the server may give that is safe to use as one local file name and
 // in one FTP command: not empty, not "." or "..", no '/', no control
 // character (CR and LF included).
 bool IsSafeRemoteName(const std::string& name);
 
-// Reads one LIST line (Unix or DOS style); false for a line that names no entry.
+// Reads one LIST line (Unix or DOS style) without or with its CR LF; false
+// for a line that names no entry, and for one with a CR or LF inside.
 bool ParseListLine(const std::string& line, FtpEntry& entry);
 
 class FtpClient {
@@ -58,13 +67,18 @@ public:
     // "..", a name in the current folder, or an absolute path; the folder
     // changes only when the server takes it.
     bool ChangeFolder(const std::string& name);
-    // The current folder's entries in the server's order; "." and ".." left out.
+    // The current folder's entries in the server's order; "." and ".." left
+    // out. A listing longer than kMaxListingBytes fails (ListingTooLong).
     bool List(std::vector<FtpEntry>& entries);
-    // Fetches a file of the current folder into localPath through a
-    // temporary file beside it; an existing copy is replaced only when the
-    // whole file has arrived. `cancel` is asked while data arrives.
+    // The last List failed for the length of the listing.
+    bool ListingTooLong() const { return listingTooLong_; }
+    // Fetches a file of the current folder into localPath through an
+    // unnamed temporary file beside it; an existing copy is replaced only
+    // when the whole file has arrived. Everything the server sends up to the
+    // transfer's end is taken (a log file may have grown since its size was
+    // told); less than the size told fails. `watch` is asked while data arrives.
     bool Download(const std::string& name, const std::string& localPath,
-                  const std::function<bool()>& cancel = {});
+                  const DownloadWatch& watch = {});
     bool DeleteFile(const std::string& name);
     bool RemoveFolder(const std::string& name);
     // A command whose reply does not matter (the unit's "CWD /make_current_file").
@@ -74,10 +88,12 @@ public:
     // of its own the library's or the system's text in parentheses.
     const std::string& LastError() const { return error_; }
     unsigned LastErrorId() const { return errorId_; }
-    // Time-out of every request, seconds.
+    // Every request ends once neither connection has brought or taken
+    // anything for this long, seconds; a slow transfer that keeps moving goes on.
     long timeoutSeconds = 30;
 
 private:
+    // A request; its data (a listing) into body, up to kMaxListingBytes.
     bool Perform(const std::string& path, bool listing, const std::vector<std::string>& quotes,
                  std::string* body);
     // Resets the handle (its connection stays) with what every request
@@ -86,7 +102,8 @@ private:
     std::string UrlOf(const std::string& absolutePath) const;
     std::string PathOf(const std::string& name) const;
 
-    // Runs the prepared request to its end; libcurl's result code.
+    // Runs the prepared request to its end or its idle time-out; libcurl's
+    // result code.
     int Run();
     // Records a failure: the program's message and the detail behind it.
     void Fail(unsigned messageId, const std::string& detail = {});
@@ -101,6 +118,8 @@ private:
     std::string error_;
     unsigned errorId_ = 0;
     bool connected_ = false;
+    bool listingTooLong_ = false;
+    bool idleTimedOut_ = false;
 };
 
 } // namespace qv

@@ -60,8 +60,8 @@ bool FtpStorage::List(std::vector<FtpEntry>& entries) {
 }
 
 bool FtpStorage::Download(const std::string& name, const std::string& localPath,
-                          const std::function<bool()>& cancel) {
-    return client_.Download(name, localPath, cancel);
+                          const DownloadWatch& watch) {
+    return client_.Download(name, localPath, watch);
 }
 
 bool FtpStorage::DeleteFile(const std::string& name) {

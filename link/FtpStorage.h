@@ -22,8 +22,9 @@ public:
     const std::string& Folder() const override;
     bool SetFolder(const std::string& path) override;
     bool List(std::vector<FtpEntry>& entries) override;
+    bool ListingTooLong() const override { return client_.ListingTooLong(); }
     bool Download(const std::string& name, const std::string& localPath,
-                  const std::function<bool()>& cancel) override;
+                  const DownloadWatch& watch) override;
     bool DeleteFile(const std::string& name) override;
     bool RemoveFolder(const std::string& name) override;
 

@@ -23,6 +23,9 @@ public:
         Begin(0, rangeMax);
     }
     virtual void SetPosition(int position) = 0;
+    // A second line under the message (the item at work and how far it
+    // got); a sink that shows no text may keep this default.
+    virtual void SetDetail(const std::wstring& text) { (void)text; }
     // Redraws, handles at most one pending message; true once the user cancelled.
     virtual bool PumpAndCancelled() = 0;
     // Removes the dialog and brings its owner to the top.

@@ -1,12 +1,6 @@
 #include "link/SerialStorage.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include "link/LocalReplace.h"
+#include "document/FileReplace.h"
 #include "link/UnitSession.h"
 
 namespace qv {
@@ -17,6 +11,7 @@ namespace {
 
 constexpr int kVersionWord = 90153;
 const char kCodePage932Field[] = "01";
+static_assert(CUnitSession::kMaxListingBytes == kMaxListingBytes, "one limit on both roads");
 
 } // namespace
 
@@ -46,6 +41,9 @@ std::vector<std::string> SplitListingLine(const std::string& text) {
 }
 
 bool ParseUnitListingLine(const std::string& line, FtpEntry& entry) {
+    // A CR left inside a line is no part of a name the unit could be sent back.
+    if (line.find_first_of("\r\n") != std::string::npos)
+        return false;
     const std::vector<std::string> f = SplitListingLine(line);
     if (f.size() >= 7) {
         entry.name = f[6];
@@ -146,8 +144,11 @@ bool SerialStorage::List(std::vector<FtpEntry>& entries) {
     if (!EnterOwnFolder())
         return false;
     std::string listing, field;
-    if (Done(session_.ListFolder(listing, field)) != kOk)
+    listingTooLong_ = false;
+    if (Done(session_.ListFolder(listing, field)) != kOk) {
+        listingTooLong_ = session_.ReplyTooLong;
         return false;
+    }
     if (field == kCodePage932Field)
         codePage_ = 932;
     size_t from = 0;
@@ -165,15 +166,20 @@ bool SerialStorage::List(std::vector<FtpEntry>& entries) {
 }
 
 bool SerialStorage::Download(const std::string& name, const std::string& localPath,
-                             const std::function<bool()>&) {
+                             const DownloadWatch& watch) {
     if (!MaySend() || !IsSafeRemoteName(name) || !EnterOwnFolder())
         return false;
     std::vector<uint8_t> data;
     const std::string field = codePage_ == 932 ? kCodePage932Field : "";
-    if (Done(session_.ReadUnitFile(field, CUnitSession::BytesToHex(name), data)) != kOk)
+    // The unit tells no size; a cancel is taken between its frames.
+    const auto betweenFrames = [&](size_t received) { return watch && watch(received, -1); };
+    if (Done(session_.ReadUnitFile(field, CUnitSession::BytesToHex(name), data, betweenFrames)) !=
+        kOk)
         return false;
-    LocalReplace file(localPath);
-    return file.Write(data.data(), data.size()) && file.Commit();
+    ReplaceOptions options;
+    options.sync = false; // as the FTP road's copies
+    FileReplacement file(localPath, options);
+    return file.Create() == 0 && file.Write(data.data(), data.size()) == 0 && file.Commit() == 0;
 }
 
 bool SerialStorage::EnterOwnFolder() {

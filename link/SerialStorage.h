@@ -23,7 +23,7 @@ constexpr LinkResult kNotLoggedIn = -1;
 std::vector<std::string> SplitListingLine(const std::string& text);
 // The entry of a listing line: the name from the seventh field on (blanks
 // kept), or the fifth field of a line with five or six; false for a line
-// with fewer fields.
+// with fewer fields or with a CR or LF inside.
 bool ParseUnitListingLine(const std::string& line, FtpEntry& entry);
 
 enum class VersionCheck { Ok, ReadFailed, TooOld };
@@ -48,8 +48,9 @@ public:
     const std::string& Folder() const override { return folder_; }
     bool SetFolder(const std::string& path) override;
     bool List(std::vector<FtpEntry>& entries) override;
+    bool ListingTooLong() const override { return listingTooLong_; }
     bool Download(const std::string& name, const std::string& localPath,
-                  const std::function<bool()>& cancel) override;
+                  const DownloadWatch& watch) override;
     bool DeleteFile(const std::string& name) override;
     bool RemoveFolder(const std::string& name) override;
     bool SessionLost() const override { return lost_; }
@@ -71,6 +72,7 @@ private:
     LinkResult result_ = 0;
     bool loggedIn_ = false;
     bool lost_ = false;
+    bool listingTooLong_ = false;
 };
 
 } // namespace qv

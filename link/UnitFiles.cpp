@@ -97,14 +97,16 @@ LinkResult CUnitSession::FileChunked(const std::string& head, const std::string&
 
 LinkResult
 CUnitSession::FileMultiFrame(const std::string& request, size_t capacity,
-                             const std::function<LinkResult(std::string_view, bool)>& take) {
+                             const std::function<LinkResult(std::string_view, bool)>& take,
+                             const std::function<bool()>& stop) {
+    ReplyTooLong = false;
     return SessionRun([&] {
         FlagScope wait(longWait_);
         const std::string next = ContinuationRequest(kLongStart);
         const std::string* frame = &request;
         size_t emptyFrames = 0;
         for (bool first = true;; first = false) {
-            if (!first && progress_ && progress_->PumpAndCancelled())
+            if (!first && ((progress_ && progress_->PumpAndCancelled()) || (stop && stop())))
                 return kCancelled;
             ReplyFrame reply;
             LinkResult r = ExchangeAs(*frame, capacity,
@@ -200,7 +202,8 @@ LinkResult CUnitSession::GetCurrentFolder(std::string& folder, std::string& code
 }
 
 LinkResult CUnitSession::ReadUnitFile(const std::string& codePageField, const std::string& hexName,
-                                      std::vector<uint8_t>& data) {
+                                      std::vector<uint8_t>& data,
+                                      const std::function<bool(size_t)>& betweenFrames) {
     data.clear();
     if (!IsEvenHex(hexName) || !(codePageField.empty() || IsField(codePageField))) {
         LastError = 0;
@@ -214,12 +217,19 @@ LinkResult CUnitSession::ReadUnitFile(const std::string& codePageField, const st
         return kBadRequest;
     }
     std::vector<uint8_t> bytes;
-    const LinkResult r = FileMultiFrame(f, kDataReply, [&](std::string_view hex, bool) {
-        if (!IsEvenHex(hex) || bytes.size() + hex.size() / 2 > MaxFileReadBytes)
-            return kReplyMalformed;
-        AppendHexBytes(hex, bytes);
-        return kOk;
-    });
+    const LinkResult r = FileMultiFrame(
+        f, kDataReply,
+        [&](std::string_view hex, bool) {
+            if (!IsEvenHex(hex))
+                return kReplyMalformed;
+            if (bytes.size() + hex.size() / 2 > MaxFileReadBytes) {
+                ReplyTooLong = true;
+                return kReplyMalformed;
+            }
+            AppendHexBytes(hex, bytes);
+            return kOk;
+        },
+        [&] { return betweenFrames && betweenFrames(bytes.size()); });
     if (r == kOk)
         data.swap(bytes);
     return r;
@@ -239,8 +249,12 @@ LinkResult CUnitSession::ListFolder(std::string& listing, std::string& codePageF
             field.assign(data.substr(0, 2));
             data.remove_prefix(2);
         }
-        if (!IsEvenHex(data) || bytes.size() + data.size() / 2 > kMaxListingBytes)
+        if (!IsEvenHex(data))
             return kReplyMalformed;
+        if (bytes.size() + data.size() / 2 > kMaxListingBytes) {
+            ReplyTooLong = true;
+            return kReplyMalformed;
+        }
         AppendHexBytes(data, bytes);
         return kOk;
     });

@@ -85,10 +85,12 @@ public:
     // for a reply beyond the limits below. The unit is waited for up to
     // NoTimeoutIdleMs of silence per byte (then 312 or 321, ETIMEDOUT). With
     // a ProgressSink, a cancel between the frames of a reply gives 502.
+    // ReplyTooLong tells that the last reply went beyond the limits below.
     static constexpr size_t kMaxFileTextChars = 8192;     // hex characters of a name or path
     static constexpr size_t kMaxListingBytes = 16u << 20; // one folder listing
     static constexpr size_t kReadFileRequestChars = 127;  // the "#6D" frame, CR included
     size_t MaxFileReadBytes = size_t{256} << 20;          // one file read (tests lower it)
+    bool ReplyTooLong = false;
     LinkResult FileLogin(const std::string& hexUser, const std::string& hexPassword);
     LinkResult FileLogout();
     LinkResult DeleteUnitFile(const std::string& hexName, const std::string& codePageField);
@@ -100,9 +102,11 @@ public:
     // the reply came with.
     LinkResult GetCurrentFolder(std::string& folder, std::string& codePageField);
     // codePageField "" or two characters. `data`: the file's bytes on
-    // success, else empty.
+    // success, else empty. `betweenFrames` is told the bytes received so
+    // far before each further frame is asked for; true stops the read (502).
     LinkResult ReadUnitFile(const std::string& codePageField, const std::string& hexName,
-                            std::vector<uint8_t>& data);
+                            std::vector<uint8_t>& data,
+                            const std::function<bool(size_t received)>& betweenFrames = {});
     // The listing's bytes (lines ended by CR LF; empty for an empty folder)
     // and the field of its first frame; both empty after a failure.
     LinkResult ListFolder(std::string& listing, std::string& codePageField);
@@ -122,9 +126,11 @@ private:
     LinkResult FileSingle(const char* code, size_t capacity);
     LinkResult FileChunked(const std::string& head, const std::string& text, size_t ackCapacity);
     // Sends the request and hands the data of each reply frame to `take`
-    // (first: the frame that answers the request).
+    // (first: the frame that answers the request); `stop`, asked before
+    // each further frame, ends the reply with 502.
     LinkResult FileMultiFrame(const std::string& request, size_t capacity,
-                              const std::function<LinkResult(std::string_view, bool)>& take);
+                              const std::function<LinkResult(std::string_view, bool)>& take,
+                              const std::function<bool()>& stop = {});
 };
 
 } // namespace qv

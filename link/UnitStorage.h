@@ -22,10 +22,13 @@ public:
     virtual bool SetFolder(const std::string& path) = 0;
     // The entries of the current folder.
     virtual bool List(std::vector<FtpEntry>& entries) = 0;
+    // The last List failed because its listing was longer than kMaxListingBytes.
+    virtual bool ListingTooLong() const = 0;
     // A file of the current folder into localPath, replacing an existing copy
-    // only when the whole file has arrived.
+    // only when the whole file has arrived; `watch` is asked between the
+    // blocks of data and stops the transfer.
     virtual bool Download(const std::string& name, const std::string& localPath,
-                          const std::function<bool()>& cancel) = 0;
+                          const DownloadWatch& watch) = 0;
     virtual bool DeleteFile(const std::string& name) = 0;
     virtual bool RemoveFolder(const std::string& name) = 0;
     // True once the unit has ended the file session: nothing more is sent.

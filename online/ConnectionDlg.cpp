@@ -196,6 +196,8 @@ void CConnectionDlg::OnUnitAddressDialog(bool (*run)(wxWindow*)) {
     const auto pc = ShownTextToMulti(Form.PcAddress,
                                      PcAddressBox->GetStringSelection().ToStdWstring(), CodePage);
     Form.PcAddress = pc.value_or(std::string());
+    // Kept when the dialog is cancelled too.
+    const FlushProfileAtEnd flush(wxGetApp().Profile());
     SavePcAddress(wxGetApp().Profile(), CodePage, Form.PcAddress);
     if (!run(this))
         return;

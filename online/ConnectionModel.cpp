@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/MessageType.h"
+#include "document/ProfileStore.h"
 #include "document/QuorvelDoc.h"
 #include "document/Records.h"
 #include "document/StringTable.h"
@@ -136,6 +137,8 @@ ConnectionEnd ConnectionModel::Accept(ConnectionAction mode, const ConnectionFor
     }
     StoreConnectionForm(form, settings);
     SaveCommSettings(profile_, codePage_, settings);
+    // Confirmed by OK: kept even when the transfer that follows goes wrong.
+    profile_.Flush();
     if (mode == ConnectionAction::Tool)
         return ConnectionEnd::Ok;
 

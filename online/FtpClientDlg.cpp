@@ -23,6 +23,7 @@
 #include "online/ConnectionDlg.h"
 #include "online/FileBrowserModel.h"
 #include "online/UnitSearchDlg.h"
+#include "ui/DlgBase.h"
 #include "ui/IpAddressCtrl.h"
 #include "ui/Messages.h"
 #include "ui/StdButtons.h"
@@ -147,7 +148,7 @@ CFtpClientDlg::CFtpClientDlg(wxWindow* parent)
     DisconnectButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Disconnect(); });
     UpButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { FolderUp(); });
     DownloadButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { DownloadChecked(); });
-    DeleteButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { DeleteChecked(true); });
+    DeleteButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { DeleteChecked(); });
     CloseButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnClose(); });
     FileList->Bind(wxEVT_LISTBOX_DCLICK, [this](wxCommandEvent&) { OpenCurrentItem(); });
     FileList->Bind(wxEVT_CHECKLISTBOX, [this](wxCommandEvent& e) { OnCheck(e.GetInt()); });
@@ -236,8 +237,7 @@ bool CFtpClientDlg::ConnectFtp() {
         ftp_->Disconnect();
         return false;
     }
-    model_->Refresh(false);
-    ShowList();
+    RefreshList(false);
     ftp_->MakeCurrentFile();
     Waits->SleepMs(kMakeCurrentWaitMs);
     return true;
@@ -292,9 +292,7 @@ bool CFtpClientDlg::ConnectSerial() {
     }
     serial_->MakeCurrentFile();
     Waits->SleepMs(kMakeCurrentWaitMs);
-    model_->Refresh(false);
-    model_->codePage = serial_->CodePage();
-    ShowList();
+    RefreshList(false);
     serial_->MakeCurrentFile();
     Waits->SleepMs(kMakeCurrentWaitMs);
     return true;
@@ -323,10 +321,19 @@ void CFtpClientDlg::ListAfterChange() {
     else
         ftp_->MakeCurrentFile();
     Waits->SleepMs(kMakeCurrentWaitMs);
-    model_->Refresh(!Serial());
+    RefreshList(!Serial());
+}
+
+void CFtpClientDlg::RefreshList(bool keepOnFailure) {
+    const bool listed = model_->Refresh(keepOnFailure);
     if (Serial())
         model_->codePage = serial_->CodePage();
     ShowList();
+    if (!listed) {
+        const std::wstring refusal = model_->RefreshRefusal();
+        if (!refusal.empty())
+            ShowMessage(kMbOk | kMbIconInformation, wxString(refusal));
+    }
 }
 
 bool CFtpClientDlg::FtpReady(bool& failedAlready) {
@@ -388,7 +395,11 @@ void CFtpClientDlg::DownloadChecked() {
     const std::vector<size_t> rows = CheckedRows();
     if (rows.empty())
         return;
-    wxDirDialog chooser(this, Res(kStrChooseFolder), wxEmptyString,
+    // A chooser given no folder opens in the toolkit's "Recent" view, where a
+    // typed path leads nowhere.
+    const std::string start =
+        DownloadStartFolder(wxGetApp().Profile(), wxGetHomeDir().utf8_string());
+    wxDirDialog chooser(this, Res(kStrChooseFolder), wxString::FromUTF8(start),
                         wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
     std::string folder;
     if (FolderAnswer())
@@ -397,6 +408,7 @@ void CFtpClientDlg::DownloadChecked() {
         folder = chooser.GetPath().utf8_string();
     if (folder.empty())
         return;
+    RememberDownloadFolder(wxGetApp().Profile(), folder);
     FileBrowserModel::Outcome outcome;
     {
         CWaitProgress progress(this);
@@ -416,17 +428,16 @@ void CFtpClientDlg::EndWalk(const FileBrowserModel::Outcome& outcome, bool faile
         wxString text(model_->FailureText(outcome, suffixId));
         ShowMessage(kMbOk | kMbIconInformation, text.empty() ? Res(kStrSessionEnded) : text);
     }
-    model_->Refresh(!Serial());
-    ShowList();
+    RefreshList(!Serial());
 }
 
-void CFtpClientDlg::DeleteChecked(bool ask) {
+void CFtpClientDlg::DeleteChecked() {
     // Nothing checked: nothing to ask about.
     if (!Connected() || CheckedRows().empty())
         return;
-    // The files cannot be brought back: No is the default.
-    if (ask &&
-        ShowMessageId(kMsgDeleteChecked, kMbYesNo | kMbIconQuestion | kMbDefButton2) != kIdYes)
+    // The files cannot be brought back: asked from the button and the menu
+    // alike, with No the default.
+    if (ShowMessageId(kMsgDeleteChecked, kMbYesNo | kMbIconQuestion | kMbDefButton2) != kIdYes)
         return;
     bool failedAlready = false;
     if (!Serial() && !FtpReady(failedAlready))
@@ -475,21 +486,19 @@ void CFtpClientDlg::OnKey(wxKeyEvent& event) {
 
 void CFtpClientDlg::OnContextMenu() {
     wxMenu menu;
-    menu.Append(kMenuDownload, Res(kMenuDownload));
-    menu.Append(kMenuDelete, Res(kMenuDelete));
-    menu.Append(kMenuCheckAll, Res(kMenuCheckAll));
-    menu.Append(kMenuUncheckAll, Res(kMenuUncheckAll));
+    for (unsigned item : {kMenuDownload, kMenuDelete, kMenuCheckAll, kMenuUncheckAll})
+        menu.Append(MenuItemId(static_cast<int>(item)), Res(item));
     switch (GetPopupMenuSelectionFromUser(menu)) {
-    case static_cast<int>(kMenuDownload):
+    case MenuItemId(kMenuDownload):
         DownloadChecked();
         break;
-    case static_cast<int>(kMenuDelete):
-        DeleteChecked(false);
+    case MenuItemId(kMenuDelete):
+        DeleteChecked();
         break;
-    case static_cast<int>(kMenuCheckAll):
+    case MenuItemId(kMenuCheckAll):
         CheckAll(true);
         break;
-    case static_cast<int>(kMenuUncheckAll):
+    case MenuItemId(kMenuUncheckAll):
         CheckAll(false);
         break;
     default:

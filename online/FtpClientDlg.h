@@ -55,9 +55,9 @@ public:
     void Disconnect();
     void OpenCurrentItem();
     void FolderUp();
-    // Download asks for the local folder; Delete asks first when `ask`.
+    // Download asks for the local folder; Delete asks first.
     void DownloadChecked();
-    void DeleteChecked(bool ask);
+    void DeleteChecked();
     void CheckAll(bool check);
     bool Connected() const;
     bool CheckedRowsEmpty() const { return CheckedRows().empty(); }
@@ -66,6 +66,8 @@ private:
     bool Serial() const { return settings_.CommType != kCommTcp; }
     void ApplyButtonSet(bool connected);
     void ShowList();
+    // Reads the folder again and shows it; a listing too long to take is told.
+    void RefreshList(bool keepOnFailure);
     void ListAfterChange();
     std::vector<size_t> CheckedRows() const;
     // The serial road's end of the file session: disconnect and say so.

@@ -130,6 +130,7 @@ void CLANPortDlg::OnOk() {
 }
 
 bool RunLanLinkDialog(wxWindow* parent) {
+    const FlushProfileAtEnd flush(wxGetApp().Profile());
     CLANPortDlg dlg(parent);
     return dlg.ShowModal() == wxID_OK;
 }

@@ -206,6 +206,8 @@ void CMonitorWnd::OnTimer() {
 void RunMonitorWindow(wxWindow* parent, CQuorvelDoc& doc) {
     if (!RunConnectionDialog(parent, ConnectionAction::Tool, doc))
         return;
+    // Its rectangle and widths are written once, after the window.
+    const FlushProfileAtEnd flush(wxGetApp().Profile());
     CMonitorWnd wnd(parent, doc);
     wnd.ShowModal();
 }

@@ -115,6 +115,8 @@ void CIPSearchDlg::OnActivated() {
 }
 
 bool RunUnitSearchDialog(wxWindow* parent) {
+    // The chosen unit and the list's widths are written once, after the dialog.
+    const FlushProfileAtEnd flush(wxGetApp().Profile());
     CIPSearchDlg dlg(parent);
     if (const auto failure = dlg.SearchAndFill()) {
         ShowMessage(kMbOk | kMbIconExclamation, wxString(*failure));

@@ -82,6 +82,12 @@ bool CWaitDlg::Build(wxWindow* parent) {
     auto* column = new wxBoxSizer(wxVERTICAL);
     auto* message = new wxStaticText(this, kIdMessage, wxString());
     column->Add(message, 0, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, FromDIP(12));
+    // One line however long the name: the window keeps its width.
+    auto* detail = new wxStaticText(this, kIdDetail, wxString(), wxDefaultPosition, wxDefaultSize,
+                                    wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_MIDDLE);
+    detail->SetMinSize(wxSize(-1, detail->GetCharHeight()));
+    detail->Hide();
+    column->Add(detail, 0, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, FromDIP(6));
     ProgressBar = new wxGauge(this, kIdProgress, 1, wxDefaultPosition, wxSize(FromDIP(320), -1));
     column->Add(ProgressBar, 0, wxEXPAND | wxALL, FromDIP(12));
     auto* cancel = new wxButton(this, wxID_CANCEL, StdButtonLabel(wxID_CANCEL));
@@ -121,6 +127,9 @@ void CWaitDlg::BeginWithMessage(const wxString& message, int rangeMax) {
         return;
     SetTitle(kProductName);
     FindWindow(kIdMessage)->SetLabel(message);
+    detail_.clear();
+    FindWindow(kIdDetail)->SetLabel(wxString());
+    FindWindow(kIdDetail)->Hide();
     GetSizer()->Fit(this);
     CentreOnParent();
     CancelFlag = 0;
@@ -142,6 +151,17 @@ void CWaitDlg::SetPosition(int position) {
         ProgressBar->SetValue(std::clamp(position, 0, ProgressBar->GetRange()));
 }
 
+void CWaitDlg::SetDetail(const std::wstring& text) {
+    detail_ = wxString(text);
+    wxWindow* line = FindWindow(kIdDetail);
+    if (!line || line->IsShown())
+        return;
+    // The first text makes room for the line once; later ones only redraw it.
+    line->SetLabel(detail_);
+    line->Show();
+    GetSizer()->Fit(this);
+}
+
 bool CWaitDlg::PumpAndCancelled() {
     // A transfer pumps once a frame, thousands of times; drawing and taking
     // input a few dozen times a second is enough to look alive and to see a
@@ -151,6 +171,8 @@ bool CWaitDlg::PumpAndCancelled() {
     if (now - lastPump_ < kPumpInterval)
         return CancelFlag != 0;
     lastPump_ = now;
+    if (wxWindow* line = FindWindow(kIdDetail); line && line->GetLabel() != detail_)
+        line->SetLabel(detail_);
     if (IsShown()) {
         Refresh();
         Update();
@@ -218,6 +240,11 @@ void CWaitProgress::BeginText(const std::string& text, int rangeMax) {
 void CWaitProgress::SetPosition(int position) {
     if (dialog_)
         dialog_->SetPosition(position);
+}
+
+void CWaitProgress::SetDetail(const std::wstring& text) {
+    if (dialog_)
+        dialog_->SetDetail(text);
 }
 
 bool CWaitProgress::PumpAndCancelled() {

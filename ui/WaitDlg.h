@@ -20,6 +20,7 @@ class CWaitDlg : public wxDialog, public ProgressSink {
 public:
     static constexpr int kIdProgress = 1089;
     static constexpr int kIdMessage = 1090;
+    static constexpr int kIdDetail = 1091;
 
     // The window itself is made by Create, or by Begin over this parent.
     explicit CWaitDlg(wxWindow* parent = nullptr);
@@ -37,6 +38,9 @@ public:
     void BeginText(const std::string& text, int rangeMax) override;
     using wxDialog::SetPosition;
     void SetPosition(int position) override;
+    // The line under the message, shown from its first text until the next
+    // Begin; later texts are drawn with the next pump.
+    void SetDetail(const std::wstring& text) override;
     bool PumpAndCancelled() override;
     // Hides the window and brings its parent back to the top, active.
     void End() override;
@@ -56,6 +60,7 @@ private:
     std::unique_ptr<TimerHold> timerHold_;
     // When the dialog last drew itself and took input.
     std::chrono::steady_clock::time_point lastPump_{};
+    wxString detail_; // the detail line's text, drawn or waiting to be
 };
 
 // The wait dialog as the link sees it: a new dialog for every Begin, removed
@@ -70,6 +75,7 @@ public:
     void Begin(unsigned messageId, int rangeMax) override;
     void BeginText(const std::string& text, int rangeMax) override;
     void SetPosition(int position) override;
+    void SetDetail(const std::wstring& text) override;
     bool PumpAndCancelled() override;
     void End() override;
 

@@ -2,12 +2,9 @@
 
 #include <cstdlib>
 #include <limits>
-#include <sys/stat.h>
 #include <wx/fileconf.h>
-#include <wx/filename.h>
 #include <wx/log.h>
-#include <wx/sstream.h>
-#include <wx/stdpaths.h>
+#include <wx/mstream.h>
 #include <wx/utils.h>
 
 namespace qv {
@@ -43,35 +40,58 @@ std::string WxProfileStore::DefaultPath() {
 // cannot take it reports as toolkit assertions (an empty entry name, a
 // repeated group) and log boxes. Neither reaches the user; what cannot be
 // read takes its default.
-WxProfileStore::WxProfileStore(const std::string& path) {
+WxProfileStore::WxProfileStore(const std::string& path)
+    : path_(path), opened_(CheckProfileFile(path)) {
     const wxLogNull quiet;
     const wxAssertHandler_t handler = wxSetAssertHandler(nullptr);
-    const wxFileName file(wxString::FromUTF8(path));
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
-        // A folder, FIFO or device: opening it could block; the profile
-        // lives in memory for this run.
-        wxStringInputStream empty(wxEmptyString);
-        config_ = std::make_unique<wxFileConfig>(empty);
-    } else {
-        wxFileName::Mkdir(file.GetPath(), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-        config_ = std::make_unique<wxFileConfig>(wxEmptyString, wxEmptyString, file.GetFullPath(),
-                                                 wxEmptyString, wxCONFIG_USE_LOCAL_FILE);
-    }
+    if (opened_.Readable())
+        config_ = std::make_unique<wxFileConfig>(
+            wxEmptyString, wxEmptyString, wxString::FromUTF8(path), wxEmptyString,
+            wxCONFIG_USE_LOCAL_FILE | wxCONFIG_USE_RELATIVE_PATH);
+    else // nothing to read: no file names, so the toolkit looks at none
+        config_ = std::make_unique<wxFileConfig>(wxEmptyString, wxEmptyString, wxEmptyString,
+                                                 wxEmptyString, 0);
     wxSetAssertHandler(handler);
+    // The toolkit's own write removes the old file before the new one takes
+    // its name, and replaces a symbolic link; this store writes instead.
+    config_->DisableAutoSave();
     config_->SetExpandEnvVars(false);
+    written_ = Text();
+    // The toolkit keeps every line it read, comments and blank ones too:
+    // nothing from a file that has bytes means it could not decode them.
+    if (opened_.Readable() && opened_.size > 0 && written_.empty())
+        opened_.state = ProfileFileState::Unreadable;
 }
 
 WxProfileStore::~WxProfileStore() {
+    Flush(); // what no action wrote yet
+}
+
+std::string WxProfileStore::Text() const {
     const wxLogNull quiet;
-    config_.reset(); // writes what is not yet written
+    wxMemoryOutputStream out;
+    config_->Save(out, wxConvUTF8);
+    std::string text(out.GetLength(), '\0');
+    out.CopyTo(text.data(), text.size());
+    return text;
 }
 
 bool WxProfileStore::Flush() {
-    if (held_ > 0)
+    if (!changed_)
         return true;
-    const wxLogNull quiet; // a profile that cannot be written is no reason for a box
-    return config_->Flush();
+    const std::string text = Text();
+    if (text == written_) { // the same values written again
+        changed_ = false;
+        return true;
+    }
+    // A file that could not be read, or kept aside in place, is never
+    // overwritten: its changes serve this run from memory. One that cannot
+    // be written is no reason for a box either.
+    if (!opened_.Writable() || WriteProfileFile(path_, text) != 0)
+        return false;
+    written_ = text;
+    changed_ = false;
+    return true;
 }
 
 bool WxProfileStore::SectionExists(const std::string& section) const {
@@ -79,12 +99,14 @@ bool WxProfileStore::SectionExists(const std::string& section) const {
 }
 
 bool WxProfileStore::CreateSection(const std::string& section) {
+    if (config_->HasGroup(GroupPath(section)))
+        return true;
     const wxString old = config_->GetPath();
     config_->SetPath(GroupPath(section)); // creates the group
     config_->SetPath(old);
+    changed_ = true;
     // Held in memory, the section serves this run even when the file
     // cannot be written.
-    Flush();
     return config_->HasGroup(GroupPath(section));
 }
 
@@ -113,29 +135,19 @@ std::optional<std::wstring> WxProfileStore::ReadText(const std::string& section,
 
 bool WxProfileStore::WriteNumber(const std::string& section, const std::string& name,
                                  uint32_t value) {
-    return Write(section, name, wxString::Format("%ld", static_cast<long>(value)));
+    changed_ = true;
+    return config_->Write(EntryPath(section, name), static_cast<long>(value));
 }
 
 bool WxProfileStore::WriteText(const std::string& section, const std::string& name,
                                const std::wstring& value) {
-    return Write(section, name, wxString(value));
-}
-
-// The file takes every write as a change: a value that stands as it is
-// written is not written again (the flush still writes what an earlier one
-// could not, and does nothing else).
-bool WxProfileStore::Write(const std::string& section, const std::string& name,
-                           const wxString& value) {
-    const wxString path = EntryPath(section, name);
-    wxString stored;
-    if (config_->Read(path, &stored) && stored == value)
-        return Flush();
-    return config_->Write(path, value) && Flush();
+    changed_ = true;
+    return config_->Write(EntryPath(section, name), wxString(value));
 }
 
 bool WxProfileStore::DeleteValue(const std::string& section, const std::string& name) {
     const bool removed = config_->DeleteEntry(EntryPath(section, name), false);
-    Flush();
+    changed_ = changed_ || removed;
     return removed;
 }
 

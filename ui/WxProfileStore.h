@@ -1,13 +1,15 @@
 // The profile in a wxFileConfig file, with the sections and value names kept
-// as they are, below the root "Software/Zorvek Control/Quorvelis".
+// as they are, below the root "Software/Zorvek Control/Quorvelis". The file
+// is written by Flush (and at the end, when changes are left), in one step
+// that replaces it whole.
 #pragma once
 #include <memory>
 #include <string>
 
+#include "document/ProfileFile.h"
 #include "document/ProfileStore.h"
 
 class wxFileConfig;
-class wxString;
 
 namespace qv {
 
@@ -19,6 +21,10 @@ public:
     explicit WxProfileStore(const std::string& path);
     ~WxProfileStore() override;
 
+    // What the open found: a profile too large to read, kept aside, is the
+    // one the user is told of.
+    const ProfileFileCheck& Opened() const { return opened_; }
+
     bool SectionExists(const std::string& section) const override;
     bool CreateSection(const std::string& section) override;
     std::optional<uint32_t> ReadNumber(const std::string& section,
@@ -29,31 +35,16 @@ public:
     bool WriteText(const std::string& section, const std::string& name,
                    const std::wstring& value) override;
     bool DeleteValue(const std::string& section, const std::string& name) override;
-
-    // Every write reaches the file at once, but a value written as it already
-    // stands leaves the file alone, and writes made while a HeldWrites lives
-    // (the window state stored at exit: some hundred and sixty values) reach
-    // it together when the last one ends.
-    class HeldWrites {
-    public:
-        explicit HeldWrites(WxProfileStore& store) : store_(store) { ++store_.held_; }
-        ~HeldWrites() {
-            if (--store_.held_ == 0)
-                store_.Flush();
-        }
-        HeldWrites(const HeldWrites&) = delete;
-        HeldWrites& operator=(const HeldWrites&) = delete;
-
-    private:
-        WxProfileStore& store_;
-    };
+    bool Flush() override;
 
 private:
-    bool Flush();
-    bool Write(const std::string& section, const std::string& name, const wxString& value);
+    std::string Text() const;
 
+    std::string path_;
+    ProfileFileCheck opened_;
     std::unique_ptr<wxFileConfig> config_;
-    int held_ = 0;
+    std::string written_; // the text the file holds as far as this store knows
+    bool changed_ = false;
 };
 
 } // namespace qv

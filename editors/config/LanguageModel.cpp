@@ -44,6 +44,7 @@ bool StoreChosenLanguage(ProfileStore& profile, int chosen) {
     if (chosen < kLangEnglish || chosen > kLangChinese || GetLanguage(profile) == chosen)
         return false;
     SetLanguage(profile, chosen);
+    profile.Flush();
     return true;
 }
 

@@ -56,12 +56,19 @@ Refusal CheckCombinationForm(const CombinationForm& form, const TriggerTable& ta
     const TriggerRecord& record = table.records[index];
     const int first = Operand(form.first, record, trig::kCombiFirst);
     const int second = Operand(form.second, record, trig::kCombiSecond);
-    // An operand may have become excluded since it was chosen.
-    if (IsOperandExcluded(table, first))
+    // An operand the record already holds is saved again as it is, even when
+    // it has become excluded since; only a new choice must not be excluded.
+    const bool stored = record.U8(trig::kKind) == kTriggerCombination;
+    auto newlyExcluded = [&](int operand, size_t at) {
+        return IsOperandExcluded(table, operand) && !(stored && operand == record.U8(at));
+    };
+    if (newlyExcluded(first, trig::kCombiFirst))
         return Refuse(kMsgExcludedTrigger, kCombiFieldFirst);
-    if (IsOperandExcluded(table, second))
+    if (newlyExcluded(second, trig::kCombiSecond))
         return Refuse(kMsgExcludedTrigger, kCombiFieldSecond);
-    if (IsCycle(table, first) && IsCycle(table, second))
+    // The edited trigger is a combination now, whatever kind it held before.
+    auto isCycle = [&](int operand) { return operand != index && IsCycle(table, operand); };
+    if (isCycle(first) && isCycle(second))
         return Refuse(kMsgBadCombination, kCombiFieldFirst);
     if (first == index || second == index)
         return Refuse(kMsgBadCombination, kCombiFieldSecond);

@@ -37,7 +37,8 @@ CombinationForm LoadCombinationForm(TriggerTable& table, int index);
 Refusal ChooseCombinationOperand(const TriggerTable& table, CombinationField box, int position,
                                  CombinationForm& form);
 
-// Neither operand excluded, not two cycles, not the edited trigger itself.
+// Neither operand newly excluded (one the record holds stays as it is), not
+// two cycles, not the edited trigger itself.
 Refusal CheckCombinationForm(const CombinationForm& form, const TriggerTable& table, int index);
 
 // Writes kind, operands and operator of a checked form into the record at

@@ -1,9 +1,11 @@
 #include "editors/triggers/TriggerEditDlg.h"
 
+#include <algorithm>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
+#include <wx/display.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
@@ -14,6 +16,7 @@
 #include "editors/triggers/TriggerKindPage.h"
 #include "editors/triggers/TriggerListModel.h"
 #include "ui/Messages.h"
+#include "ui/TitleWidth.h"
 
 namespace qv {
 
@@ -24,7 +27,7 @@ constexpr unsigned kStrName = 31603;
 constexpr unsigned kStrKind = 31604;
 constexpr unsigned kStrFlag = 31605;
 constexpr int kKindCount = 6;
-// Room the kind pages take, so the window keeps its size across kinds.
+// Room a kind page takes at least, so the smaller pages share one size.
 const wxSize kPageArea(370, 200);
 } // namespace
 
@@ -130,7 +133,27 @@ void CTrigSetDlg::CreateKindPage(int kind) {
         // After the kind box in the tab order, before the buttons.
         Page->MoveAfterInTabOrder(FlagBox);
     }
-    Layout();
+    FitToPage();
+}
+
+void CTrigSetDlg::FitToPage() {
+    // The hints of the previous page would keep the window at its size and
+    // cut the new page off: the window takes the size of what it now holds.
+    GetSizer()->SetSizeHints(this);
+    Layout(); // also when the size stays: the new page has no place yet
+    if (!IsShown())
+        return; // placed and widened for its title when it is shown
+    MakeRoomForTitle(this);
+    // A window grown downwards stays on its display.
+    const int display = wxDisplay::GetFromWindow(this);
+    const wxRect area = wxDisplay(display == wxNOT_FOUND ? 0u : unsigned(display)).GetClientArea();
+    wxRect r = GetRect();
+    if (r.GetBottom() > area.GetBottom())
+        r.y = std::max(area.y, area.GetBottom() - r.height + 1);
+    if (r.GetRight() > area.GetRight())
+        r.x = std::max(area.x, area.GetRight() - r.width + 1);
+    if (r.GetPosition() != GetPosition())
+        Move(r.GetPosition());
 }
 
 void CTrigSetDlg::OnOk() {

@@ -49,6 +49,8 @@ public:
 
 private:
     void OnOk();
+    // Sizes the window to its contents after the page changed.
+    void FitToPage();
 
     CQuorvelDoc& doc_;
     OpenerWorkingCopy* opener_;

@@ -217,12 +217,15 @@ bool CTrigselDlg::EditRow(long row) {
 }
 
 void RunTriggerList(wxWindow* parent, CQuorvelDoc& doc) {
+    // Its rectangle and widths are written once, after the dialog.
+    const FlushProfileAtEnd flush(wxGetApp().Profile());
     CTrigselDlg dlg(parent, doc, 0);
     dlg.ShowModal();
 }
 
 int RunTriggerChooser(wxWindow* parent, CQuorvelDoc& doc, int row, bool* triggersChanged,
                       OpenerWorkingCopy* opener) {
+    const FlushProfileAtEnd flush(wxGetApp().Profile());
     CTrigselDlg dlg(parent, doc, row, true, opener);
     const int result = dlg.ShowModal();
     if (triggersChanged)

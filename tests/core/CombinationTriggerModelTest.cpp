@@ -83,8 +83,60 @@ INSTANTIATE_TEST_SUITE_P(
                   kSecond},
         // a stored operand beyond the list still counts as the record it names
         CheckCase{"StoredBeyondListAndCycle", kEdited, {-1, -1, 0}, kMsgBadCombination, kFirst},
-        CheckCase{"StoredBeyondListAndDate", kEdited, {-1, kDate, -1}, 0, 0}),
+        CheckCase{"StoredBeyondListAndDate", kEdited, {-1, kDate, -1}, 0, 0},
+        // the edited trigger counts as the combination it becomes: the fault
+        // is naming itself, not two cycles
+        CheckCase{"CycleBecomingCombinationNamesItself",
+                  kCycleB,
+                  {kCycleA, kCycleB, 0},
+                  kMsgBadCombination,
+                  kSecond},
+        CheckCase{"CycleBecomingCombinationNamesItselfFirst",
+                  kCycleB,
+                  {kCycleB, kCycleA, 0},
+                  kMsgBadCombination,
+                  kSecond}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Trigger 4 has become an excluded contact since trigger 11 combined it with
+// trigger 3: trigger 11 opens and saves again as it was, a rename included.
+TEST(CombinationStoredOperand, ThatBecameExcludedIsSavedAgain) {
+    constexpr int kCombined = 10, kNowExcluded = 3, kOther3 = 2;
+    TriggerTable table;
+    table[kNowExcluded].SetU8(trig::kKind, kTriggerContact);
+    table[kNowExcluded].SetU8(trig::kContactCondition, 5);
+    table[kOther3].SetU8(trig::kKind, kTriggerDate);
+    table[kCombined].SetU8(trig::kKind, kTriggerCombination);
+    table[kCombined].SetU8(trig::kCombiFirst, kNowExcluded);
+    table[kCombined].SetU8(trig::kCombiSecond, kOther3);
+    table[kCombined].SetU8(trig::kCombiOperator, 1);
+    const TriggerTable before = table;
+
+    const CombinationForm form = LoadCombinationForm(table, kCombined);
+    EXPECT_EQ(form.first, kNowExcluded);
+    EXPECT_FALSE(CheckCombinationForm(form, table, kCombined).Refused());
+    StoreCombinationForm(form, table, kCombined);
+    EXPECT_TRUE(table == before);
+
+    // Kept in either box; a box changed to an excluded trigger is refused.
+    const CombinationForm swapped{kOther3, kNowExcluded, 0};
+    EXPECT_EQ(CheckCombinationForm(swapped, table, kCombined).messageId, kMsgExcludedTrigger);
+    EXPECT_EQ(CheckCombinationForm(swapped, table, kCombined).field, kCombiFieldSecond);
+    CombinationForm chosen = form;
+    EXPECT_EQ(ChooseCombinationOperand(table, kCombiFieldSecond, kNowExcluded, chosen).messageId,
+              kMsgExcludedTrigger);
+    EXPECT_EQ(chosen.second, kOther3);
+
+    // A trigger that becomes a combination holds no operand yet: the first
+    // trigger it starts with must not be excluded.
+    TriggerTable fresh = before;
+    fresh[0] = before[kNowExcluded];
+    fresh[kCombined].SetU8(trig::kKind, kTriggerDate);
+    const CombinationForm started = LoadCombinationForm(fresh, kCombined);
+    const Refusal r = CheckCombinationForm(started, fresh, kCombined);
+    EXPECT_EQ(r.messageId, kMsgExcludedTrigger);
+    EXPECT_EQ(r.field, kCombiFieldFirst);
+}
 
 TEST(CombinationChoose, AnExcludedTriggerKeepsThePreviousSelection) {
     const TriggerTable table = Table();

@@ -92,11 +92,17 @@ TEST(LanguageModel, SelectionPrefersTheChosenThenTheRunningLanguage) {
 TEST(LanguageModel, OkStoresOnlyAChangedLanguage) {
     MemoryProfile profile;
     EXPECT_EQ(GetLanguage(profile), kLangJapanese); // first-run value
+    profile.Flush();
     EXPECT_FALSE(StoreChosenLanguage(profile, kLangJapanese));
+    EXPECT_EQ(profile.Flushes(), 1);
     EXPECT_TRUE(StoreChosenLanguage(profile, kLangChinese));
     EXPECT_EQ(GetLanguage(profile), kLangChinese);
+    // The OK that changed it writes the profile, once.
+    EXPECT_EQ(profile.Flushes(), 2);
+    EXPECT_EQ(profile.Pending(), 0);
     EXPECT_FALSE(StoreChosenLanguage(profile, -1));
     EXPECT_EQ(GetLanguage(profile), kLangChinese);
+    EXPECT_EQ(profile.Flushes(), 2);
 }
 
 } // namespace

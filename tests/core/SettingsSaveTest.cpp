@@ -129,6 +129,50 @@ TEST_F(SettingsSave, TheLongestNameTheFileSystemTakesCanBeSaved) {
     EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{name});
 }
 
+// The downloads' replacement, written in pieces: the longest name the file
+// system takes, with either temporary, new and over a copy; a symbolic link
+// at the name is replaced, not written through; nothing else is left.
+TEST_F(SettingsSave, APieceWiseReplacementTakesTheLongestNameAndReplacesALink) {
+    const long nameMax = pathconf(dir.path().c_str(), _PC_NAME_MAX);
+    ASSERT_GT(nameMax, 4);
+    const std::string name(static_cast<size_t>(nameMax), 'n');
+    const std::string target = dir.File(name);
+    const std::string elsewhere = dir.File("elsewhere");
+    for (bool unnamed : {true, false}) {
+        for (bool overLink : {false, true}) {
+            SCOPED_TRACE(std::string(unnamed ? "unnamed" : "named") + (overLink ? ", link" : ""));
+            test::WriteBytes(elsewhere, {1, 2, 3});
+            if (overLink) {
+                unlink(target.c_str());
+                ASSERT_EQ(symlink(elsewhere.c_str(), target.c_str()), 0);
+            }
+            ReplaceOptions options;
+            options.unnamedTemporary = unnamed;
+            options.sync = false;
+            FileReplacement file(target, options);
+            ASSERT_EQ(file.Create(), 0);
+            ASSERT_EQ(file.Write("ab", 2), 0);
+            ASSERT_EQ(file.Write("cd", 2), 0);
+            ASSERT_EQ(file.Commit(), 0);
+            EXPECT_EQ(test::ReadBytes(target), (std::vector<uint8_t>{'a', 'b', 'c', 'd'}));
+            EXPECT_EQ(test::ReadBytes(elsewhere), (std::vector<uint8_t>{1, 2, 3}));
+            EXPECT_EQ(Entries(dir.path()), (std::vector<std::string>{"elsewhere", name}));
+        }
+    }
+    // Dropped before its end, it leaves the copy as it was and nothing else.
+    for (bool unnamed : {true, false}) {
+        ReplaceOptions options;
+        options.unnamedTemporary = unnamed;
+        {
+            FileReplacement file(target, options);
+            ASSERT_EQ(file.Create(), 0);
+            ASSERT_EQ(file.Write("x", 1), 0);
+        }
+        EXPECT_EQ(test::ReadBytes(target), (std::vector<uint8_t>{'a', 'b', 'c', 'd'}));
+        EXPECT_EQ(Entries(dir.path()), (std::vector<std::string>{"elsewhere", name}));
+    }
+}
+
 // The link stays; the save creates the file it names, as when that exists.
 TEST_F(SettingsSave, ADanglingSymbolicLinkGetsTheFileItNames) {
     ASSERT_EQ(mkdir(dir.File("sub").c_str(), 0755), 0);

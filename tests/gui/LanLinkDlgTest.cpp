@@ -24,6 +24,7 @@
 #include "tests/gui/PumpUntil.h"
 #include "ui/Messages.h"
 #include "ui/TitleWidth.h"
+#include "ui/WxProfileStore.h"
 
 namespace qv {
 namespace {
@@ -168,6 +169,11 @@ TEST_F(LanLinkDlgTest, OkStoresTheUnitAndTheConnectionDialogShowsIt) {
     EXPECT_EQ(s.TcpConnectTimeout, 61000); // not chosen: kept
     EXPECT_EQ(wxString(s.PCIPAddr), pcAddress);
     EXPECT_STREQ(s.ComName, "ttyS3");
+    // The LAN dialog's OK wrote the file, though the connection dialog was cancelled.
+    CommSettings written;
+    LoadCommSettings(WxProfileStore(WxProfileStore::DefaultPath()), kCodePageJapanese, written);
+    EXPECT_STREQ(written.TcpIPAddr, "10.1.2.3");
+    EXPECT_EQ(written.TcpPort, 20000u);
 }
 
 TEST_F(LanLinkDlgTest, DefaultsShowButSaveNothing) {

@@ -10,6 +10,7 @@
 #include <wx/evtloop.h>
 #include <wx/frame.h>
 #include <wx/gauge.h>
+#include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/stopwatch.h>
 #include <wx/timer.h>
@@ -142,6 +143,41 @@ TEST_F(WaitDlgTest, CallersOwnTextInTheCodePage) {
     ASSERT_TRUE(sink.Dialog());
     EXPECT_EQ(sink.Dialog()->FindWindow(CWaitDlg::kIdMessage)->GetLabel(),
               wxString::FromUTF8("\xE3\x83\xA6\xE3\x83\x8B\xE3\x83\x83\xE3\x83\x88 search"));
+    sink.End();
+}
+
+// A download names the file at work on a line of its own: the line shows
+// from its first text, keeps the window's width whatever the name, follows
+// the later texts as the dialog pumps, and is gone at the next Begin.
+TEST_F(WaitDlgTest, TheDetailLineShowsTheFileAtWorkUntilTheNextBegin) {
+    CWaitProgress sink(starter);
+    sink.Begin(kReading, 3);
+    ASSERT_TRUE(sink.Dialog());
+    CWaitDlg* dlg = sink.Dialog();
+    wxWindow* line = dlg->FindWindow(CWaitDlg::kIdDetail);
+    ASSERT_TRUE(line);
+    EXPECT_FALSE(line->IsShown());
+    // What the layout asks for; the window manager sizes the window in its own time.
+    const auto layout = [&] { return dlg->GetSizer()->GetMinSize(); };
+    const wxSize before = layout();
+
+    sink.SetDetail(L"/SD/LOG/a.csv: 0 KB");
+    EXPECT_TRUE(line->IsShown());
+    EXPECT_EQ(line->GetLabel(), "/SD/LOG/a.csv: 0 KB");
+    EXPECT_GT(layout().y, before.y);
+    EXPECT_EQ(layout().x, before.x);
+    const wxSize withLine = layout();
+
+    sink.SetDetail(L"/SD/LOG/" + std::wstring(300, L'n') + L".csv: 12 of 40 KB");
+    EXPECT_TRUE(
+        PumpLikeTheLink(sink, [&](bool) { return line->GetLabel().EndsWith("12 of 40 KB"); }));
+    EXPECT_EQ(layout(), withLine);
+
+    sink.End();
+    sink.Begin(kWriting, 3); // the same window again, for another transfer
+    ASSERT_EQ(sink.Dialog(), dlg);
+    EXPECT_FALSE(line->IsShown());
+    EXPECT_EQ(layout(), before);
     sink.End();
 }
 

@@ -1,7 +1,9 @@
 // The file browser's walk of the unit's storage over FTP, against a real FTP
 // server on loopback: the protected top folders, downloads of whole trees
 // into a mirror, deletes of trees, one collected failure list, and the
-// return to the folder after a lost connection.
+// return to the folder after a lost connection; and where the server
+// misbehaves: names that would meet in one local name, a folder inside
+// itself, a listing that never ends, names with a lone CR.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -32,11 +34,13 @@ std::string ReadText(const fs::path& path) {
     return s.str();
 }
 
-// Every string as "{number}".
+// Every string as "{number}", the wait dialog's file line with its values.
 class NumberStrings : public StringTable {
 public:
     const char* FindUtf8(unsigned id) const override {
-        texts_[id] = "{" + std::to_string(id) + "}";
+        texts_[id] = id == kStrFileReceived     ? "%s: %s KB"
+                     : id == kStrFileReceivedOf ? "%s: %s of %s KB"
+                                                : "{" + std::to_string(id) + "}";
         return texts_[id].c_str();
     }
 
@@ -70,7 +74,10 @@ protected:
         WriteText(root / "CF" / "LOG" / "C third.csv", "c");
         WriteText(root / "CF" / "LOG" / kKanaName, "kana");
         WriteText(root / "CF" / "top.txt", "top");
-        server = std::make_unique<test::FtpServer>(root.string());
+        // Only entries of these names misbehave; the tests that want them make them.
+        server = std::make_unique<test::FtpServer>(
+            root.string(), 0,
+            std::vector<std::string>{"--endless", "endless", "--self-child", "loop"});
         ASSERT_GT(server->Port(), 0);
         storage.Client().timeoutSeconds = 10;
         ASSERT_TRUE(storage.Connect("127.0.0.1", server->Port(), "admin", "wqe"))
@@ -170,6 +177,116 @@ TEST_F(FileBrowserFtpTest, ACancelStopsBeforeTheNextItem) {
     EXPECT_TRUE(fs::is_empty(local));
     EXPECT_EQ(progress.ends, 1);
     EXPECT_FALSE(model.Download({}, local.string(), progress).ran);
+}
+
+TEST_F(FileBrowserFtpTest, NamesThatWouldMeetLocallyStayApart) {
+    // Bytes that are no character of code page 932 would both read as U+FFFD.
+    const fs::path folder = root / "CF" / "CLASH";
+    fs::create_directories(folder / "sub\x81");
+    WriteText(folder / "col\x81", "first");
+    WriteText(folder / "col\x82", "second");
+    WriteText(folder / "col%81", "third");
+    WriteText(folder / "sub\x81" / "in.csv", "inner");
+    fs::create_directories(folder / "sub\x82");
+    WriteText(folder / "sub\x82" / "in.csv", "other inner");
+    Enter("CF");
+    test::FakeProgress progress;
+    const auto outcome = model.Download({Row("CLASH")}, local.string(), progress);
+    EXPECT_TRUE(outcome.failed.empty()) << storage.LastError();
+    const fs::path copy = local / "CLASH";
+    EXPECT_EQ(ReadText(copy / "col%81"), "first");
+    EXPECT_EQ(ReadText(copy / "col%82"), "second");
+    EXPECT_EQ(ReadText(copy / "col%2581"), "third");
+    EXPECT_EQ(ReadText(copy / "sub%81" / "in.csv"), "inner");
+    EXPECT_EQ(ReadText(copy / "sub%82" / "in.csv"), "other inner");
+    EXPECT_EQ(std::distance(fs::directory_iterator(copy), fs::directory_iterator()), 5);
+}
+
+TEST_F(FileBrowserFtpTest, AFolderInsideItselfIsWalkedNoDeeperThanTheLimit) {
+    // The server lists "loop" inside "loop", at any depth.
+    fs::create_directories(root / "CF" / "loop" / "loop");
+    WriteText(root / "CF" / "loop" / "data.csv", "d");
+    Enter("CF");
+    test::FakeProgress progress;
+    const auto outcome = model.Download({Row("loop"), Row("top.txt")}, local.string(), progress);
+    EXPECT_EQ(outcome.failed, std::vector<std::string>{"loop"});
+    EXPECT_EQ(outcome.notes, std::vector<unsigned>{kStrTreeTooDeep});
+    EXPECT_EQ(model.FailureText(outcome, kStrDownloadFailed), L"loop{9092}\n\n{46831}");
+    EXPECT_EQ(ReadText(local / "top.txt"), "top");
+    EXPECT_EQ(storage.Folder(), "/CF");
+    // The chain of local folders ends at the limit.
+    fs::path deepest = local;
+    int depth = 0;
+    while (fs::is_directory(deepest / "loop")) {
+        deepest /= "loop";
+        ++depth;
+        EXPECT_EQ(ReadText(deepest / "data.csv"), "d") << depth;
+    }
+    EXPECT_EQ(depth, kMaxWalkDepth);
+}
+
+TEST_F(FileBrowserFtpTest, AListingThatNeverEndsIsToldAndTheRestGoesOn) {
+    fs::create_directories(root / "CF" / "endless");
+    Enter("CF");
+    test::FakeProgress progress;
+    const auto outcome = model.Download({Row("endless"), Row("top.txt")}, local.string(), progress);
+    EXPECT_EQ(outcome.failed, std::vector<std::string>{"endless"});
+    EXPECT_EQ(outcome.notes, std::vector<unsigned>{kStrListingTooLong});
+    EXPECT_EQ(ReadText(local / "top.txt"), "top");
+    // Opened, it is told rather than shown empty without a word.
+    EXPECT_TRUE(model.RefreshRefusal().empty());
+    ASSERT_TRUE(model.Open(Row("endless")));
+    EXPECT_FALSE(model.Refresh(false));
+    EXPECT_EQ(model.RefreshRefusal(), L"{46830}");
+    EXPECT_TRUE(model.Entries().empty());
+}
+
+TEST_F(FileBrowserFtpTest, TheWaitBoxNamesTheFileAndHowMuchOfItArrived) {
+    WriteText(root / "CF" / "big.bin", std::string(300 * 1024, 'b'));
+    Enter("CF");
+    test::FakeProgress progress;
+    const auto outcome = model.Download({Row("big.bin")}, local.string(), progress);
+    EXPECT_TRUE(outcome.failed.empty());
+    ASSERT_GE(progress.details.size(), 2u);
+    EXPECT_EQ(progress.details.front(), L"/CF/big.bin: 0 KB");
+    EXPECT_EQ(progress.details.back(), L"/CF/big.bin: 300 of 300 KB");
+}
+
+// Wherever a cancel lands, the walk ends as cancelled, with nothing counted
+// as failed: the dialog then shows no message.
+TEST_F(FileBrowserFtpTest, ACancelDuringTheLastFileIsNoFailure) {
+    WriteText(root / "CF" / "big.bin", std::string(4 << 20, 'b'));
+    Enter("CF");
+    for (int cancelAt : {2, 3, 5}) {
+        SCOPED_TRACE(cancelAt);
+        test::FakeProgress progress(cancelAt);
+        const auto outcome = model.Download({Row("big.bin")}, local.string(), progress);
+        EXPECT_TRUE(outcome.cancelled);
+        EXPECT_TRUE(outcome.failed.empty());
+        EXPECT_TRUE(fs::is_empty(local));
+        EXPECT_EQ(progress.ends, 1);
+    }
+    test::FakeProgress progress(4);
+    const auto outcome = model.Download({Row("top.txt"), Row("LOG")}, local.string(), progress);
+    EXPECT_TRUE(outcome.cancelled);
+    EXPECT_TRUE(outcome.failed.empty());
+}
+
+TEST_F(FileBrowserFtpTest, ANameWithALoneCarriageReturnIsNotListed) {
+    WriteText(root / "CF" / "victim", "v");
+    WriteText(root / "CF" / "victim\r", "not listed");
+    Enter("CF");
+    size_t victims = 0;
+    for (const FtpEntry& e : model.Entries()) {
+        victims += e.name.compare(0, 6, "victim") == 0;
+        EXPECT_EQ(e.name.find('\r'), std::string::npos);
+    }
+    EXPECT_EQ(victims, 1u);
+    test::FakeProgress progress;
+    const auto outcome = model.Delete({Row("victim")}, progress);
+    EXPECT_TRUE(outcome.failed.empty());
+    EXPECT_FALSE(fs::exists(root / "CF" / "victim"));
+    EXPECT_EQ(ReadText(root / "CF" / "victim\r"), "not listed");
 }
 
 TEST_F(FileBrowserFtpTest, ALostConnectionIsMadeAgainInTheSameFolder) {

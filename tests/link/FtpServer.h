@@ -1,11 +1,12 @@
 // Starts the loopback FTP server of tests/link/ftp_server.py on a folder and
-// stops it again.
+// stops it again; `options` make it misbehave (see the script).
 #pragma once
 #include <csignal>
 #include <cstdio>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 #include "tests/TestPaths.h"
 
@@ -14,7 +15,14 @@ namespace qv::test {
 class FtpServer {
 public:
     // Port 0 takes a free one.
-    explicit FtpServer(const std::string& root, int port = 0) {
+    explicit FtpServer(const std::string& root, int port = 0,
+                       const std::vector<std::string>& options = {}) {
+        const std::string portText = std::to_string(port);
+        std::vector<const char*> argv = {"python3", test::kFtpServerScript, root.c_str(),
+                                         portText.c_str()};
+        for (const std::string& o : options)
+            argv.push_back(o.c_str());
+        argv.push_back(nullptr);
         int out[2];
         if (::pipe(out) != 0)
             return;
@@ -23,9 +31,7 @@ public:
             ::dup2(out[1], 1);
             ::close(out[0]);
             ::close(out[1]);
-            const std::string portText = std::to_string(port);
-            ::execl("/usr/bin/python3", "python3", test::kFtpServerScript, root.c_str(),
-                    portText.c_str(), static_cast<char*>(nullptr));
+            ::execv("/usr/bin/python3", const_cast<char* const*>(argv.data()));
             ::_exit(127);
         }
         ::close(out[1]);

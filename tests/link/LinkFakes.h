@@ -34,6 +34,7 @@ public:
         rangeMax = range;
     }
     void SetPosition(int p) override { positions.push_back(p); }
+    void SetDetail(const std::wstring& d) override { details.push_back(d); }
     bool PumpAndCancelled() override {
         ++pumps;
         return (cancelAt > 0 && pumps >= cancelAt) || (onPump && onPump());
@@ -46,6 +47,7 @@ public:
     std::string text;
     int rangeMax = 0;
     std::vector<int> positions;
+    std::vector<std::wstring> details;
 };
 
 class FakePrompt : public PasswordPrompt {

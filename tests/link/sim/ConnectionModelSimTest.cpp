@@ -150,6 +150,30 @@ TEST(ConnectionForm, AFormFaultStoresNothingAndKeepsTheDialogOpen) {
     CommSettings after;
     LoadCommSettings(profile, kCodePageJapanese, after);
     EXPECT_STREQ(after.PCIPAddr, before.PCIPAddr);
+    EXPECT_EQ(profile.Flushes(), 0);
+}
+
+// OK writes the link settings to the profile once, before any transfer.
+TEST(ConnectionForm, OkWritesTheLinkSettingsOnce) {
+    MemoryProfile profile;
+    WriteTcpProfile(profile, 9094);
+    profile.Flush();
+    CommSettings before;
+    LoadCommSettings(profile, kCodePageJapanese, before);
+    FixedClock clock;
+    FixedUser userName;
+    CQuorvelDoc doc(kCodePageJapanese, clock, userName);
+    ScriptedUser user;
+    FakeSleeper sleeper;
+    ConnectionModel model(profile, kCodePageJapanese, doc, user, nullptr, nullptr, sleeper);
+    ConnectionForm form = LoadConnectionForm(before);
+    form.PcAddress = "192.168.1.20";
+    EXPECT_EQ(model.Accept(ConnectionAction::Tool, form), ConnectionEnd::Ok);
+    EXPECT_EQ(profile.Flushes(), 2);
+    EXPECT_EQ(profile.Pending(), 0);
+    CommSettings after;
+    LoadCommSettings(profile, kCodePageJapanese, after);
+    EXPECT_STREQ(after.PCIPAddr, "192.168.1.20");
 }
 
 // ---- against the simulated unit ----

@@ -1,12 +1,13 @@
 // The file browser's walk of the unit's storage over the unit's file
 // commands, against the simulated unit on both wires: version check, login
-// refusals, mirrored downloads, tree deletes of names with blanks, and a
-// unit that ends the file session.
+// refusals, mirrored downloads, tree deletes of names with blanks, a unit
+// that ends the file session, and a cancel between the frames of a file.
 #include "SimFixture.h"
 
 #include <fstream>
 #include <sstream>
 
+#include "document/StringTable.h"
 #include "link/SerialStorage.h"
 #include "online/FileBrowserModel.h"
 #include "tools/unitsim/SimFiles.h"
@@ -19,6 +20,14 @@ using namespace link_result;
 
 const std::string kKanaFolder = "\x83\x8D\x83\x4F"; // "ログ" in code page 932
 const std::string kTable = "\x95\x5C.CSV";          // "表.CSV": its second byte is '\'
+
+// The wait dialog's file line.
+class FileLineStrings : public StringTable {
+public:
+    const char* FindUtf8(unsigned id) const override {
+        return id == kStrFileReceived ? "%s: %s KB" : nullptr;
+    }
+};
 
 std::string ReadText(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -167,6 +176,41 @@ TEST_P(FileBrowserSerialTest, AnEndedFileSessionStopsTheWalkAndEveryRequest) {
     EXPECT_TRUE(Exists("/SD/LOG/C third.csv"));
 }
 
+TEST_P(FileBrowserSerialTest, ACancelStopsAFileBetweenItsFramesAndTheLinkGoesOn) {
+    const std::string big(20000, 'b'); // twenty frames of the unit's reply
+    sim->AddUnitFile("/SD/big.csv", big);
+    Connect();
+    Enter("SD");
+    const std::string next = Sent("<EE", true);
+    const auto continuations = [&] {
+        const auto r = Requests();
+        return std::count(r.begin(), r.end(), next);
+    };
+    const auto before = continuations();
+    FileLineStrings strings;
+    SetActiveStringTable(&strings);
+    // The first pump is the item's; the next ones come between frames.
+    FakeProgress progress(3);
+    const auto outcome = model->Download({Row("big.csv")}, local.string(), progress);
+    SetActiveStringTable(nullptr);
+    EXPECT_TRUE(outcome.cancelled);
+    EXPECT_TRUE(outcome.failed.empty());
+    EXPECT_TRUE(fs::is_empty(local));
+    EXPECT_EQ(continuations() - before, 1);
+    // The wait box named the file and counted what arrived of it.
+    EXPECT_EQ(progress.details,
+              (std::vector<std::wstring>{L"/SD/big.csv: 0 KB", L"/SD/big.csv: 1 KB"}));
+
+    // The next request is answered as its own, and the whole file comes.
+    ASSERT_TRUE(model->Refresh(false));
+    EXPECT_EQ(model->Entries().size(), 2u);
+    FakeProgress whole;
+    EXPECT_TRUE(model->Download({Row("big.csv")}, local.string(), whole).failed.empty());
+    EXPECT_EQ(ReadText(local / "big.csv"), big);
+    // 0 KB, then each further KB seen before the last frame.
+    EXPECT_EQ(whole.details.size(), 19u);
+}
+
 INSTANTIATE_TEST_SUITE_P(Wires, FileBrowserSerialTest,
                          ::testing::Values(SimCase(Wire::Tcp), SimCase(Wire::Pty)), WireName);
 
@@ -189,6 +233,9 @@ TEST(UnitListingLine, FieldsAndNamesAsTheUnitWritesThem) {
          false},
         {"-rw-rw-rw- 12 2024/06/15 09:30 SHORT.CSV", true, "SHORT.CSV", false},
         {"d 1 2 3", false, "", false},
+        // A CR inside a line is no part of a name.
+        {"-rw-rw-rw- 1 unit 12 2024/06/15 09:30 keep\rDELE other", false, "", false},
+        {"-rw-rw-rw- 1 unit 12 2024/06/15 09:30 name\r", false, "", false},
     };
     for (const Case& c : cases) {
         FtpEntry e;
