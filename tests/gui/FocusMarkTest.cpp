@@ -19,6 +19,7 @@
 #include "app/QuorvelApp.h"
 #include "app/SettingsTree.h"
 #include "tests/gui/GuiTestSupport.h"
+#include "tests/gui/InkContrast.h"
 #include "tests/gui/PumpUntil.h"
 #include "ui/ToolButton.h"
 
@@ -55,24 +56,6 @@ Change Compare(const wxImage& a, const wxImage& b) {
             c.strong += d >= 96;
         }
     return c;
-}
-
-// How far the darkest or lightest pixel lies from the median colour: the
-// ink of an icon.
-int InkContrast(const wxImage& image) {
-    std::vector<int> lum;
-    for (int y = 0; y < image.GetHeight(); ++y)
-        for (int x = 0; x < image.GetWidth(); ++x)
-            lum.push_back((image.GetRed(x, y) * 299 + image.GetGreen(x, y) * 587 +
-                           image.GetBlue(x, y) * 114) /
-                          1000);
-    std::vector<int> sorted = lum;
-    std::nth_element(sorted.begin(), sorted.begin() + sorted.size() / 2, sorted.end());
-    const int background = sorted[sorted.size() / 2];
-    int ink = 0;
-    for (int l : lum)
-        ink = std::max(ink, std::abs(l - background));
-    return ink;
 }
 
 std::string NameOf(wxWindow* w) {
@@ -164,8 +147,8 @@ TEST(ToolButtonTest, FocusDisabledLookAndKeys) {
     third->Disable();
     ASSERT_TRUE(test::FocusControl(first));
     ASSERT_TRUE(test::AwaitShown(frame));
-    const int enabledInk = InkContrast(Capture(second));
-    const int disabledInk = InkContrast(Capture(third));
+    const int enabledInk = test::InkContrast(Capture(second));
+    const int disabledInk = test::InkContrast(Capture(third));
     EXPECT_LT(disabledInk * 10, enabledInk * 6)
         << "disabled " << disabledInk << ", enabled " << enabledInk;
     second->Disable();

@@ -18,28 +18,11 @@
 #include "app/QuorvelApp.h"
 #include "app/SettingsTree.h"
 #include "tests/gui/GuiTestSupport.h"
+#include "tests/gui/InkContrast.h"
 #include "tests/gui/PumpUntil.h"
 
 namespace qv {
 namespace {
-
-// How far the darkest or lightest pixel of a button lies from the button's
-// usual colour (0..255): the ink of its icon and label.
-int InkContrast(const wxImage& image) {
-    std::vector<int> lum;
-    for (int y = 0; y < image.GetHeight(); ++y)
-        for (int x = 0; x < image.GetWidth(); ++x)
-            lum.push_back((image.GetRed(x, y) * 299 + image.GetGreen(x, y) * 587 +
-                           image.GetBlue(x, y) * 114) /
-                          1000);
-    std::vector<int> sorted = lum;
-    std::nth_element(sorted.begin(), sorted.begin() + sorted.size() / 2, sorted.end());
-    const int background = sorted[sorted.size() / 2];
-    int ink = 0;
-    for (int l : lum)
-        ink = std::max(ink, std::abs(l - background));
-    return ink;
-}
 
 std::vector<wxRibbonButtonBar*> ButtonBars(wxWindow* window) {
     std::vector<wxRibbonButtonBar*> bars;
@@ -124,7 +107,7 @@ TEST_F(RibbonLookTest, DisabledButtonsHaveFadedIconsAndLabelsInEveryStyle) {
                     // A large button's rectangle may reach past the bar's foot.
                     const wxRect rect =
                         bar->GetItemRect(id).Intersect(wxRect(bar->GetClientSize()));
-                    const int ink = InkContrast(Capture(bar, rect));
+                    const int ink = test::InkContrast(Capture(bar, rect));
                     if (frame.StateOf(id).enabled)
                         faintestEnabled = std::min(faintestEnabled, ink);
                     else
