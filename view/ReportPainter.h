@@ -3,10 +3,13 @@
 // unitsPerTwip into logical units, from the top-left corner of the text area.
 #pragma once
 #include <functional>
+#include <string>
+#include <unordered_map>
 #include <wx/bitmap.h>
 #include <wx/dc.h>
 #include <wx/font.h>
 
+#include "view/ReportTextDevice.h"
 #include "view/report/ReportLayout.h"
 
 namespace qv {
@@ -20,6 +23,8 @@ wxFont ReportFont(double unitsPerTwip, double fontPpi);
 struct DrawnText {
     wxRect fitted; // the whole text in the size it was drawn in
     wxRect drawn;  // what of it reached the page: cut at its column's end
+    int size;      // of the report font's sizes (ReportTextDevice)
+    int room;      // the width the text was fitted into
     bool Cut() const { return drawn != fitted; }
 };
 
@@ -38,7 +43,8 @@ public:
 
 private:
     struct Placement {
-        wxFont font;
+        int size = 0; // of the report font's sizes
+        int room = 0; // the width the text is fitted into
         wxPoint pos;
         wxSize extent;
         wxRect clip; // the text's column, one line high
@@ -48,12 +54,19 @@ private:
     int Y(int twips) const; // twips at or below zero, downwards
     int Row(const report::ReportPage& page, const report::PrintRecord& r) const;
     wxRect CellRect(const report::ReportPage& page, const report::PrintRecord& r) const;
-    // The report font, or a smaller one down to a floor, in which the text
-    // is at most `width` wide (it may still be wider at the floor).
-    wxFont FitFont(const std::wstring& text, int width, wxSize& extent);
+    // The report font's size (0: the report font itself, down to a floor)
+    // in which the text is at most `width` wide (it may still be wider at the
+    // floor), with the text's size in it and in the report font.
+    struct Fit {
+        int size = 0;
+        TextSize fitted, full;
+    };
+    const Fit& FitText(const std::wstring& text, int width);
+    Fit MeasureFit(const std::wstring& text, int width) const;
     Placement Place(const report::ReportPage& page, const report::PrintRecord& r);
     // The one place where text reaches the device.
-    void DrawPlaced(const report::PrintRecord& r, const Placement& at);
+    void DrawPlaced(const report::PrintRecord& r, const Placement& at, const wxColour& colour,
+                    const wxColour* background);
     void DrawCell(const report::ReportPage& page, const report::PrintRecord& r);
 
     wxDC& dc_;
@@ -62,6 +75,16 @@ private:
     int linesPerPage_;
     int blank_; // width of one blank, twips
     wxFont font_;
+    ReportTextDevice text_;
+    struct FitKey {
+        std::wstring text;
+        int width;
+        bool operator==(const FitKey& o) const { return width == o.width && text == o.text; }
+    };
+    struct FitKeyHash {
+        size_t operator()(const FitKey& k) const;
+    };
+    std::unordered_map<FitKey, Fit, FitKeyHash> fits_;
     std::function<void(const report::PrintRecord&, const DrawnText&)> observer_;
 };
 

@@ -120,6 +120,37 @@ TEST_P(ReportFitTest, FullLengthTextsStayInTheirColumns) {
     }
 }
 
+// A text that does not fit is drawn in the largest of the smaller sizes in
+// which it fits, or in the smallest when it fits in none.
+TEST_P(ReportFitTest, EachTextTakesTheLargestSizeThatFits) {
+    wxBitmap scratch(8, 8, 24);
+    wxMemoryDC dc(scratch);
+    const ReportTextDevice sizes(dc, ReportFont(k_, dc.GetPPI().y));
+    for (Variant variant : {Variant::A, Variant::B}) {
+        const auto report = MakeReport(Fields::Full, variant);
+        int shrunk = 0, atFloor = 0;
+        for (int p = 1; p <= report->TotalPages(); ++p) {
+            for (const Drawn& d : Draw(*report, p)) {
+                const int size = d.where.size;
+                if (d.where.fitted.width > d.where.room)
+                    EXPECT_EQ(size, kFontSizes - 1) << Where(variant, p, d.record);
+                if (size == 0)
+                    continue;
+                ++shrunk;
+                atFloor += d.where.fitted.width > d.where.room;
+                wxCoord larger = 0, height = 0;
+                dc.GetTextExtent(d.record.text, &larger, &height, nullptr, nullptr,
+                                 &sizes.Font(size - 1));
+                EXPECT_GT(larger, d.where.room)
+                    << Where(variant, p, d.record) << " would have fitted one size larger";
+            }
+        }
+        // The report has texts of both kinds, so the check checked something.
+        EXPECT_GT(shrunk - atFloor, 0);
+        EXPECT_GT(atFloor, 0);
+    }
+}
+
 // With short user texts and small numbers every long text left is the
 // program's own: each fits its column whole.
 TEST_P(ReportFitTest, TheProgramsOwnTextsFitTheirColumns) {
