@@ -8,8 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "document/Refusal.h"
 #include "document/SettingsImage.h"
-#include "editors/EditorModel.h"
+#include "editors/EditorQuestions.h"
 
 namespace qv {
 

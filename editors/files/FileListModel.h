@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "document/SettingsImage.h"
-#include "editors/EditorModel.h"
+#include "editors/EditorQuestions.h"
 
 namespace qv {
 

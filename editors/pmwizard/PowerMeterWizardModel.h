@@ -6,7 +6,8 @@
 #include <array>
 
 #include "document/QuorvelDoc.h"
-#include "editors/EditorModel.h"
+#include "document/Refusal.h"
+#include "editors/EditorQuestions.h"
 #include "editors/pmwizard/UnitTypeModel.h"
 
 namespace qv {

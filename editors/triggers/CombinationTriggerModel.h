@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "document/ListFillers.h"
+#include "document/Refusal.h"
 #include "document/SettingsImage.h"
-#include "editors/EditorModel.h"
 
 namespace qv {
 

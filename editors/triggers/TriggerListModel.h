@@ -8,8 +8,9 @@
 #include <vector>
 
 #include "document/ProfileStore.h"
+#include "document/Refusal.h"
 #include "document/SettingsImage.h"
-#include "editors/EditorModel.h"
+#include "editors/EditorQuestions.h"
 
 namespace qv {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "document/QuorvelDoc.h"
-#include "editors/EditorModel.h"
+#include "document/Refusal.h"
 
 namespace qv {
 
