@@ -11,10 +11,10 @@
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 
-#include "app/MessageType.h"
 #include "app/QuorvelApp.h"
 #include "document/Clock.h"
 #include "document/CodeText.h"
+#include "document/MessageType.h"
 #include "document/QuorvelDoc.h"
 #include "editors/triggers/PortPageControls.h"
 #include "editors/triggers/TriggerListDlg.h"

@@ -11,8 +11,8 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "app/MessageType.h"
 #include "app/QuorvelApp.h"
+#include "document/MessageType.h"
 #include "document/QuorvelDoc.h"
 #include "editors/lan/LanSetDlg.h"
 #include "editors/recipients/RecipientEditors.h"

@@ -8,7 +8,7 @@
 #include <wx/stattext.h>
 #include <wx/tglbtn.h>
 
-#include "app/MessageType.h"
+#include "document/MessageType.h"
 #include "editors/devices/StationChooserModel.h"
 #include "editors/pmwizard/UnitTypeDlg.h"
 #include "editors/triggers/TriggerEditDlg.h"

@@ -4,9 +4,9 @@
 #include <wx/menu.h>
 #include <wx/sizer.h>
 
-#include "app/MessageType.h"
 #include "app/QuorvelApp.h"
 #include "app/WindowPlacement.h"
+#include "document/MessageType.h"
 #include "document/QuorvelDoc.h"
 #include "document/TriggerText.h"
 #include "editors/triggers/TriggerEditDlg.h"

@@ -5,7 +5,7 @@
 #include <wx/sizer.h>
 #include <wx/statline.h>
 
-#include "app/MessageType.h"
+#include "document/MessageType.h"
 #include "document/QuorvelDoc.h"
 #include "editors/wizard/WizardModel.h"
 #include "editors/wizard/WizardPages.h"
