@@ -4,6 +4,11 @@
 
 namespace qv {
 
+// A list page's delete: nothing is checked, or the question before it
+// deletes the checked rows.
+constexpr unsigned kMsgNothingChecked = 20003;
+constexpr unsigned kMsgDeleteChecked = 20004;
+
 enum class YesNoCancel { Yes, No, Cancel };
 
 // What an editor's model asks before it stores. A Yes stores at once what no

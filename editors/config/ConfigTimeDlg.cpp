@@ -286,7 +286,7 @@ void CConfigTimeDlg::OnSelchangeTrigger() {
     const int item = TriggerBox->GetSelection();
     if (item >= 0 && static_cast<size_t>(item) < Excluded.size() && Excluded[item] != 0) {
         TriggerBox->SetSelection(LastTrigger);
-        ShowMessageFocus(Res(kMsgSyncTriggerExcluded), TriggerBox);
+        ShowMessageFocus(Res(kMsgExcludedTrigger), TriggerBox);
         return;
     }
     LastTrigger = item;

@@ -10,9 +10,6 @@
 
 namespace qv {
 
-constexpr unsigned kMsgNothingChecked = 20003;
-constexpr unsigned kMsgDeleteChecked = 20004;
-
 // The texts of one row, by column: number, name, trigger, what is written
 // where, second trigger.
 struct DataSetRowText {

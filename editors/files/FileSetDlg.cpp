@@ -226,7 +226,7 @@ void CFileSetDlg::OnTriggerChoice(wxChoice* box, int& last) {
     if (sel >= 0 && static_cast<size_t>(sel) < excluded_.size() &&
         excluded_[static_cast<size_t>(sel)]) {
         box->SetSelection(last);
-        ShowMessageId(kMsgFileTriggerExcluded, kMbOk);
+        ShowMessageId(kMsgExcludedTrigger, kMbOk);
         box->SetFocus();
         return;
     }

@@ -12,7 +12,6 @@ namespace qv {
 
 enum CombinationField { kCombiFieldFirst = 1, kCombiFieldOperator, kCombiFieldSecond };
 
-constexpr unsigned kMsgExcludedTrigger = 20141;
 constexpr unsigned kMsgBadCombination = 20255;
 
 // What the boxes show: operand positions are record indexes. A position of

@@ -146,8 +146,8 @@ void CWizardDlg::OnAddDevice() {
     if (pageIndex_ != kWizPageDevice || !SavePage(true))
         return;
     if (!model_->AddRow()) {
-        ShowMessage(kMbOk,
-                    wxString(FormatResText(kMsgWizardTooManyRows, {std::to_wstring(kWizardRows)})));
+        ShowMessage(kMbOk, wxString(FormatResText(kMsgWizardTooManyRows,
+                                                  {std::to_wstring(kWizardDeviceRows)})));
         return;
     }
     ShowPage(kWizPageDevice);
