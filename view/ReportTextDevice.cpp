@@ -1,7 +1,6 @@
 #include "view/ReportTextDevice.h"
 
 #include <wx/brush.h>
-#include <wx/dcclient.h>
 
 namespace qv {
 

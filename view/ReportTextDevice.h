@@ -6,6 +6,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <iterator>
 #include <map>
 #include <string>
 #include <utility>
