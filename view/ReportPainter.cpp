@@ -34,9 +34,9 @@ wxFont ReportFont(double unitsPerTwip, double fontPpi) {
 }
 
 ReportPainter::ReportPainter(wxDC& dc, double unitsPerTwip, const wxPoint& textOrigin,
-                             int linesPerPage, const wxFont& font)
+                             int linesPerPage, const wxFont& font, ReportTextFits* fits)
     : dc_(dc), k_(unitsPerTwip), origin_(textOrigin), linesPerPage_(linesPerPage), font_(font),
-      text_(dc, font) {
+      text_(dc, font), fits_(fits ? *fits : ownFits_) {
     dc_.SetFont(font);
     blank_ = static_cast<int>(std::lround(dc_.GetTextExtent(" ").x / k_));
 }
@@ -61,49 +61,6 @@ wxRect ReportPainter::CellRect(const report::ReportPage& page, const PrintRecord
     return wxRect(wxPoint(X(r.left), Y(top)), wxPoint(X(r.right), Y(bottom)));
 }
 
-size_t ReportPainter::FitKeyHash::operator()(const FitKey& k) const {
-    return std::hash<std::wstring>()(k.text) ^ (std::hash<int>()(k.width) << 1);
-}
-
-const ReportPainter::Fit& ReportPainter::FitText(const std::wstring& text, int width) {
-    // A page prints many texts more than once in the same column.
-    FitKey key{text, width};
-    auto it = fits_.find(key);
-    if (it == fits_.end())
-        it = fits_.emplace(std::move(key), MeasureFit(text, width)).first;
-    return it->second;
-}
-
-ReportPainter::Fit ReportPainter::MeasureFit(const std::wstring& text, int width) const {
-    Fit fit;
-    fit.full = fit.fitted = text_.Measure(text, 0);
-    if (fit.full.extent.x <= width)
-        return fit;
-    // A text wider than its column is drawn in the first of the smaller
-    // sizes in which it fits; what still does not fit at the last is cut at
-    // the column's end. A text narrows about as much as its size shrinks, so
-    // the size whose estimate fits is measured first. Glyph advances are
-    // whole pixels, though: the estimate may be off by up to a pixel a
-    // character, so the larger sizes within that of fitting are measured too.
-    const auto estimate = [&](int size) { return fit.full.extent.x * kSmallerScales[size - 1]; };
-    int size = 1;
-    while (size + 1 < kFontSizes && estimate(size) > width)
-        ++size;
-    fit.fitted = text_.Measure(text, size);
-    while (fit.fitted.extent.x > width && size + 1 < kFontSizes)
-        fit.fitted = text_.Measure(text, ++size);
-    const double slack = static_cast<double>(text.size());
-    while (size > 1 && estimate(size - 1) - slack <= width) {
-        const TextSize larger = text_.Measure(text, size - 1);
-        if (larger.extent.x > width)
-            break;
-        fit.fitted = larger;
-        --size;
-    }
-    fit.size = size;
-    return fit;
-}
-
 ReportPainter::Placement ReportPainter::Place(const report::ReportPage& page,
                                               const PrintRecord& r) {
     Placement at;
@@ -113,7 +70,7 @@ ReportPainter::Placement ReportPainter::Place(const report::ReportPage& page,
         const int pad = std::max(1, static_cast<int>(std::lround(kCellPad * k_)));
         at.clip = wxRect(cell.x + pad, cell.y, std::max(0, cell.width - 2 * pad), cell.height);
         at.room = at.clip.width;
-        const Fit& fit = FitText(r.text, at.room);
+        const ReportTextFits::Fit& fit = fits_.Find(text_, r.text, at.room);
         at.size = fit.size;
         at.extent = fit.fitted.extent;
         int x = at.clip.x;
@@ -134,7 +91,7 @@ ReportPainter::Placement ReportPainter::Place(const report::ReportPage& page,
     at.clip =
         wxRect(wxPoint(X(r.left), top), wxSize(std::max(0, X(r.right) - X(r.left)), X(lh) - X(0)));
     at.room = X(r.right) - left;
-    const Fit& fit = FitText(r.text, at.room);
+    const ReportTextFits::Fit& fit = fits_.Find(text_, r.text, at.room);
     at.size = fit.size;
     at.extent = fit.fitted.extent;
     // A smaller text keeps the line's baseline.
@@ -200,13 +157,14 @@ void ReportPainter::Paint(const report::ReportPage& page) {
     dc_.SetFont(font_);
 }
 
-void PaintReportPage(wxDC& dc, const report::Report& report, int page, int dpi) {
+void PaintReportPage(wxDC& dc, const report::Report& report, int page, int dpi,
+                     ReportTextFits* fits) {
     const double k = dpi / 1440.0;
     const report::Margins& m = report.PageMargins();
     const wxPoint origin(static_cast<int>(std::lround(report::HundredthsMmToTwips(m.left) * k)),
                          static_cast<int>(std::lround(report::HundredthsMmToTwips(m.top) * k)));
-    ReportPainter painter(dc, k, origin, report.Layout().linesPerPage,
-                          ReportFont(k, dc.GetPPI().y));
+    ReportPainter painter(dc, k, origin, report.Layout().linesPerPage, ReportFont(k, dc.GetPPI().y),
+                          fits);
     painter.Paint(report.BuildPage(page));
 }
 

@@ -3,13 +3,12 @@
 // unitsPerTwip into logical units, from the top-left corner of the text area.
 #pragma once
 #include <functional>
-#include <string>
-#include <unordered_map>
 #include <wx/bitmap.h>
 #include <wx/dc.h>
 #include <wx/font.h>
 
 #include "view/ReportTextDevice.h"
+#include "view/ReportTextFits.h"
 #include "view/report/ReportLayout.h"
 
 namespace qv {
@@ -30,8 +29,9 @@ struct DrawnText {
 
 class ReportPainter {
 public:
+    // `fits`, when given, keeps what the painter measures for the next page.
     ReportPainter(wxDC& dc, double unitsPerTwip, const wxPoint& textOrigin, int linesPerPage,
-                  const wxFont& font);
+                  const wxFont& font, ReportTextFits* fits = nullptr);
 
     void Paint(const report::ReportPage& page);
     // Where a record's text lands, as Paint draws it.
@@ -54,15 +54,6 @@ private:
     int Y(int twips) const; // twips at or below zero, downwards
     int Row(const report::ReportPage& page, const report::PrintRecord& r) const;
     wxRect CellRect(const report::ReportPage& page, const report::PrintRecord& r) const;
-    // The report font's size (0: the report font itself, down to a floor)
-    // in which the text is at most `width` wide (it may still be wider at the
-    // floor), with the text's size in it and in the report font.
-    struct Fit {
-        int size = 0;
-        TextSize fitted, full;
-    };
-    const Fit& FitText(const std::wstring& text, int width);
-    Fit MeasureFit(const std::wstring& text, int width) const;
     Placement Place(const report::ReportPage& page, const report::PrintRecord& r);
     // The one place where text reaches the device.
     void DrawPlaced(const report::PrintRecord& r, const Placement& at, const wxColour& colour,
@@ -76,21 +67,15 @@ private:
     int blank_; // width of one blank, twips
     wxFont font_;
     ReportTextDevice text_;
-    struct FitKey {
-        std::wstring text;
-        int width;
-        bool operator==(const FitKey& o) const { return width == o.width && text == o.text; }
-    };
-    struct FitKeyHash {
-        size_t operator()(const FitKey& k) const;
-    };
-    std::unordered_map<FitKey, Fit, FitKeyHash> fits_;
+    ReportTextFits ownFits_;
+    ReportTextFits& fits_;
     std::function<void(const report::PrintRecord&, const DrawnText&)> observer_;
 };
 
 // Page `page` of the report on a DC whose logical units are pixels at
 // `dpi`, with (0, 0) at the sheet's top-left corner.
-void PaintReportPage(wxDC& dc, const report::Report& report, int page, int dpi);
+void PaintReportPage(wxDC& dc, const report::Report& report, int page, int dpi,
+                     ReportTextFits* fits = nullptr);
 // Page `page` of the report on a white A4 bitmap at `dpi`, margins included.
 wxBitmap RenderReportPage(const report::Report& report, int page, int dpi);
 

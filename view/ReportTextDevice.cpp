@@ -22,12 +22,19 @@ ReportTextDevice::ReportTextDevice(wxDC& dc, const wxFont& font)
     fonts_[0] = font;
     for (int i = 1; i < kFontSizes; ++i) {
         fonts_[static_cast<size_t>(i)] = font;
-        fonts_[static_cast<size_t>(i)].SetFractionalPointSize(
-            font.GetFractionalPointSize() * kSmallerScales[i - 1]);
+        fonts_[static_cast<size_t>(i)].SetFractionalPointSize(font.GetFractionalPointSize() *
+                                                              kSmallerScales[i - 1]);
     }
     if (gc_)
         for (int i = 0; i < kFontSizes; ++i)
             measuring_[static_cast<size_t>(i)] = gc_->CreateFont(Font(i), *wxBLACK);
+    double userX = 1, userY = 1, logicalX = 1, logicalY = 1;
+    dc.GetUserScale(&userX, &userY);
+    dc.GetLogicalScale(&logicalX, &logicalY);
+    const wxSize ppi = dc.GetPPI();
+    setting_ = wxString::Format("%s|%d|%.17g %.17g %.17g %.17g|%d %d", font.GetNativeFontInfoDesc(),
+                                gc_ ? 1 : 0, userX, userY, logicalX, logicalY, ppi.x, ppi.y)
+                   .ToStdWstring();
 }
 
 TextSize ReportTextDevice::Measure(const std::wstring& text, int size) const {

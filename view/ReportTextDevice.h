@@ -33,6 +33,9 @@ public:
     ReportTextDevice(wxDC& dc, const wxFont& font);
 
     const wxFont& Font(int size) const { return fonts_[static_cast<size_t>(size)]; }
+    // The font, the device and its scale: a text measures the same wherever
+    // these are the same.
+    const std::wstring& Setting() const { return setting_; }
     TextSize Measure(const std::wstring& text, int size) const;
     // The text with its top-left corner at `pos`, cut to `clip`; on a filled
     // box of `background` when one is given.
@@ -47,6 +50,7 @@ private:
     wxGraphicsContext* gc_; // null: through the DC's own calls
     std::array<wxGraphicsFont, kFontSizes> measuring_;
     std::map<std::pair<int, uint32_t>, wxGraphicsFont> drawing_; // by size and colour
+    std::wstring setting_;
 };
 
 } // namespace qv

@@ -92,15 +92,15 @@ TEST_F(PlaceTextTest, OnePlacePrintsOneWayEverywhere) {
         const std::wstring text = p.text;
         EXPECT_EQ(PlaceText(p.port, p.station, p.area, p.address, p.contact, blocks->unit), text);
         const int index = static_cast<int>(i);
-        EXPECT_EQ(FormatDeviceRow(blocks->devices, index, index + 1, blocks->unit,
-                                  kCodePageJapanese)
-                      .address,
-                  text)
+        EXPECT_EQ(
+            FormatDeviceRow(blocks->devices, index, index + 1, blocks->unit, kCodePageJapanese)
+                .address,
+            text)
             << "device list";
         EXPECT_EQ(monitor.Rows()[i].cells[2], text) << "monitor";
         EXPECT_TRUE(PrintsCell(devices, L" " + text)) << "report, device page";
-        const std::wstring condition = TriggerConditionText(
-            blocks->triggers, index, blocks->unit, kCodePageJapanese, kTriggerReportStyle);
+        const std::wstring condition = TriggerConditionText(blocks->triggers, index, blocks->unit,
+                                                            kCodePageJapanese, kTriggerReportStyle);
         EXPECT_EQ(condition.substr(0, text.size() + 1), text + L" ") << "trigger condition";
         EXPECT_TRUE(PrintsCell(triggers, L" " + condition)) << "report, trigger page";
     }

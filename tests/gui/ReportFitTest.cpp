@@ -46,12 +46,15 @@ protected:
         return std::make_unique<report::Report>(*image, CodePage(), std::wstring(200, L'T'));
     }
 
-    // What the painter drew of page p, text by text.
-    std::vector<Drawn> Draw(const report::Report& report, int p) const {
+    // What the painter drew of page p, text by text; with `fits` from the
+    // pages painted before, on a device drawing at `scale`.
+    std::vector<Drawn> Draw(const report::Report& report, int p, ReportTextFits* fits = nullptr,
+                            double scale = 1) const {
         wxBitmap scratch(8, 8, 24);
         wxMemoryDC dc(scratch);
+        dc.SetUserScale(scale, scale);
         ReportPainter painter(dc, k_, Origin(), report.Layout().linesPerPage,
-                              ReportFont(k_, dc.GetPPI().y));
+                              ReportFont(k_, dc.GetPPI().y), fits);
         std::vector<Drawn> drawn;
         painter.OnTextDrawn([&](const PrintRecord& r, const DrawnText& where) {
             drawn.push_back({r, where});
@@ -148,6 +151,26 @@ TEST_P(ReportFitTest, EachTextTakesTheLargestSizeThatFits) {
         // The report has texts of both kinds, so the check checked something.
         EXPECT_GT(shrunk - atFloor, 0);
         EXPECT_GT(atFloor, 0);
+    }
+}
+
+// Sizes kept from page to page are the sizes each page finds for itself, also
+// when the device's scale changes between pages (a preview zoomed).
+TEST_P(ReportFitTest, FitsKeptFromPageToPageAreEachPagesOwn) {
+    const auto report = MakeReport(Fields::Full, Variant::A);
+    ReportTextFits kept;
+    for (double scale : {1.0, 0.37}) {
+        for (int p = 1; p <= report->TotalPages(); ++p) {
+            const std::vector<Drawn> own = Draw(*report, p, nullptr, scale);
+            const std::vector<Drawn> shared = Draw(*report, p, &kept, scale);
+            ASSERT_EQ(shared.size(), own.size());
+            for (size_t i = 0; i < own.size(); ++i) {
+                EXPECT_EQ(shared[i].where.size, own[i].where.size)
+                    << "scale " << scale << " " << Where(Variant::A, p, own[i].record);
+                EXPECT_EQ(shared[i].where.fitted, own[i].where.fitted)
+                    << "scale " << scale << " " << Where(Variant::A, p, own[i].record);
+            }
+        }
     }
 }
 
