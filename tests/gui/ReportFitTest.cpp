@@ -135,8 +135,9 @@ TEST_P(ReportFitTest, EachTextTakesTheLargestSizeThatFits) {
         for (int p = 1; p <= report->TotalPages(); ++p) {
             for (const Drawn& d : Draw(*report, p)) {
                 const int size = d.where.size;
-                if (d.where.fitted.width > d.where.room)
+                if (d.where.fitted.width > d.where.room) {
                     EXPECT_EQ(size, kFontSizes - 1) << Where(variant, p, d.record);
+                }
                 if (size == 0)
                     continue;
                 ++shrunk;
