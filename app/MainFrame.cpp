@@ -8,10 +8,10 @@
 
 #include "app/CaptionBar.h"
 #include "app/CommandIds.h"
-#include "app/MessageType.h"
 #include "app/QuorvelApp.h"
 #include "app/RibbonBar.h"
 #include "app/SettingsTree.h"
+#include "document/MessageType.h"
 #include "document/QuorvelDoc.h"
 #include "ui/Messages.h"
 #include "view/QuorvelView.h"

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "app/MessageType.h"
 #include "app/QuorvelApp.h"
+#include "document/MessageType.h"
 #include "link/UnitSession.h"
 #include "online/ConnectionDlg.h"
 #include "online/UnitToolUser.h"

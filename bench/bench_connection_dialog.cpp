@@ -25,9 +25,9 @@
 #include <thread>
 #include <vector>
 
-#include "app/MessageType.h"
 #include "bench/LinkBench.h"
 #include "document/CodePageText.h"
+#include "document/MessageType.h"
 #include "document/ProfileStore.h"
 #include "document/QuorvelDoc.h"
 #include "link/UnitComm.h"

@@ -18,6 +18,8 @@ uint32_t ParseBitAddress(const std::string& text);
 // dropped. On the unit's own R area (port 0, area 2) only words 0..49 and
 // 900..999 pass.
 bool IsBitAddressText(int area, const std::wstring& text, int port);
+// What an editor says of a bit address IsBitAddressText refuses.
+constexpr unsigned kMsgBadBitAddress = 20161;
 
 // Modes of IsWordAddressText: how `area` names the unit's WR area.
 constexpr int kWordAreaByDeviceList = 0;  // area is the entry of the port's register list

@@ -25,6 +25,8 @@ struct TriggerChoice {
 std::vector<TriggerChoice> TriggerChoices(const TriggerTable& triggers, uint32_t codePage,
                                           bool leadingNone);
 bool IsRestrictedTrigger(const TriggerRecord& t);
+// What every chooser of a trigger says when a flagged one is chosen.
+constexpr unsigned kMsgExcludedTrigger = 20141;
 
 struct RecipientRow {
     bool checked = false;

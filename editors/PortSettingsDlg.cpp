@@ -4,7 +4,7 @@
 #include <wx/panel.h>
 #include <wx/sizer.h>
 
-#include "app/MessageType.h"
+#include "document/MessageType.h"
 #include "document/QuorvelDoc.h"
 #include "editors/PortPage.h"
 #include "ui/Messages.h"

@@ -4,7 +4,7 @@
 #pragma once
 #include <string>
 
-#include "app/MessageType.h"
+#include "document/MessageType.h"
 
 namespace qv {
 

@@ -14,9 +14,9 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "app/MessageType.h"
 #include "app/QuorvelApp.h"
 #include "document/CodePageText.h"
+#include "document/MessageType.h"
 #include "link/SerialPortList.h"
 #include "online/LanLinkDlg.h"
 #include "online/LanLinkModel.h"

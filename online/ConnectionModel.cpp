@@ -5,7 +5,7 @@
 #include <cstring>
 #include <memory>
 
-#include "app/MessageType.h"
+#include "document/MessageType.h"
 #include "document/ProfileStore.h"
 #include "document/QuorvelDoc.h"
 #include "document/Records.h"

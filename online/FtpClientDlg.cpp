@@ -12,9 +12,9 @@
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 
-#include "app/MessageType.h"
 #include "app/QuorvelApp.h"
 #include "document/CodePageText.h"
+#include "document/MessageType.h"
 #include "link/FtpStorage.h"
 #include "link/LinkResult.h"
 #include "link/SerialStorage.h"

@@ -7,8 +7,8 @@
 #include <wx/textctrl.h>
 #include <wx/valtext.h>
 
-#include "app/MessageType.h"
 #include "app/QuorvelApp.h"
+#include "document/MessageType.h"
 #include "ui/Messages.h"
 
 namespace qv {

@@ -9,9 +9,9 @@
 
 #include "document/CodePageText.h"
 #include "document/CodeText.h"
+#include "document/DeviceRowText.h"
 #include "document/ProfileStore.h"
 #include "document/StringTable.h"
-#include "editors/devices/DeviceListModel.h"
 #include "link/UnitSession.h"
 
 namespace qv {

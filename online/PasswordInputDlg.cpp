@@ -5,7 +5,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "app/MessageType.h"
+#include "document/MessageType.h"
 #include "online/PasswordModel.h"
 #include "ui/Messages.h"
 #include "ui/StdButtons.h"

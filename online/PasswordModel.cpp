@@ -3,8 +3,8 @@
 #include <cstring>
 #include <optional>
 
-#include "app/MessageType.h"
 #include "document/CodePageText.h"
+#include "document/MessageType.h"
 #include "document/Scramble.h"
 #include "document/TextChecks.h"
 #include "link/UnitComm.h"

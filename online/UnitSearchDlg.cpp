@@ -4,10 +4,10 @@
 #include <wx/sizer.h>
 #include <wx/utils.h>
 
-#include "app/MessageType.h"
 #include "app/QuorvelApp.h"
 #include "app/WindowPlacement.h"
 #include "document/CodePageText.h"
+#include "document/MessageType.h"
 #include "link/LinkServices.h"
 #include "link/UnitComm.h"
 #include "ui/Messages.h"

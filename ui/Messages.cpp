@@ -4,7 +4,7 @@
 #include <wx/evtloop.h>
 #include <wx/window.h>
 
-#include "app/MessageType.h"
+#include "document/MessageType.h"
 #include "document/StringTable.h"
 #include "ui/MessageBox.h"
 #include "ui/StdButtons.h"

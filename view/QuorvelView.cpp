@@ -8,8 +8,8 @@
 #include <wx/sizer.h>
 
 #include "app/MainFrame.h"
-#include "app/MessageType.h"
 #include "app/QuorvelApp.h"
+#include "document/MessageType.h"
 #include "document/QuorvelDoc.h"
 #include "document/StartChoice.h"
 #include "editors/devices/DeviceListPage.h"

@@ -15,17 +15,8 @@ namespace {
 constexpr double kFontTwips = 160; // 8 points
 constexpr int kRuleWidth = 20;
 constexpr int kBorderWidth = 10;
-// The smaller sizes a text that does not fit is tried in, as parts of the
-// report font; below seven tenths it would be hard to read.
-constexpr double kSmallerScales[] = {0.95, 0.9, 0.85, 0.8, 0.75, 0.7};
 // Room between a cell's outline and its text, twips.
 constexpr int kCellPad = 25;
-
-wxSize ExtentIn(const wxDC& dc, const std::wstring& text, const wxFont& font) {
-    wxCoord w = 0, h = 0;
-    dc.GetTextExtent(text, &w, &h, nullptr, nullptr, &font);
-    return {w, h};
-}
 
 wxColour Colour(report::Rgb c) {
     return wxColour(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
@@ -43,8 +34,9 @@ wxFont ReportFont(double unitsPerTwip, double fontPpi) {
 }
 
 ReportPainter::ReportPainter(wxDC& dc, double unitsPerTwip, const wxPoint& textOrigin,
-                             int linesPerPage, const wxFont& font)
-    : dc_(dc), k_(unitsPerTwip), origin_(textOrigin), linesPerPage_(linesPerPage), font_(font) {
+                             int linesPerPage, const wxFont& font, ReportTextFits* fits)
+    : dc_(dc), k_(unitsPerTwip), origin_(textOrigin), linesPerPage_(linesPerPage), font_(font),
+      text_(dc, font), fits_(fits ? *fits : ownFits_) {
     dc_.SetFont(font);
     blank_ = static_cast<int>(std::lround(dc_.GetTextExtent(" ").x / k_));
 }
@@ -69,21 +61,6 @@ wxRect ReportPainter::CellRect(const report::ReportPage& page, const PrintRecord
     return wxRect(wxPoint(X(r.left), Y(top)), wxPoint(X(r.right), Y(bottom)));
 }
 
-wxFont ReportPainter::FitFont(const std::wstring& text, int width, wxSize& extent) {
-    wxFont font = font_;
-    extent = ExtentIn(dc_, text, font);
-    // A text wider than its column is drawn smaller; what still does not
-    // fit is cut at the column's end.
-    for (double scale : kSmallerScales) {
-        if (extent.x <= width)
-            break;
-        font = font_;
-        font.SetFractionalPointSize(font_.GetFractionalPointSize() * scale);
-        extent = ExtentIn(dc_, text, font);
-    }
-    return font;
-}
-
 ReportPainter::Placement ReportPainter::Place(const report::ReportPage& page,
                                               const PrintRecord& r) {
     Placement at;
@@ -92,7 +69,10 @@ ReportPainter::Placement ReportPainter::Place(const report::ReportPage& page,
         // A little room inside the outline keeps neighbouring cells' texts apart.
         const int pad = std::max(1, static_cast<int>(std::lround(kCellPad * k_)));
         at.clip = wxRect(cell.x + pad, cell.y, std::max(0, cell.width - 2 * pad), cell.height);
-        at.font = FitFont(r.text, at.clip.width, at.extent);
+        at.room = at.clip.width;
+        const ReportTextFits::Fit& fit = fits_.Find(text_, r.text, at.room);
+        at.size = fit.size;
+        at.extent = fit.fitted.extent;
         int x = at.clip.x;
         if (r.align == report::Align::Right)
             x = at.clip.GetRight() + 1 - at.extent.x;
@@ -110,12 +90,13 @@ ReportPainter::Placement ReportPainter::Place(const report::ReportPage& page,
     const int left = X(heading ? r.left : r.left + blank_);
     at.clip =
         wxRect(wxPoint(X(r.left), top), wxSize(std::max(0, X(r.right) - X(r.left)), X(lh) - X(0)));
-    at.font = FitFont(r.text, X(r.right) - left, at.extent);
+    at.room = X(r.right) - left;
+    const ReportTextFits::Fit& fit = fits_.Find(text_, r.text, at.room);
+    at.size = fit.size;
+    at.extent = fit.fitted.extent;
     // A smaller text keeps the line's baseline.
-    int fullHeight = 0, fullDescent = 0, height = 0, descent = 0;
-    dc_.GetTextExtent(r.text, nullptr, &fullHeight, &fullDescent, nullptr, &font_);
-    dc_.GetTextExtent(r.text, nullptr, &height, &descent, nullptr, &at.font);
-    at.pos = wxPoint(left, top + (fullHeight - fullDescent) - (height - descent));
+    const int fullAscent = fit.full.extent.y - fit.full.descent;
+    at.pos = wxPoint(left, top + fullAscent - (fit.fitted.extent.y - fit.fitted.descent));
     return at;
 }
 
@@ -124,17 +105,16 @@ wxRect ReportPainter::TextRect(const report::ReportPage& page, const PrintRecord
     return wxRect(at.pos, at.extent).Intersect(at.clip);
 }
 
-void ReportPainter::DrawPlaced(const PrintRecord& r, const Placement& at) {
-    dc_.SetFont(at.font);
-    {
-        wxDCClipper clip(dc_, at.clip);
-        dc_.DrawText(r.text, at.pos);
-    }
+void ReportPainter::DrawPlaced(const PrintRecord& r, const Placement& at, const wxColour& colour,
+                               const wxColour* background) {
+    text_.Draw(r.text, at.size, at.pos, at.clip, colour, background);
     if (observer_) {
-        const wxRect fitted(at.pos, dc_.GetTextExtent(r.text));
-        observer_(r, DrawnText{fitted, wxRect(fitted).Intersect(at.clip)});
+        // Measured apart from the fit, in the font the text was drawn in.
+        wxSize extent;
+        dc_.GetTextExtent(r.text, &extent.x, &extent.y, nullptr, nullptr, &text_.Font(at.size));
+        const wxRect fitted(at.pos, extent);
+        observer_(r, DrawnText{fitted, wxRect(fitted).Intersect(at.clip), at.size, at.room});
     }
-    dc_.SetFont(font_);
 }
 
 void ReportPainter::DrawCell(const report::ReportPage& page, const PrintRecord& r) {
@@ -142,11 +122,7 @@ void ReportPainter::DrawCell(const report::ReportPage& page, const PrintRecord& 
     dc_.SetPen(*wxTRANSPARENT_PEN);
     dc_.SetBrush(wxBrush(Colour(r.background)));
     dc_.DrawRectangle(cell);
-
-    dc_.SetTextForeground(Colour(r.colour));
-    dc_.SetTextBackground(Colour(r.background));
-    dc_.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
-    DrawPlaced(r, Place(page, r));
+    DrawPlaced(r, Place(page, r), Colour(r.colour), nullptr);
     if (r.border) {
         dc_.SetPen(wxPen(*wxBLACK, std::max(1, static_cast<int>(std::lround(kBorderWidth * k_)))));
         dc_.SetBrush(*wxTRANSPARENT_BRUSH);
@@ -157,19 +133,16 @@ void ReportPainter::DrawCell(const report::ReportPage& page, const PrintRecord& 
 void ReportPainter::Paint(const report::ReportPage& page) {
     for (const PrintRecord& r : page.Records()) {
         switch (r.kind) {
-        case PrintRecord::Kind::Text:
-            dc_.SetTextForeground(Colour(r.colour));
-            dc_.SetTextBackground(Colour(r.background));
-            dc_.SetBackgroundMode(wxBRUSHSTYLE_SOLID);
-            DrawPlaced(r, Place(page, r));
+        case PrintRecord::Kind::Text: {
+            const wxColour background = Colour(r.background);
+            DrawPlaced(r, Place(page, r), Colour(r.colour), &background);
             break;
+        }
         case PrintRecord::Kind::Cell:
             DrawCell(page, r);
             break;
         case PrintRecord::Kind::Heading:
-            dc_.SetTextForeground(*wxBLACK);
-            dc_.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
-            DrawPlaced(r, Place(page, r));
+            DrawPlaced(r, Place(page, r), *wxBLACK, nullptr);
             break;
         case PrintRecord::Kind::Rule:
             dc_.SetPen(
@@ -180,15 +153,18 @@ void ReportPainter::Paint(const report::ReportPage& page) {
     }
     dc_.SetPen(wxNullPen);
     dc_.SetBrush(wxNullBrush);
+    // The texts may have gone past the DC to its graphics context.
+    dc_.SetFont(font_);
 }
 
-void PaintReportPage(wxDC& dc, const report::Report& report, int page, int dpi) {
+void PaintReportPage(wxDC& dc, const report::Report& report, int page, int dpi,
+                     ReportTextFits* fits) {
     const double k = dpi / 1440.0;
     const report::Margins& m = report.PageMargins();
     const wxPoint origin(static_cast<int>(std::lround(report::HundredthsMmToTwips(m.left) * k)),
                          static_cast<int>(std::lround(report::HundredthsMmToTwips(m.top) * k)));
-    ReportPainter painter(dc, k, origin, report.Layout().linesPerPage,
-                          ReportFont(k, dc.GetPPI().y));
+    ReportPainter painter(dc, k, origin, report.Layout().linesPerPage, ReportFont(k, dc.GetPPI().y),
+                          fits);
     painter.Paint(report.BuildPage(page));
 }
 

@@ -7,6 +7,8 @@
 #include <wx/dc.h>
 #include <wx/font.h>
 
+#include "view/ReportTextDevice.h"
+#include "view/ReportTextFits.h"
 #include "view/report/ReportLayout.h"
 
 namespace qv {
@@ -20,13 +22,16 @@ wxFont ReportFont(double unitsPerTwip, double fontPpi);
 struct DrawnText {
     wxRect fitted; // the whole text in the size it was drawn in
     wxRect drawn;  // what of it reached the page: cut at its column's end
+    int size;      // of the report font's sizes (ReportTextDevice)
+    int room;      // the width the text was fitted into
     bool Cut() const { return drawn != fitted; }
 };
 
 class ReportPainter {
 public:
+    // `fits`, when given, keeps what the painter measures for the next page.
     ReportPainter(wxDC& dc, double unitsPerTwip, const wxPoint& textOrigin, int linesPerPage,
-                  const wxFont& font);
+                  const wxFont& font, ReportTextFits* fits = nullptr);
 
     void Paint(const report::ReportPage& page);
     // Where a record's text lands, as Paint draws it.
@@ -38,7 +43,8 @@ public:
 
 private:
     struct Placement {
-        wxFont font;
+        int size = 0; // of the report font's sizes
+        int room = 0; // the width the text is fitted into
         wxPoint pos;
         wxSize extent;
         wxRect clip; // the text's column, one line high
@@ -48,12 +54,10 @@ private:
     int Y(int twips) const; // twips at or below zero, downwards
     int Row(const report::ReportPage& page, const report::PrintRecord& r) const;
     wxRect CellRect(const report::ReportPage& page, const report::PrintRecord& r) const;
-    // The report font, or a smaller one down to a floor, in which the text
-    // is at most `width` wide (it may still be wider at the floor).
-    wxFont FitFont(const std::wstring& text, int width, wxSize& extent);
     Placement Place(const report::ReportPage& page, const report::PrintRecord& r);
     // The one place where text reaches the device.
-    void DrawPlaced(const report::PrintRecord& r, const Placement& at);
+    void DrawPlaced(const report::PrintRecord& r, const Placement& at, const wxColour& colour,
+                    const wxColour* background);
     void DrawCell(const report::ReportPage& page, const report::PrintRecord& r);
 
     wxDC& dc_;
@@ -62,12 +66,16 @@ private:
     int linesPerPage_;
     int blank_; // width of one blank, twips
     wxFont font_;
+    ReportTextDevice text_;
+    ReportTextFits ownFits_;
+    ReportTextFits& fits_;
     std::function<void(const report::PrintRecord&, const DrawnText&)> observer_;
 };
 
 // Page `page` of the report on a DC whose logical units are pixels at
 // `dpi`, with (0, 0) at the sheet's top-left corner.
-void PaintReportPage(wxDC& dc, const report::Report& report, int page, int dpi);
+void PaintReportPage(wxDC& dc, const report::Report& report, int page, int dpi,
+                     ReportTextFits* fits = nullptr);
 // Page `page` of the report on a white A4 bitmap at `dpi`, margins included.
 wxBitmap RenderReportPage(const report::Report& report, int page, int dpi);
 

@@ -39,7 +39,7 @@ bool ReportPrintout::OnPrintPage(int page) {
     int ppiX = 0, ppiY = 0;
     GetPPIScreen(&ppiX, &ppiY);
     ReportPainter painter(*dc, k, origin, report_->Layout().linesPerPage,
-                          ReportFont(k, ppiY > 0 ? ppiY : 96));
+                          ReportFont(k, ppiY > 0 ? ppiY : 96), &fits_);
     painter.Paint(report_->BuildPage(page));
     return true;
 }

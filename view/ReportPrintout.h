@@ -4,6 +4,7 @@
 #include <memory>
 #include <wx/print.h>
 
+#include "view/ReportTextFits.h"
 #include "view/report/ReportLayout.h"
 
 namespace qv {
@@ -18,6 +19,7 @@ public:
 
 private:
     std::shared_ptr<const report::Report> report_;
+    ReportTextFits fits_; // from page to page
 };
 
 // Every report prints on A4 portrait, whatever the printer offered.

@@ -5,7 +5,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "app/MessageType.h"
+#include "document/MessageType.h"
 #include "editors/PortAdvancedDlg.h"
 #include "editors/triggers/PortPageControls.h"
 #include "ui/FrameBox.h"

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "document/Refusal.h"
 #include "document/SettingsImage.h"
-#include "editors/EditorModel.h"
 
 namespace qv {
 

@@ -4,8 +4,8 @@
 #include <wx/sizer.h>
 
 #include "app/LanguageProfile.h"
-#include "app/MessageType.h"
 #include "app/QuorvelApp.h"
+#include "document/MessageType.h"
 #include "document/QuorvelDoc.h"
 #include "editors/config/ConfigErrDlg.h"
 #include "editors/config/ConfigFileDlg.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "document/Clock.h"
-#include "editors/EditorModel.h"
+#include "document/Refusal.h"
 
 namespace qv {
 

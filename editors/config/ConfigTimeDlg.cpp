@@ -11,10 +11,10 @@
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 
-#include "app/MessageType.h"
 #include "app/QuorvelApp.h"
 #include "document/Clock.h"
 #include "document/CodeText.h"
+#include "document/MessageType.h"
 #include "document/QuorvelDoc.h"
 #include "editors/triggers/PortPageControls.h"
 #include "editors/triggers/TriggerListDlg.h"
@@ -286,7 +286,7 @@ void CConfigTimeDlg::OnSelchangeTrigger() {
     const int item = TriggerBox->GetSelection();
     if (item >= 0 && static_cast<size_t>(item) < Excluded.size() && Excluded[item] != 0) {
         TriggerBox->SetSelection(LastTrigger);
-        ShowMessageFocus(Res(kMsgSyncTriggerExcluded), TriggerBox);
+        ShowMessageFocus(Res(kMsgExcludedTrigger), TriggerBox);
         return;
     }
     LastTrigger = item;

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "document/ListFillers.h"
+#include "document/Refusal.h"
 #include "document/SettingsImage.h"
-#include "editors/EditorModel.h"
 
 namespace qv {
 
-constexpr unsigned kMsgSyncTriggerExcluded = 20141;
 constexpr unsigned kMsgNoTimeServerName = 20184;
 constexpr unsigned kMsgTimeServerNameChars = 20185;
 constexpr unsigned kMsgNoSyncTrigger = 20186;

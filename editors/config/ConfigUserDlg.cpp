@@ -7,8 +7,8 @@
 #include <wx/stattext.h>
 
 #include "app/CommandIds.h"
-#include "app/MessageType.h"
 #include "app/QuorvelApp.h"
+#include "document/MessageType.h"
 #include "editors/config/ConfigUserModel.h"
 #include "editors/config/RecipientPaneList.h"
 #include "ui/DlgBase.h"

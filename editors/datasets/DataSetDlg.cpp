@@ -8,8 +8,8 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "app/MessageType.h"
 #include "document/ListFillers.h"
+#include "document/MessageType.h"
 #include "editors/PortInfoPane.h"
 #include "editors/devices/StationDlg.h"
 #include "editors/triggers/PortPageControls.h"

@@ -6,18 +6,19 @@
 #include <string>
 #include <vector>
 
+#include "document/AddressText.h"
 #include "document/CodeText.h"
+#include "document/ListFillers.h"
 #include "document/QuorvelDoc.h"
+#include "document/Refusal.h"
 #include "document/SettingsImage.h"
-#include "editors/EditorModel.h"
+#include "editors/EditorQuestions.h"
 
 namespace qv {
 
 constexpr unsigned kMsgNameTooLong = 20000;
-constexpr unsigned kMsgExcludedTrigger = 20141;
 constexpr unsigned kMsgNoRoomForStations = 20155;
 constexpr unsigned kMsgBadWordAddress = 20160;
-constexpr unsigned kMsgBadBitAddress = 20161;
 constexpr unsigned kMsgPortNotUsable = 20442;
 constexpr unsigned kMsgOverwriteFollowing = 39500;
 constexpr unsigned kMsgValueNotOfType = 39501;

@@ -4,13 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "document/Refusal.h"
 #include "document/SettingsImage.h"
-#include "editors/EditorModel.h"
+#include "editors/EditorQuestions.h"
 
 namespace qv {
-
-constexpr unsigned kMsgNothingChecked = 20003;
-constexpr unsigned kMsgDeleteChecked = 20004;
 
 // The texts of one row, by column: number, name, trigger, what is written
 // where, second trigger.

@@ -2,9 +2,9 @@
 
 #include <wx/button.h>
 
-#include "app/MessageType.h"
 #include "app/QuorvelApp.h"
 #include "app/WindowPlacement.h"
+#include "document/MessageType.h"
 #include "document/QuorvelDoc.h"
 #include "editors/datasets/DataSetDlg.h"
 #include "editors/triggers/TriggerEditDlg.h"

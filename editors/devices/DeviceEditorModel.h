@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "document/QuorvelDoc.h"
-#include "editors/EditorModel.h"
+#include "document/Refusal.h"
+#include "editors/EditorQuestions.h"
 
 namespace qv {
 

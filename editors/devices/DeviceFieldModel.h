@@ -4,13 +4,13 @@
 #include <cstdint>
 #include <string>
 
+#include "document/AddressText.h"
+#include "document/Refusal.h"
 #include "document/SettingsImage.h"
-#include "editors/EditorModel.h"
 
 namespace qv {
 
 constexpr unsigned kMsgBadAddress = 20160;
-constexpr unsigned kMsgBadBitAddress = 20161;
 constexpr unsigned kMsgUnitTextTooLongWide = 20018; // with bytes and characters
 constexpr unsigned kMsgUnitTextTooLong = 20002;     // with bytes
 

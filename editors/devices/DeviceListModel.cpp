@@ -1,15 +1,11 @@
 #include "editors/devices/DeviceListModel.h"
 
 #include <algorithm>
-#include <cstring>
-#include <cwchar>
 
-#include "document/AddressText.h"
 #include "document/CodePageText.h"
 #include "document/CodeText.h"
 #include "document/QuorvelDoc.h"
 #include "document/StringTable.h"
-#include "document/ValueText.h"
 #include "editors/devices/DeviceEditorModel.h"
 #include "editors/devices/DeviceTableModel.h"
 
@@ -17,10 +13,6 @@ namespace qv {
 
 namespace {
 
-constexpr unsigned kStrStationAddress = 9507;
-constexpr unsigned kStrUnitAddress = 9520;
-constexpr unsigned kStrDifference = 4300;
-constexpr unsigned kStrScale = 4301;
 constexpr unsigned kStrFileName = 3053;
 constexpr unsigned kStrTrigger = 3054;
 constexpr unsigned kStrQuantity = 3055;
@@ -31,19 +23,6 @@ constexpr int kSlots = static_cast<int>(dev::kUsedCount);
 
 std::wstring Num(long long v) {
     return std::to_wstring(v);
-}
-
-std::wstring Hex(unsigned v, int digits) {
-    wchar_t buf[16];
-    std::swprintf(buf, 16, L"%0*X", digits, v);
-    return buf;
-}
-
-float ScaleOf(const DeviceRecord& r) {
-    const uint32_t bits = r.U32(dev::kScale);
-    float f;
-    std::memcpy(&f, &bits, sizeof f);
-    return f;
 }
 
 std::wstring TriggerName(const TriggerTable& triggers, int number, uint32_t codePage) {
@@ -68,48 +47,6 @@ size_t Cell(int fileNo, int number) {
 }
 
 } // namespace
-
-DeviceRowText FormatDeviceRow(const DeviceTable& devices, int index, int number,
-                              const UnitBlock& unit, uint32_t codePage) {
-    DeviceRowText t;
-    t.number = Num(number);
-    if (index < 0 || index >= kSlots) {
-        t.index = L"-1";
-        return t;
-    }
-    const DeviceRecord& r = devices[static_cast<size_t>(index)];
-    t.index = Num(index);
-    t.name = ReadTextField(r.data() + dev::kName, kNameWidth, codePage);
-    const int port = r.U8(dev::kPort);
-    const int station = r.U8(dev::kStation);
-    const int area = r.U8(dev::kArea);
-    const uint32_t address = r.U32(dev::kAddress);
-    const bool contact = r.U8(dev::kIsRegister) == 0;
-    if (PortUsesFuncCodes(port, unit)) {
-        t.address = FormatResText(kStrStationAddress,
-                                  {GetPortName(port), Num(station), L"", GetFuncCodeName(area)}) +
-                    L" " + Hex(static_cast<unsigned>(area), 2) + Hex(address, 4);
-    } else {
-        const std::wstring addr = contact ? FormatBitAddress(address) : Num(address);
-        t.address =
-            station != 0
-                ? FormatResText(kStrStationAddress,
-                                {GetPortName(port), Num(station), GetAreaName(area), addr})
-                : FormatResText(kStrUnitAddress, {GetPortName(port), GetAreaName(area), addr});
-    }
-    const int mode = r.U8(dev::kMode);
-    t.mode = contact ? GetContactModeName(mode) : GetRegisterModeName(mode);
-    if (!contact)
-        t.data = GetDataTypeName(r.U8(dev::kDataType));
-    if (r.U8(dev::kScaleOn) == 1)
-        t.data += FormatResText(kStrScale, {FormatFloatText(ScaleOf(r))});
-    const std::wstring unitText =
-        ReadTextField(r.data() + dev::kUnitText, dev::kUnitTextWidth, codePage);
-    t.data += L" " + unitText;
-    if (r.U8(dev::kExtra) > 0)
-        t.data += FormatResText(kStrDifference, {Num(r.U8(dev::kExtra))});
-    return t;
-}
 
 std::vector<DeviceRowText> TypicalDeviceRows(const UnitBlock& unit, uint32_t codePage) {
     constexpr int kAreaDt = 15, kAreaR = 2, kFuncHoldingRegisters = 3, kFuncCoils = 1;

@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "document/DeviceRowText.h"
+#include "document/Refusal.h"
 #include "document/SettingsImage.h"
-#include "editors/EditorModel.h"
+#include "editors/EditorQuestions.h"
 
 namespace qv {
 
@@ -20,15 +22,6 @@ constexpr unsigned kMsgNothingCopied = 20152;
 constexpr unsigned kMsgNoPasteRow = 20153;
 constexpr unsigned kMsgOnePasteRow = 20154;
 
-// The texts of one row, by column: hidden record index, number, name,
-// port / station / address, mode, data.
-struct DeviceRowText {
-    std::wstring index, number, name, address, mode, data;
-};
-// Row texts of `number` in `fileNo`; index is the record's in the table, -1
-// for a number without a device.
-DeviceRowText FormatDeviceRow(const DeviceTable& devices, int index, int number,
-                              const UnitBlock& unit, uint32_t codePage);
 // Row texts of devices as a user usually sets them up (registers and
 // contacts of a station on either serial port and of the unit itself), by
 // which the list's columns take their first widths.

@@ -3,8 +3,8 @@
 // free records after the used ones. Only records 0..299 are searched and
 // written; records 300..499 are carried byte for byte.
 #pragma once
+#include "document/Refusal.h"
 #include "document/SettingsImage.h"
-#include "editors/EditorModel.h"
 
 namespace qv {
 

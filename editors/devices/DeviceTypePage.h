@@ -8,8 +8,8 @@
 #include <initializer_list>
 #include <wx/panel.h>
 
+#include "document/Refusal.h"
 #include "document/SettingsImage.h"
-#include "editors/EditorModel.h"
 
 class wxFlexGridSizer;
 class wxStaticText;

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "document/CodeText.h"
+#include "document/Refusal.h"
 #include "document/SettingsImage.h"
-#include "editors/EditorModel.h"
 #include "editors/devices/DeviceFieldModel.h"
 #include "editors/triggers/PortTriggerModel.h"
 

@@ -1,8 +1,8 @@
 // The pages of the two further device series: they have no fields of their
 // own, so a store keeps every byte but the editor's common fields.
 #pragma once
+#include "document/Refusal.h"
 #include "document/SettingsImage.h"
-#include "editors/EditorModel.h"
 
 namespace qv {
 

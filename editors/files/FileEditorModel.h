@@ -4,15 +4,15 @@
 #include <cstdint>
 #include <string>
 
+#include "document/ListFillers.h"
+#include "document/Refusal.h"
 #include "document/SettingsImage.h"
-#include "editors/EditorModel.h"
 
 namespace qv {
 
 constexpr unsigned kMsgFileNameTooLong = 20000; // with 16 and 32
 constexpr unsigned kMsgFileCountRange = 20001;  // with 1 and 100000
 constexpr unsigned kMsgSecondTriggerMissing = 20140;
-constexpr unsigned kMsgFileTriggerExcluded = 20141;
 constexpr unsigned kMsgFileNameUsed = 20142;
 constexpr unsigned kMsgFileNameLeadingSpace = 20144;
 constexpr unsigned kMsgFileNameMissing = 20145;

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "document/ListFillers.h"
 #include "document/SettingsImage.h"
-#include "editors/EditorModel.h"
+#include "editors/EditorQuestions.h"
 
 namespace qv {
 
 constexpr unsigned kMsgResetFiles = 20130;
-constexpr unsigned kStrNoTrigger = 9045;
 constexpr unsigned kStrWritesCount = 3058;
 constexpr unsigned kStrWritesOnTrigger = 3059;
 

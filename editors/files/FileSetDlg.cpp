@@ -11,8 +11,8 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "app/MessageType.h"
 #include "app/QuorvelApp.h"
+#include "document/MessageType.h"
 #include "document/QuorvelDoc.h"
 #include "editors/lan/LanSetDlg.h"
 #include "editors/recipients/RecipientEditors.h"
@@ -226,7 +226,7 @@ void CFileSetDlg::OnTriggerChoice(wxChoice* box, int& last) {
     if (sel >= 0 && static_cast<size_t>(sel) < excluded_.size() &&
         excluded_[static_cast<size_t>(sel)]) {
         box->SetSelection(last);
-        ShowMessageId(kMsgFileTriggerExcluded, kMbOk);
+        ShowMessageId(kMsgExcludedTrigger, kMbOk);
         box->SetFocus();
         return;
     }

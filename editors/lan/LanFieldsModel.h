@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "document/Refusal.h"
 #include "document/SettingsImage.h"
-#include "editors/EditorModel.h"
 
 namespace qv {
 

@@ -8,9 +8,9 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "app/MessageType.h"
 #include "app/QuorvelApp.h"
 #include "app/WindowPlacement.h"
+#include "document/MessageType.h"
 #include "document/QuorvelDoc.h"
 #include "editors/mail/MailSendModel.h"
 #include "editors/recipients/RecipientEditors.h"

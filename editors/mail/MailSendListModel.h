@@ -5,12 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "editors/EditorQuestions.h"
 #include "editors/mail/MailSendModel.h"
 
 namespace qv {
-
-constexpr unsigned kMsgNothingChecked = 20003;
-constexpr unsigned kMsgDeleteChecked = 20004;
 
 // True unless every byte the list looks at is zero.
 bool IsMailSendSetUp(const MailSendRecord& record);

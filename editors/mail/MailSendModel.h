@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "document/ListFillers.h"
+#include "document/Refusal.h"
 #include "document/SettingsImage.h"
-#include "editors/EditorModel.h"
 
 namespace qv {
 
@@ -23,7 +24,6 @@ constexpr int kChoice24Max = 24;
 constexpr int kMailSendCount = 64;
 constexpr int kMailTriggerCount = 128; // the trigger box's entries after "none"
 constexpr unsigned kMsgTextLimit = 20000;
-constexpr unsigned kMsgExcludedTrigger = 20141;
 
 // Fields of the editor, for the focus after a refusal.
 constexpr int kMailEdShortText = 1118;

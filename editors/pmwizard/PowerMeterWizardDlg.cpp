@@ -8,7 +8,7 @@
 #include <wx/stattext.h>
 #include <wx/tglbtn.h>
 
-#include "app/MessageType.h"
+#include "document/MessageType.h"
 #include "editors/devices/StationChooserModel.h"
 #include "editors/pmwizard/UnitTypeDlg.h"
 #include "editors/triggers/TriggerEditDlg.h"
@@ -44,7 +44,7 @@ CZuzPelmDlg::CZuzPelmDlg(wxWindow* parent, CQuorvelDoc& doc, int flag)
     auto* stations = NewFrameSizer(wxVERTICAL, this, Res(kStrStations));
     wxWindow* frame = stations->GetStaticBox();
     auto* grid = new wxFlexGridSizer(11, wxSize(6, 4));
-    for (int r = 0; r < kWizardRows; ++r) {
+    for (int r = 0; r < kWizardStationRows; ++r) {
         auto* row = new wxToggleButton(frame, wxID_ANY, wxString(StationChooser::RowCaption(0, r)),
                                        wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
         row->Bind(wxEVT_TOGGLEBUTTON, [this, row, r](wxCommandEvent&) {
@@ -118,7 +118,7 @@ void CZuzPelmDlg::ShowStations() {
         Boxes[st]->SetValue(r.selected != 0);
         Boxes[st]->SetNumberLabel(r.unitType != kUnitChannels ? 1 : 0);
     }
-    for (int r = 0; r < kWizardRows; ++r)
+    for (int r = 0; r < kWizardStationRows; ++r)
         RowButtons[r]->SetValue(wizard_.Form().rowOn[r]);
     FreeCount->SetLabel(wxString::Format("%d", wizard_.FreeRecords()));
     Layout();

@@ -33,7 +33,7 @@ public:
     wxChoice* IntervalBox = nullptr;
     wxStaticText* FreeCount = nullptr;
     wxCheckBox* WriteRequestBox = nullptr;
-    std::array<wxToggleButton*, kWizardRows> RowButtons{};
+    std::array<wxToggleButton*, kWizardStationRows> RowButtons{};
     std::array<CQVChkBox*, kWizardStations + 1> Boxes{}; // by station; 0 unused
 
 private:

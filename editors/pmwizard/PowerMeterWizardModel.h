@@ -6,7 +6,8 @@
 #include <array>
 
 #include "document/QuorvelDoc.h"
-#include "editors/EditorModel.h"
+#include "document/Refusal.h"
+#include "editors/EditorQuestions.h"
 #include "editors/pmwizard/UnitTypeModel.h"
 
 namespace qv {
@@ -23,14 +24,14 @@ constexpr unsigned kStrRangeNames[] = {7185, 7186, 7187};
 // Stations 1 to 99: the highest the area protocol of port 2 (its factory
 // setting, which the wizard writes) can address.
 constexpr int kWizardStations = 99;
-constexpr int kWizardRows = 10; // row 0: stations 1..9; row r: 10r..10r+9
+constexpr int kWizardStationRows = 10; // row 0: stations 1..9; row r: 10r..10r+9
 constexpr int kIntervalCount = 3;
 
 struct PowerMeterWizardForm {
     int interval = 0; // 15 minutes, 30 minutes, 1 hour
     bool writeRequest = false;
     std::array<UnitTypeRecord, kWizardStations + 1> stations{}; // by number; 0 unused
-    std::array<bool, kWizardRows> rowOn{};
+    std::array<bool, kWizardStationRows> rowOn{};
 };
 
 class PowerMeterWizard {

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "editors/EditorModel.h"
+#include "document/Refusal.h"
 
 namespace qv {
 

@@ -5,14 +5,13 @@
 #include <vector>
 
 #include "document/ListFillers.h"
+#include "document/Refusal.h"
 #include "document/SettingsImage.h"
-#include "editors/EditorModel.h"
 
 namespace qv {
 
 enum CombinationField { kCombiFieldFirst = 1, kCombiFieldOperator, kCombiFieldSecond };
 
-constexpr unsigned kMsgExcludedTrigger = 20141;
 constexpr unsigned kMsgBadCombination = 20255;
 
 // What the boxes show: operand positions are record indexes. A position of

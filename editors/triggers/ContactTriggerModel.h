@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "editors/EditorModel.h"
+#include "document/Refusal.h"
 #include "editors/triggers/PortTriggerModel.h"
 
 namespace qv {

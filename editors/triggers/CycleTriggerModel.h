@@ -4,7 +4,7 @@
 #include <string>
 
 #include "document/Records.h"
-#include "editors/EditorModel.h"
+#include "document/Refusal.h"
 
 namespace qv {
 

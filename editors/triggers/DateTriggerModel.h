@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "document/Records.h"
-#include "editors/EditorModel.h"
+#include "document/Refusal.h"
 
 namespace qv {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "editors/EditorModel.h"
+#include "document/Refusal.h"
 #include "editors/triggers/PortTriggerModel.h"
 
 namespace qv {

@@ -10,7 +10,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "app/MessageType.h"
+#include "document/MessageType.h"
 #include "document/QuorvelDoc.h"
 #include "editors/PortInfoPane.h"
 #include "editors/triggers/TriggerKindPage.h"

@@ -4,13 +4,13 @@
 #include <wx/menu.h>
 #include <wx/sizer.h>
 
-#include "app/MessageType.h"
 #include "app/QuorvelApp.h"
 #include "app/WindowPlacement.h"
+#include "document/MessageType.h"
 #include "document/QuorvelDoc.h"
+#include "document/TriggerText.h"
 #include "editors/triggers/TriggerEditDlg.h"
 #include "editors/triggers/TriggerListModel.h"
-#include "editors/triggers/TriggerTextModel.h"
 #include "ui/ColumnFit.h"
 #include "ui/Messages.h"
 #include "ui/QVListCtrl.h"

@@ -124,7 +124,7 @@ TriggerChooserOk ChooseCheckedTrigger(const TriggerTable& triggers,
     if (found < 0)
         ok.refusal = Refuse(kMsgChooseNone, 0);
     else if (IsRestrictedTrigger(triggers[static_cast<size_t>(found)]))
-        ok.refusal = Refuse(kMsgTriggerExcluded, 0);
+        ok.refusal = Refuse(kMsgExcludedTrigger, 0);
     else
         ok.chosen = found + 1;
     return ok;

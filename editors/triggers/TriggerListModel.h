@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "document/ListFillers.h"
 #include "document/ProfileStore.h"
+#include "document/Refusal.h"
 #include "document/SettingsImage.h"
-#include "editors/EditorModel.h"
+#include "editors/EditorQuestions.h"
 
 namespace qv {
 
@@ -18,7 +20,6 @@ constexpr unsigned kMsgDeleteNoneChecked = 20003;
 constexpr unsigned kMsgDeleteTriggers = 20004;
 constexpr unsigned kMsgChooseOnlyOne = 20005;
 constexpr unsigned kMsgChooseNone = 20006;
-constexpr unsigned kMsgTriggerExcluded = 20141;
 
 struct TriggerRow {
     std::wstring number; // "%d" of the trigger number

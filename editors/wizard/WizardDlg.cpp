@@ -5,7 +5,7 @@
 #include <wx/sizer.h>
 #include <wx/statline.h>
 
-#include "app/MessageType.h"
+#include "document/MessageType.h"
 #include "document/QuorvelDoc.h"
 #include "editors/wizard/WizardModel.h"
 #include "editors/wizard/WizardPages.h"
@@ -146,8 +146,8 @@ void CWizardDlg::OnAddDevice() {
     if (pageIndex_ != kWizPageDevice || !SavePage(true))
         return;
     if (!model_->AddRow()) {
-        ShowMessage(kMbOk,
-                    wxString(FormatResText(kMsgWizardTooManyRows, {std::to_wstring(kWizardRows)})));
+        ShowMessage(kMbOk, wxString(FormatResText(kMsgWizardTooManyRows,
+                                                  {std::to_wstring(kWizardDeviceRows)})));
         return;
     }
     ShowPage(kWizPageDevice);

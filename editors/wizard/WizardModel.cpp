@@ -103,7 +103,7 @@ unsigned WizardBalloonTitle(unsigned messageId) {
                : kStrFileNameCharacterTitle;
 }
 
-WizardModel::WizardModel(uint32_t codePage) : codePage_(codePage), rows_(kWizardRows) {
+WizardModel::WizardModel(uint32_t codePage) : codePage_(codePage), rows_(kWizardDeviceRows) {
     {
         const CQuorvelDoc factory(codePage);
         const ImageBlocks& b = factory.Blocks();
@@ -364,7 +364,7 @@ bool WizardModel::MoveRow(int delta) {
 }
 
 bool WizardModel::AddRow() {
-    if (lastRow_ + 1 >= kWizardRows)
+    if (lastRow_ + 1 >= kWizardDeviceRows)
         return false;
     ++lastRow_;
     shownRow_ = lastRow_;

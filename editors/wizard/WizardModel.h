@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "document/QuorvelDoc.h"
-#include "editors/EditorModel.h"
+#include "document/Refusal.h"
 
 namespace qv {
 
@@ -25,7 +25,7 @@ constexpr unsigned kMsgWizardBadAddress = 20370;
 constexpr unsigned kMsgWizardScaleMissing = 46300;
 constexpr unsigned kMsgWizardStationRefused = 46301;
 
-constexpr int kWizardRows = 300;
+constexpr int kWizardDeviceRows = 300; // rows of the device page
 constexpr uint32_t kWizardHighestRegister = 32767;
 constexpr size_t kWizardRegisterChars = 5;
 constexpr size_t kWizardScaleChars = 9;

@@ -10,9 +10,9 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "app/MessageType.h"
 #include "app/QuorvelApp.h"
 #include "document/CodeText.h"
+#include "document/MessageType.h"
 #include "editors/devices/DeviceEditorModel.h"
 #include "editors/files/FileEditorModel.h"
 #include "editors/triggers/PortPageControls.h"

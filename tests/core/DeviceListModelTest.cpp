@@ -441,9 +441,9 @@ TEST(DeviceListModel, RowTextsNameThePortStationAndAddress) {
     const struct {
         int index;
         std::wstring address;
-    } rows[] = {{0, L"Serial port 2  Station 7  03: Read Holding Registers 03001A"},
-                {1, L"Serial port 1  Station 5  DT120"},
-                {2, L"Internal  R2B"}};
+    } rows[] = {{0, L"Serial port 2 St.07 03001A"},
+                {1, L"Serial port 1 St.05 DT120"},
+                {2, L"Internal R2B"}};
     for (const auto& r : rows) {
         const DeviceRowText text = FormatDeviceRow(t, r.index, r.index + 1, unit, kCp);
         EXPECT_EQ(text.address, r.address);

@@ -270,7 +270,7 @@ TEST_F(PowerMeterWizardBuild, NamesArePaddedAndTheUnitKeepsItsAddress) {
 TEST(PowerMeterWizardSelection, StationsAndRowsKeepWithinThreeHundredRecords) {
     PowerMeterWizard w;
     EXPECT_EQ(w.FreeRecords(), 300);
-    for (int row = 0; row < kWizardRows; ++row)
+    for (int row = 0; row < kWizardStationRows; ++row)
         ASSERT_FALSE(w.SetRow(row, true).Refused());
     EXPECT_EQ(w.CountSelectedStations(), 198); // 99 single values
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "editors/EditorModel.h"
+#include "editors/EditorQuestions.h"
 
 namespace qv::test {
 

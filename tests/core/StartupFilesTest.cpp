@@ -2,11 +2,11 @@
 
 #include <cstring>
 
-#include "app/MessageType.h"
 #include "app/RecentFiles.h"
 #include "app/RegisteredInfo.h"
 #include "app/SplashBitmap.h"
 #include "app/WindowPlacement.h"
+#include "document/MessageType.h"
 #include "tests/core/DocFixtures.h"
 
 namespace qv {

@@ -357,13 +357,13 @@ TEST_F(WizardModelTest, StationsAreTheDeviceEditorsAndEveryRecordPassesItsPage) 
 }
 
 TEST_F(WizardModelTest, RowsGrowToThreeHundredAndMoveWithinThem) {
-    for (int i = 1; i < kWizardRows; ++i)
+    for (int i = 1; i < kWizardDeviceRows; ++i)
         ASSERT_TRUE(wizard.AddRow());
     EXPECT_FALSE(wizard.AddRow());
-    EXPECT_EQ(wizard.LastRow(), kWizardRows - 1);
+    EXPECT_EQ(wizard.LastRow(), kWizardDeviceRows - 1);
     EXPECT_FALSE(wizard.MoveRow(1));
     EXPECT_TRUE(wizard.MoveRow(-1));
-    EXPECT_EQ(wizard.ShownRow(), kWizardRows - 2);
+    EXPECT_EQ(wizard.ShownRow(), kWizardDeviceRows - 2);
     const WizardDeviceView view = wizard.DeviceView(wizard.LoadDevice());
     EXPECT_EQ(view.counter, L"299 / 300");
     EXPECT_TRUE(view.nextEnabled);

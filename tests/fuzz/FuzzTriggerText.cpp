@@ -3,7 +3,7 @@
 // tested 80-byte record, then the bytes of records 0, 1, ... (their names
 // are the operands' names of a combination).
 #include "document/CodePageText.h"
-#include "editors/triggers/TriggerTextModel.h"
+#include "document/TriggerText.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 using namespace qv;

@@ -234,7 +234,7 @@ TEST_F(ConfigTimePaneTest, AnExcludedTriggerIsNotTaken) {
     script.ThenEnd(wxID_OK);
     pane->TriggerBox->SetSelection(2);
     pane->OnSelchangeTrigger();
-    EXPECT_EQ(script.messages, std::vector<std::string>{Utf8(Res(kMsgSyncTriggerExcluded))});
+    EXPECT_EQ(script.messages, std::vector<std::string>{Utf8(Res(kMsgExcludedTrigger))});
     EXPECT_EQ(pane->TriggerBox->GetSelection(), 4);
 }
 

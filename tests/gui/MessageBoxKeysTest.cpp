@@ -12,7 +12,7 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
-#include "app/MessageType.h"
+#include "document/MessageType.h"
 #include "editors/devices/DeviceEditorModel.h"
 #include "editors/devices/DeviceListModel.h"
 #include "editors/triggers/TriggerEditDlg.h"

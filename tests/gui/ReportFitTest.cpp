@@ -46,12 +46,15 @@ protected:
         return std::make_unique<report::Report>(*image, CodePage(), std::wstring(200, L'T'));
     }
 
-    // What the painter drew of page p, text by text.
-    std::vector<Drawn> Draw(const report::Report& report, int p) const {
+    // What the painter drew of page p, text by text; with `fits` from the
+    // pages painted before, on a device drawing at `scale`.
+    std::vector<Drawn> Draw(const report::Report& report, int p, ReportTextFits* fits = nullptr,
+                            double scale = 1) const {
         wxBitmap scratch(8, 8, 24);
         wxMemoryDC dc(scratch);
+        dc.SetUserScale(scale, scale);
         ReportPainter painter(dc, k_, Origin(), report.Layout().linesPerPage,
-                              ReportFont(k_, dc.GetPPI().y));
+                              ReportFont(k_, dc.GetPPI().y), fits);
         std::vector<Drawn> drawn;
         painter.OnTextDrawn([&](const PrintRecord& r, const DrawnText& where) {
             drawn.push_back({r, where});
@@ -115,6 +118,58 @@ TEST_P(ReportFitTest, FullLengthTextsStayInTheirColumns) {
                     EXPECT_LT(rect.GetRight(), X(d.record.right - kOutlineHalf))
                         << Where(variant, p, d.record) << " touches its cell's outline";
                 }
+            }
+        }
+    }
+}
+
+// A text that does not fit is drawn in the largest of the smaller sizes in
+// which it fits, or in the smallest when it fits in none.
+TEST_P(ReportFitTest, EachTextTakesTheLargestSizeThatFits) {
+    wxBitmap scratch(8, 8, 24);
+    wxMemoryDC dc(scratch);
+    const ReportTextDevice sizes(dc, ReportFont(k_, dc.GetPPI().y));
+    for (Variant variant : {Variant::A, Variant::B}) {
+        const auto report = MakeReport(Fields::Full, variant);
+        int shrunk = 0, atFloor = 0;
+        for (int p = 1; p <= report->TotalPages(); ++p) {
+            for (const Drawn& d : Draw(*report, p)) {
+                const int size = d.where.size;
+                if (d.where.fitted.width > d.where.room) {
+                    EXPECT_EQ(size, kFontSizes - 1) << Where(variant, p, d.record);
+                }
+                if (size == 0)
+                    continue;
+                ++shrunk;
+                atFloor += d.where.fitted.width > d.where.room;
+                wxCoord larger = 0, height = 0;
+                dc.GetTextExtent(d.record.text, &larger, &height, nullptr, nullptr,
+                                 &sizes.Font(size - 1));
+                EXPECT_GT(larger, d.where.room)
+                    << Where(variant, p, d.record) << " would have fitted one size larger";
+            }
+        }
+        // The report has texts of both kinds, so the check checked something.
+        EXPECT_GT(shrunk - atFloor, 0);
+        EXPECT_GT(atFloor, 0);
+    }
+}
+
+// Sizes kept from page to page are the sizes each page finds for itself, also
+// when the device's scale changes between pages (a preview zoomed).
+TEST_P(ReportFitTest, FitsKeptFromPageToPageAreEachPagesOwn) {
+    const auto report = MakeReport(Fields::Full, Variant::A);
+    ReportTextFits kept;
+    for (double scale : {1.0, 0.37}) {
+        for (int p = 1; p <= report->TotalPages(); ++p) {
+            const std::vector<Drawn> own = Draw(*report, p, nullptr, scale);
+            const std::vector<Drawn> shared = Draw(*report, p, &kept, scale);
+            ASSERT_EQ(shared.size(), own.size());
+            for (size_t i = 0; i < own.size(); ++i) {
+                EXPECT_EQ(shared[i].where.size, own[i].where.size)
+                    << "scale " << scale << " " << Where(Variant::A, p, own[i].record);
+                EXPECT_EQ(shared[i].where.fitted, own[i].where.fitted)
+                    << "scale " << scale << " " << Where(Variant::A, p, own[i].record);
             }
         }
     }

@@ -7,16 +7,16 @@
 
 #include "app/AboutDlg.h"
 #include "app/LanguageProfile.h"
-#include "app/MessageType.h"
-#include "ui/Messages.h"
 #include "app/MainFrame.h"
 #include "app/ProgramFolder.h"
 #include "app/QuorvelApp.h"
 #include "app/SplashWindow.h"
 #include "app/StartUpDlg.h"
+#include "document/MessageType.h"
 #include "document/StartChoice.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/PumpUntil.h"
+#include "ui/Messages.h"
 #include "ui/WxProfileStore.h"
 
 namespace qv {

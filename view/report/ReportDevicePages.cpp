@@ -3,9 +3,9 @@
 
 #include "document/CodePageText.h"
 #include "document/CodeText.h"
+#include "document/PlaceText.h"
 #include "document/StringTable.h"
 #include "document/ValueText.h"
-#include "view/report/ReportAddress.h"
 #include "view/report/ReportSections.h"
 #include "view/report/ReportTableText.h"
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "editors/EditorModel.h"
+#include "document/Refusal.h"
 #include "view/report/ReportPage.h"
 
 namespace qv::report {

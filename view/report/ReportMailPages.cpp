@@ -2,7 +2,7 @@
 #include "document/CodePageText.h"
 #include "document/ListFillers.h"
 #include "document/StringTable.h"
-#include "editors/triggers/TriggerTextModel.h"
+#include "document/TriggerText.h"
 #include "view/report/ReportSections.h"
 #include "view/report/ReportTableText.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "document/StringTable.h"
-#include "editors/triggers/TriggerTextModel.h"
+#include "document/TriggerText.h"
 
 namespace qv::report::tables {
 

@@ -2,8 +2,7 @@
 #include "document/CodePageText.h"
 #include "document/CodeText.h"
 #include "document/StringTable.h"
-#include "editors/triggers/TriggerTextModel.h"
-#include "view/report/ReportAddress.h"
+#include "document/TriggerText.h"
 #include "view/report/ReportSections.h"
 #include "view/report/ReportTableText.h"
 
@@ -36,7 +35,7 @@ void PrintTriggerPage(const ReportSource& source, ReportPage& page) {
             PrintRowCell(page, line, kColumns, 2, L" " + GetTriggerKindName(t.U8(trig::kKind)));
             PrintRowCell(page, line, kColumns, 3,
                          L" " + TriggerConditionText(image.triggers, index, image.unit,
-                                                     source.codePage, kReportConditionStyle));
+                                                     source.codePage, kTriggerReportStyle));
             PrintRowCell(page, line, kColumns, 4,
                          L" " + ResString(t.U8(trig::kFlag) == 0 ? kStrFlagOff : kStrFlagOn));
         });

@@ -6,7 +6,7 @@
 
 #include "DocFixtures.h"
 #include "SentCommands.h"
-#include "app/MessageType.h"
+#include "document/MessageType.h"
 #include "document/Records.h"
 #include "online/ConnectionModel.h"
 

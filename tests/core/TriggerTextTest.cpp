@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "editors/triggers/TriggerTextModel.h"
+#include "document/TriggerText.h"
 #include "tests/core/LanguageFixture.h"
 
 namespace qv {
@@ -169,8 +169,7 @@ const TextCase kEnglishCases[] = {
     {"register word address beyond 31 bits", [](TriggerTable&, TriggerRecord& r, UnitBlock&) {
          Watch(r, kTriggerRegister, 0, 0, 13, 0xFFFFFFFFu); Compare(r, 1, 0, 7);
          r.SetU8(trig::kRegBracket, 2); },
-     L"Internal WR4294967295 16-bit unsigned integer =7",
-     L"Internal WR-1 16-bit unsigned integer =7"},
+     L"Internal WR4294967295 16-bit unsigned integer =7", nullptr},
     {"register of unknown codes", [](TriggerTable&, TriggerRecord& r, UnitBlock&) {
          Watch(r, kTriggerRegister, 3, 1, 99, 5); Compare(r, 9, 4, 5); },
      L" 5  ", nullptr},

@@ -4,8 +4,8 @@
 
 #include <map>
 
+#include "document/Refusal.h"
 #include "document/StringTable.h"
-#include "editors/EditorModel.h"
 #include "editors/triggers/TriggerKindModel.h"
 
 namespace qv {

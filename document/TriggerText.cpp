@@ -1,13 +1,13 @@
-#include "editors/triggers/TriggerTextModel.h"
+#include "document/TriggerText.h"
 
 #include <algorithm>
 #include <cstdarg>
 #include <cwchar>
 
-#include "document/AddressText.h"
 #include "document/CodePageText.h"
 #include "document/CodeText.h"
 #include "document/CyclePeriod.h"
+#include "document/PlaceText.h"
 #include "document/StringTable.h"
 #include "document/ValueText.h"
 
@@ -17,7 +17,6 @@ namespace {
 
 constexpr unsigned kMsgRepeatFirst = 4001; // 4001..4007: repeat types 0..6
 constexpr int kRepeatTypes = 7;
-constexpr unsigned kMsgStation = 4059;
 constexpr unsigned kMsgSeconds = 4060; // 4060..4062: cycle units 0..2
 constexpr unsigned kMsgTimes = 4063;
 constexpr unsigned kMsgWeekdayFirst = 4064; // 4064..4070: weekday bits 0..6
@@ -41,22 +40,11 @@ std::wstring Two(unsigned value) {
     return Format(L"%02u", value);
 }
 
-// Codes and addresses in upper-case hexadecimal: the code in two digits, the
-// address in at least four.
-std::wstring FuncCodeDigits(const TriggerRecord& r) {
-    return Format(L"%02X%04X", static_cast<unsigned>(r.U8(trig::kArea)), r.U32(trig::kAddress));
-}
-
-std::wstring StationText(const TriggerRecord& r) {
-    const int port = r.U8(trig::kPort);
-    if (port != 1 && port != 2)
-        return {};
-    return L" " + ResString(kMsgStation) + Two(r.U8(trig::kStation));
-}
-
-// Port name and station: the common start of contact and register texts.
-std::wstring PortText(const TriggerRecord& r) {
-    return GetPortName(r.U8(trig::kPort)) + StationText(r);
+// The place a contact or register trigger watches.
+std::wstring WatchedPlace(const TriggerRecord& r, bool contact, const UnitBlock& unit,
+                          const TriggerTextStyle& style) {
+    return PlaceText(r.U8(trig::kPort), r.U8(trig::kStation), r.U8(trig::kArea),
+                     r.U32(trig::kAddress), contact, unit, style.funcCodeName);
 }
 
 std::wstring CountText(const TriggerRecord& r) {
@@ -145,31 +133,16 @@ std::wstring DateTriggerText(const TriggerRecord& r) {
 
 std::wstring ContactTriggerText(const TriggerRecord& r, const UnitBlock& unit,
                                 const TriggerTextStyle& style) {
-    const int code = r.U8(trig::kArea);
-    std::wstring where;
-    if (PortUsesFuncCodes(r.U8(trig::kPort), unit))
-        where = (style.funcCodeName ? GetFuncCodeName(code) : std::wstring()) + FuncCodeDigits(r);
-    else
-        where = GetAreaName(code) + FormatBitAddress(r.U32(trig::kAddress));
-    return PortText(r) + L" " + where + L" " +
+    return WatchedPlace(r, true, unit, style) + L" " +
            GetContactConditionName(r.U8(trig::kContactCondition)) + L" " + CountText(r);
 }
 
 std::wstring RegisterTriggerText(const TriggerRecord& r, const UnitBlock& unit,
                                  const TriggerTextStyle& style) {
-    const int code = r.U8(trig::kArea);
-    const uint32_t address = r.U32(trig::kAddress);
-    std::wstring where;
-    if (PortUsesFuncCodes(r.U8(trig::kPort), unit))
-        where = (style.funcCodeName ? GetFuncCodeName(code) : std::wstring()) + FuncCodeDigits(r);
-    else
-        where = GetAreaName(code) + (style.signedWordAddress
-                                         ? Format(L"%d", static_cast<int32_t>(address))
-                                         : Format(L"%u", address));
     const std::wstring marker =
         style.registerMarker && r.U8(trig::kRegBracket) == 1 ? L" [\u00D7]" : L"";
-    return PortText(r) + L" " + where + L" " + GetDataTypeName(r.U8(trig::kRegDataType)) + marker +
-           L" " + ComparisonText(r);
+    return WatchedPlace(r, false, unit, style) + L" " + GetDataTypeName(r.U8(trig::kRegDataType)) +
+           marker + L" " + ComparisonText(r);
 }
 
 std::wstring TriggerNameByNumber(const TriggerTable& table, long long number, uint32_t codePage,

@@ -1,4 +1,4 @@
-#include "editors/EditorModel.h"
+#include "document/Refusal.h"
 
 #include "document/CodePageText.h"
 #include "document/StringTable.h"

@@ -1,6 +1,7 @@
 // The one-line condition text of a trigger, as the trigger list shows it and
-// the printed report prints it. Both read the same record bytes; the few
-// places where they word a trigger differently come in the style.
+// the printed report prints it, and the names of triggers. Both read the same
+// record bytes; the few places where they word a trigger differently come in
+// the style.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -15,8 +16,6 @@ struct TriggerTextStyle {
     bool funcCodeName;
     // A register trigger whose byte 0x25 is 1 carries " [×]" after its type.
     bool registerMarker;
-    // The word address of a register trigger is printed as a signed number.
-    bool signedWordAddress;
     // Operands of a combination are named only up to this trigger number;
     // others print an empty name.
     size_t namedTriggers;
@@ -25,8 +24,8 @@ struct TriggerTextStyle {
 // The report names only the triggers a user can set up.
 constexpr size_t kReportTriggerCount = 128;
 
-inline constexpr TriggerTextStyle kTriggerListStyle{true, false, false, TriggerTable::kCount};
-inline constexpr TriggerTextStyle kTriggerReportStyle{false, true, true, kReportTriggerCount};
+inline constexpr TriggerTextStyle kTriggerListStyle{true, false, TriggerTable::kCount};
+inline constexpr TriggerTextStyle kTriggerReportStyle{false, true, kReportTriggerCount};
 
 // The condition text of record `index` of the table by its kind byte; the
 // empty text for kind 0, an unknown kind or an index outside the table.

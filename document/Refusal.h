@@ -1,6 +1,6 @@
-// What every editor's model shares: the answer to an OK or a field check
-// (go on, or a refusal the window shows before it puts the focus on the
-// field), and the questions the window asks the user for it.
+// The answer to an OK or a field check (go on, or a refusal the window
+// shows before it puts the focus on the field): every editor's model gives
+// it, and so does the report's page set-up.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -41,19 +41,5 @@ void StoreFieldText(uint8_t* field, size_t width, const std::wstring& text, uint
 // "%u") replaced in order by args; a marker without an argument is left
 // out, an argument without a marker is ignored, "%%" is one "%".
 std::wstring FormatResText(unsigned id, const std::vector<std::wstring>& args);
-
-enum class YesNoCancel { Yes, No, Cancel };
-
-// What an editor's model asks before it stores. A Yes stores at once what no
-// Cancel takes back, so the answer that changes nothing is the default.
-class EditorQuestions {
-public:
-    virtual ~EditorQuestions() = default;
-    // A Yes/No question by string number; true for Yes. No changes nothing.
-    virtual bool AskYesNo(unsigned messageId) = 0;
-    // A question whose Yes and No both act: Cancel (also Escape and the
-    // close box) changes nothing.
-    virtual YesNoCancel AskYesNoCancel(unsigned messageId) = 0;
-};
 
 } // namespace qv
