@@ -15,7 +15,7 @@
 #include "app/AppStartHost.h"
 #include "app/LanguageProfile.h"
 #include "app/MainFrame.h"
-#include "app/MessageType.h"
+#include "document/MessageType.h"
 #include "app/ProgramFolder.h"
 #include "app/RegisteredInfo.h"
 #include "app/SplashWindow.h"

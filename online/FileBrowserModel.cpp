@@ -7,7 +7,7 @@
 #include "document/ProfileStore.h"
 #include "document/StringTable.h"
 #include "document/Utf8.h"
-#include "editors/EditorModel.h"
+#include "document/Refusal.h"
 #include "link/LinkServices.h"
 
 namespace qv {
