@@ -38,6 +38,7 @@
 #include "online/UnitToolUser.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/PumpUntil.h"
+#include "tests/gui/RibbonBars.h"
 #include "ui/FileDialogs.h"
 #include "ui/QVListCtrl.h"
 #include "ui/WxProfileStore.h"
@@ -45,17 +46,6 @@
 
 namespace qv {
 namespace {
-
-std::vector<wxRibbonButtonBar*> ButtonBars(wxWindow* window) {
-    std::vector<wxRibbonButtonBar*> bars;
-    for (wxWindow* child : window->GetChildren()) {
-        if (auto* bar = wxDynamicCast(child, wxRibbonButtonBar))
-            bars.push_back(bar);
-        const auto below = ButtonBars(child);
-        bars.insert(bars.end(), below.begin(), below.end());
-    }
-    return bars;
-}
 
 // The program started in the language of the parameter with a settings
 // file, its window active; file dialogs answer from the test.
@@ -232,7 +222,8 @@ TEST_P(RibbonKeyTipsTest, ATipStandsOnEachElementOfEachLevel) {
         std::vector<wxRect> commands;
         for (const KeyTip& tip : levels.categories[c]) {
             wxRect element;
-            for (wxRibbonButtonBar* bar : ButtonBars(ribbon.GetPage(static_cast<int>(c))))
+            for (wxRibbonButtonBar* bar :
+                 test::RibbonButtonBars(ribbon.GetPage(static_cast<int>(c))))
                 for (size_t i = 0; i < bar->GetButtonCount(); ++i)
                     if (bar->GetItemId(bar->GetItem(i)) == tip.value) {
                         const wxRect r = bar->GetItemRect(tip.value);

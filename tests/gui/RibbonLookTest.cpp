@@ -20,20 +20,10 @@
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/InkContrast.h"
 #include "tests/gui/PumpUntil.h"
+#include "tests/gui/RibbonBars.h"
 
 namespace qv {
 namespace {
-
-std::vector<wxRibbonButtonBar*> ButtonBars(wxWindow* window) {
-    std::vector<wxRibbonButtonBar*> bars;
-    for (wxWindow* child : window->GetChildren()) {
-        if (auto* bar = wxDynamicCast(child, wxRibbonButtonBar))
-            bars.push_back(bar);
-        const auto below = ButtonBars(child);
-        bars.insert(bars.end(), below.begin(), below.end());
-    }
-    return bars;
-}
 
 wxImage Capture(wxWindow* window, const wxRect& rect) {
     wxClientDC client(window);
@@ -99,7 +89,7 @@ TEST_F(RibbonLookTest, DisabledButtonsHaveFadedIconsAndLabelsInEveryStyle) {
             // just chosen, with the pointer's move handled (no hovered button).
             test::AwaitInputHandled();
             ASSERT_TRUE(test::AwaitShown(&frame)) << "style " << look << ", page " << page;
-            for (wxRibbonButtonBar* bar : ButtonBars(&frame.Ribbon())) {
+            for (wxRibbonButtonBar* bar : test::RibbonButtonBars(&frame.Ribbon())) {
                 if (!bar->IsShownOnScreen())
                     continue;
                 for (size_t i = 0; i < bar->GetButtonCount(); ++i) {
@@ -129,7 +119,7 @@ TEST_F(RibbonLookTest, LabelsKeepTheirContrastInEveryStyleAndState) {
     wxUIActionSimulator sim;
     const wxRect tree = frame.TreePane().GetScreenRect();
     auto barOf = [&](int id) -> wxRibbonButtonBar* {
-        for (wxRibbonButtonBar* bar : ButtonBars(&frame.Ribbon()))
+        for (wxRibbonButtonBar* bar : test::RibbonButtonBars(&frame.Ribbon()))
             if (bar->GetItemById(id))
                 return bar;
         return nullptr;

@@ -47,21 +47,11 @@ protected:
             dialog->CallAfter([&, list, row, road] {
                 if (test::ActivateWindow(list)) {
                     // Only a double click edits a row, by either road.
-                    list->List->EnsureVisible(row);
-                    wxRect cell;
-                    EXPECT_TRUE(list->List->GetSubItemRect(row, 2, cell));
-                    wxUIActionSimulator sim;
-                    sim.MouseMove(list->List->ClientToScreen(
-                        wxPoint(cell.x + cell.width / 2, cell.y + cell.height / 2)));
-                    sim.MouseDblClick();
+                    test::DoubleClickCell(list->List, row, 2);
                     EXPECT_TRUE(test::PumpUntil([&] { return editorDone; }))
                         << "no editor opened on the row";
                 }
-                test::Hand(road, list).Press(list->FindWindow(wxID_OK));
-                if (!test::AwaitClosed(list)) {
-                    ADD_FAILURE() << "the list stayed open";
-                    list->EndModal(wxID_CANCEL);
-                }
+                test::CloseByOk(list, road);
             });
             return wxID_NONE;
         });

@@ -130,10 +130,6 @@ TriggerRecord Expected(const KindCase& c) {
     return r;
 }
 
-wxPoint Centre(const wxRect& r) {
-    return {r.x + r.width / 2, r.y + r.height / 2};
-}
-
 // The window is at least as large as it wants to be, the page lies inside
 // what the window shows and has its own best size, and every control on
 // the page lies inside the page.
@@ -235,20 +231,11 @@ TEST_P(TriggerNewKindTest, EmptyRowStoresTheChosenKindAsEntered) {
             if (test::ActivateWindow(list)) {
                 // A double click on the empty row, also on the keyboard's
                 // road: the list has no key that edits a row.
-                list->List->EnsureVisible(c.row);
-                wxRect cell;
-                EXPECT_TRUE(list->List->GetSubItemRect(c.row, 2, cell));
-                wxUIActionSimulator sim;
-                sim.MouseMove(list->List->ClientToScreen(Centre(cell)));
-                sim.MouseDblClick();
+                test::DoubleClickCell(list->List, c.row, 2);
                 EXPECT_TRUE(test::PumpUntil([&] { return editorDone; }))
                     << "no editor opened on the row";
             }
-            test::Hand(road, list).Press(list->FindWindow(wxID_OK));
-            if (!test::AwaitClosed(list)) {
-                ADD_FAILURE() << "the list stayed open";
-                list->EndModal(wxID_CANCEL);
-            }
+            test::CloseByOk(list, road);
         });
         return wxID_NONE;
     });

@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <dlfcn.h>
-#include <string>
 #include <gtest/gtest.h>
+#include <string>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/dialog.h>
+#include <wx/listctrl.h>
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
 #include <wx/toplevel.h>
@@ -214,8 +215,8 @@ bool TabTo(wxTopLevelWindow* top, const std::vector<wxWindow*>& controls) {
         AwaitInputHandled();
         const long left = kWaitMs - watch.Time();
         if (left <= 0 || !PumpUntil([&] { return FocusedControl(top) != from; }, left)) {
-            ADD_FAILURE() << "Tab did not move the focus on from " << Named(from)
-                          << " towards " << Named(controls.front());
+            ADD_FAILURE() << "Tab did not move the focus on from " << Named(from) << " towards "
+                          << Named(controls.front());
             return false;
         }
     }
@@ -284,6 +285,23 @@ void Hand::Press(wxWindow* button) {
         ClickInto(button);
     else if (TabTo(top_, {button}))
         wxUIActionSimulator().Char(WXK_RETURN);
+}
+
+void CloseByOk(wxDialog* dialog, Road road) {
+    Hand(road, dialog).Press(dialog->FindWindow(wxID_OK));
+    if (!AwaitClosed(dialog)) {
+        ADD_FAILURE() << "the dialog stayed open";
+        dialog->EndModal(wxID_CANCEL);
+    }
+}
+
+void DoubleClickCell(wxListCtrl* list, long row, int column) {
+    list->EnsureVisible(row);
+    wxRect cell;
+    EXPECT_TRUE(list->GetSubItemRect(row, column, cell));
+    wxUIActionSimulator sim;
+    sim.MouseMove(list->ClientToScreen(cell.GetPosition() + cell.GetSize() / 2));
+    sim.MouseDblClick();
 }
 
 bool AwaitClosed(wxDialog* dialog) {

@@ -9,6 +9,7 @@
 class wxCheckBox;
 class wxChoice;
 class wxDialog;
+class wxListCtrl;
 class wxTextCtrl;
 class wxTopLevelWindow;
 class wxWindow;
@@ -62,5 +63,13 @@ private:
 // own loop: its end (a click or key on its OK) must reach the loop that runs
 // it, which a wait with a loop of its own (PumpUntil) would hold up.
 bool AwaitClosed(wxDialog* dialog);
+
+// Presses the dialog's OK on the road given and waits until the dialog has
+// ended; a dialog that stays open fails the test and is cancelled.
+void CloseByOk(wxDialog* dialog, Road road);
+
+// Double-clicks the middle of a list row's cell: the way into a row's editor
+// where the list has no key for it.
+void DoubleClickCell(wxListCtrl* list, long row, int column);
 
 } // namespace qv::test
