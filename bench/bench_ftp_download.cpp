@@ -15,6 +15,7 @@
 #include "link/FtpStorage.h"
 #include "link/LinkServices.h"
 #include "online/FileBrowserModel.h"
+#include "tests/link/FtpServer.h"
 #include "tests/link/LinkFakes.h"
 
 namespace fs = std::filesystem;
@@ -25,26 +26,6 @@ namespace {
 constexpr int kFolders = 10;
 constexpr int kFilesPerFolder = 50;
 constexpr size_t kFileBytes = 100 * 1024;
-
-pid_t StartServer(const std::string& root, int& port) {
-    int out[2];
-    if (::pipe(out) != 0)
-        return -1;
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::dup2(out[1], 1);
-        ::execl("/usr/bin/python3", "python3", QV_FTP_SERVER_SCRIPT, root.c_str(),
-                static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    ::close(out[1]);
-    FILE* in = ::fdopen(out[0], "r");
-    if (!in || std::fscanf(in, "%d", &port) != 1)
-        port = 0;
-    if (in)
-        std::fclose(in);
-    return pid;
-}
 
 double Seconds(std::chrono::steady_clock::time_point from) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - from).count();
@@ -69,9 +50,9 @@ int main() {
         }
     }
     fs::create_directories(ours);
-    int port = 0;
-    const pid_t server = StartServer(root.string(), port);
-    if (server <= 0 || port == 0) {
+    const test::FtpServer server(root.string());
+    const int port = server.Port();
+    if (port == 0) {
         std::fprintf(stderr, "the FTP server did not start\n");
         return 1;
     }
@@ -110,8 +91,6 @@ int main() {
     size_t files = 0;
     for (const auto& e : fs::recursive_directory_iterator(ours / "TREE"))
         files += e.is_regular_file();
-    ::kill(server, SIGTERM);
-    ::waitpid(server, nullptr, 0);
     fs::remove_all(base);
     if (!ok || curlStatus != 0 || files != kFolders * kFilesPerFolder) {
         std::fprintf(stderr, "the download failed (curl status %d, %zu files)\n", curlStatus,

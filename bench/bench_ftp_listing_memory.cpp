@@ -13,6 +13,7 @@
 
 #include "link/FtpStorage.h"
 #include "online/FileBrowserModel.h"
+#include "tests/link/FtpServer.h"
 #include "tests/link/LinkFakes.h"
 
 namespace fs = std::filesystem;
@@ -21,26 +22,6 @@ using namespace qv;
 namespace {
 
 constexpr double kGoalMb = 100;
-
-pid_t StartServer(const std::string& root, int& port) {
-    int out[2];
-    if (::pipe(out) != 0)
-        return -1;
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::dup2(out[1], 1);
-        ::execl("/usr/bin/python3", "python3", QV_FTP_SERVER_SCRIPT, root.c_str(), "0", "--endless",
-                "endless", static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    ::close(out[1]);
-    FILE* in = ::fdopen(out[0], "r");
-    if (!in || std::fscanf(in, "%d", &port) != 1)
-        port = 0;
-    if (in)
-        std::fclose(in);
-    return pid;
-}
 
 // The process's peak resident memory so far, MB.
 double PeakMb() {
@@ -61,9 +42,9 @@ int main() {
     const fs::path root = base / "unit", local = base / "local";
     fs::create_directories(root / "SD" / "endless");
     fs::create_directories(local);
-    int port = 0;
-    const pid_t server = StartServer(root.string(), port);
-    if (server <= 0 || port == 0) {
+    const test::FtpServer server(root.string(), 0, {"--endless", "endless"});
+    const int port = server.Port();
+    if (port == 0) {
         std::fprintf(stderr, "the FTP server did not start\n");
         return 1;
     }
@@ -94,8 +75,6 @@ int main() {
     const double peakMb = PeakMb();
     const bool walkTold = outcome.notes == std::vector<unsigned>{kStrListingTooLong};
 
-    ::kill(server, SIGTERM);
-    ::waitpid(server, nullptr, 0);
     fs::remove_all(base);
     if (!ok || refused != 3 || !walkTold) {
         std::fprintf(stderr, "the endless listing was not refused (%d of 3 reads, walk %s)\n",
