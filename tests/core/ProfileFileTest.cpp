@@ -12,24 +12,13 @@
 #include "document/ProfileFile.h"
 #include "tests/core/ChildProcess.h"
 #include "tests/core/DocFixtures.h"
+#include "tests/core/FolderEntries.h"
 
 namespace qv {
 namespace {
 
 constexpr size_t kLimit = 64; // the limit these cases use, small for speed
 constexpr uid_t kNobody = 65534;
-
-std::vector<std::string> Entries(const std::string& folder) {
-    std::vector<std::string> names;
-    if (DIR* d = opendir(folder.c_str())) {
-        while (const dirent* e = readdir(d))
-            if (std::string(e->d_name) != "." && std::string(e->d_name) != "..")
-                names.push_back(e->d_name);
-        closedir(d);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 std::vector<uint8_t> Bytes(size_t n, uint8_t fill) {
     return std::vector<uint8_t>(n, fill);
@@ -108,7 +97,7 @@ TEST(ProfileFile, AProfileOverTheLimitGoesAsideUnderAFreeName) {
     for (size_t i = 0; i < expected.size(); ++i)
         EXPECT_EQ(test::ReadBytes(expected[i]),
                   Bytes(kLimit + 1 + i, static_cast<uint8_t>('a' + i)));
-    EXPECT_EQ(Entries(dir.path()).size(), expected.size());
+    EXPECT_EQ(test::FolderEntries(dir.path()).size(), expected.size());
 }
 
 // The file a link names goes aside beside itself; the link stays, so the
@@ -160,7 +149,7 @@ TEST(ProfileFile, AProfileOverTheLimitThatCannotMoveIsKeptInPlace) {
     ASSERT_TRUE(end.finished);
     EXPECT_EQ(end.exitCode, 0);
     EXPECT_EQ(test::ReadBytes(path), Bytes(kLimit + 1, 'c'));
-    EXPECT_EQ(Entries(folder), std::vector<std::string>{"profile.ini"});
+    EXPECT_EQ(test::FolderEntries(folder), std::vector<std::string>{"profile.ini"});
 }
 
 // What a killed write left beside the profile goes when the profile is
@@ -203,7 +192,8 @@ TEST(ProfileFile, TheFirstWriteCreatesTheProfilesFolders) {
     EXPECT_EQ(test::ReadBytes(path), (std::vector<uint8_t>{'a', '=', '1', '\n'}));
     ASSERT_EQ(WriteProfileFile(path, "a=2\n"), 0);
     EXPECT_EQ(test::ReadBytes(path), (std::vector<uint8_t>{'a', '=', '2', '\n'}));
-    EXPECT_EQ(Entries(dir.File("config/quorvelis")), std::vector<std::string>{"profile.ini"});
+    EXPECT_EQ(test::FolderEntries(dir.File("config/quorvelis")),
+              std::vector<std::string>{"profile.ini"});
 }
 
 } // namespace

@@ -14,24 +14,13 @@
 #include "document/FileReplace.h"
 #include "tests/core/ChildProcess.h"
 #include "tests/core/DocFixtures.h"
+#include "tests/core/FolderEntries.h"
 
 namespace qv {
 namespace {
 
 constexpr uid_t kNobody = 65534;
 constexpr uid_t kStranger = 12345; // owns files, never runs anything
-
-std::vector<std::string> Entries(const std::string& folder) {
-    std::vector<std::string> names;
-    if (DIR* d = opendir(folder.c_str())) {
-        while (const dirent* e = readdir(d))
-            if (std::string(e->d_name) != "." && std::string(e->d_name) != "..")
-                names.push_back(e->d_name);
-        closedir(d);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 class SettingsSave : public ::testing::Test {
 protected:
@@ -112,7 +101,7 @@ TEST_F(SettingsSave, AFileWhosePermissionsDenyWritingIsNotReplaced) {
         EXPECT_EQ(st.st_mode & 07777, row.mode); // kept either way
     }
     // Nothing but the files themselves is left in the folder.
-    EXPECT_EQ(Entries(folder).size(), static_cast<size_t>(n));
+    EXPECT_EQ(test::FolderEntries(folder).size(), static_cast<size_t>(n));
 }
 
 TEST_F(SettingsSave, TheLongestNameTheFileSystemTakesCanBeSaved) {
@@ -126,7 +115,7 @@ TEST_F(SettingsSave, TheLongestNameTheFileSystemTakesCanBeSaved) {
     doc.Blocks().unit.SetU8(0, 'M');
     ASSERT_EQ(doc.SaveSettingsFile(path), 0);
     EXPECT_EQ(test::ReadBytes(path).at(64), 'M');
-    EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{name});
+    EXPECT_EQ(test::FolderEntries(dir.path()), std::vector<std::string>{name});
 }
 
 // The downloads' replacement, written in pieces: the longest name the file
@@ -156,7 +145,8 @@ TEST_F(SettingsSave, APieceWiseReplacementTakesTheLongestNameAndReplacesALink) {
             ASSERT_EQ(file.Commit(), 0);
             EXPECT_EQ(test::ReadBytes(target), (std::vector<uint8_t>{'a', 'b', 'c', 'd'}));
             EXPECT_EQ(test::ReadBytes(elsewhere), (std::vector<uint8_t>{1, 2, 3}));
-            EXPECT_EQ(Entries(dir.path()), (std::vector<std::string>{"elsewhere", name}));
+            EXPECT_EQ(test::FolderEntries(dir.path()),
+                      (std::vector<std::string>{"elsewhere", name}));
         }
     }
     // Dropped before its end, it leaves the copy as it was and nothing else.
@@ -169,7 +159,7 @@ TEST_F(SettingsSave, APieceWiseReplacementTakesTheLongestNameAndReplacesALink) {
             ASSERT_EQ(file.Write("x", 1), 0);
         }
         EXPECT_EQ(test::ReadBytes(target), (std::vector<uint8_t>{'a', 'b', 'c', 'd'}));
-        EXPECT_EQ(Entries(dir.path()), (std::vector<std::string>{"elsewhere", name}));
+        EXPECT_EQ(test::FolderEntries(dir.path()), (std::vector<std::string>{"elsewhere", name}));
     }
 }
 
@@ -223,11 +213,11 @@ TEST_F(SettingsSave, ASaveKilledWhileWritingLeavesNothingBehind) {
         ASSERT_TRUE(end.finished);
         EXPECT_EQ(end.signal, SIGXFSZ);
         EXPECT_EQ(test::ReadBytes(target), OldBytes());
-        EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"plant.qv"});
+        EXPECT_EQ(test::FolderEntries(dir.path()), std::vector<std::string>{"plant.qv"});
     }
     ASSERT_EQ(doc.SaveSettingsFile(target), 0);
     EXPECT_EQ(test::ReadBytes(target).at(64), 'N');
-    EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"plant.qv"});
+    EXPECT_EQ(test::FolderEntries(dir.path()), std::vector<std::string>{"plant.qv"});
 }
 
 // A save killed at any point leaves the old file whole. With an unnamed
@@ -268,7 +258,7 @@ TEST_F(SettingsSave, AKilledSaveLeavesNoPartialFileAndNothingPilesUp) {
             ASSERT_TRUE(end.finished);
             ASSERT_EQ(end.signal, SIGKILL);
             EXPECT_EQ(test::ReadBytes(target), oldBytes);
-            const std::vector<std::string> left = Entries(dir.path());
+            const std::vector<std::string> left = test::FolderEntries(dir.path());
             if (row.tempLeft && row.unnamed) {
                 EXPECT_EQ(left, (std::vector<std::string>{temp, "plant.qv"}));
                 EXPECT_EQ(test::ReadBytes(dir.File(temp)), newBytes);
@@ -282,7 +272,7 @@ TEST_F(SettingsSave, AKilledSaveLeavesNoPartialFileAndNothingPilesUp) {
         options.unnamedTemporary = row.unnamed;
         ASSERT_EQ(ReplaceFileContents(target, newBytes.data(), newBytes.size(), options).error, 0);
         EXPECT_EQ(test::ReadBytes(target), newBytes);
-        EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"plant.qv"});
+        EXPECT_EQ(test::FolderEntries(dir.path()), std::vector<std::string>{"plant.qv"});
     }
 }
 
@@ -305,7 +295,8 @@ TEST_F(SettingsSave, TheNextSaveRemovesALeftoverTemporary) {
             ASSERT_EQ(ReplaceFileContents(target, OldBytes().data(), kImageSize, options).error, 0);
             EXPECT_EQ(test::ReadBytes(target), OldBytes());
             EXPECT_EQ(test::ReadBytes(elsewhere), (std::vector<uint8_t>{1, 2, 3}));
-            EXPECT_EQ(Entries(dir.path()), (std::vector<std::string>{"elsewhere", "plant.qv"}));
+            EXPECT_EQ(test::FolderEntries(dir.path()),
+                      (std::vector<std::string>{"elsewhere", "plant.qv"}));
         }
     }
 }
