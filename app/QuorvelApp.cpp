@@ -90,6 +90,18 @@ wxBitmap ResourceBitmap(unsigned id) {
     return image.IsOk() ? wxBitmap(image) : wxNullBitmap;
 }
 
+bool CQuorvelApp::Initialize(int& argc, wxChar** argv) {
+    // Nothing here draws with OpenGL, yet GTK sets it up as it opens the
+    // display, loading the driver: a third of the start-up time. A GDK_GL of
+    // the user's own stands, and programs started from here get the
+    // environment as it was.
+    const bool ours = !std::getenv("GDK_GL") && setenv("GDK_GL", "disable", 0) == 0;
+    const bool initialized = wxApp::Initialize(argc, argv);
+    if (ours)
+        unsetenv("GDK_GL");
+    return initialized;
+}
+
 bool CQuorvelApp::OnInit() {
     // A release build shows no toolkit assertion boxes: they would ask the
     // user about the toolkit's own consistency checks.

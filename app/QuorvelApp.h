@@ -21,6 +21,7 @@ class CMainFrame;
 class CQuorvelApp : public wxApp, public RecentFileSink {
 public:
     void AddRecentFile(const std::string& path) override;
+    bool Initialize(int& argc, wxChar** argv) override;
     bool OnInit() override;
     int OnRun() override;
     int OnExit() override;

@@ -8,6 +8,9 @@
 # read from the kernel's accounting of the finished child.
 # Goals: at most 1.3x the bare frame's wall time; at most +15 MiB of its peak
 # memory in English, +22 MiB in Japanese and Chinese.
+# The program tells GTK to leave OpenGL alone (it draws nothing with it); the
+# bare frame does not. A third run per pair, the bare frame with GDK_GL=disable,
+# gives the like-for-like figures, printed below the table.
 # Usage: bench/measure_startup.sh [BUILD_DIR]   (QV_PAIRS=N for other than 9 pairs)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -67,7 +70,7 @@ for language in English Japanese Chinese_s; do
     English) memory_goal=15 ;;
     *) memory_goal=22 ;;
     esac
-    : >"$work/program" && : >"$work/bare"
+    : >"$work/program" && : >"$work/bare" && : >"$work/bare_nogl"
     for _ in $(seq "$pairs"); do
         # A fresh profile each run: the window opens maximised, as the first time.
         printf '[Software/Zorvek\\ Control/Quorvelis/Settings]\nLanguage=%s\n' "$language" \
@@ -79,11 +82,15 @@ for language in English Japanese Chinese_s; do
             exit 1
         }
         run_once "$bare" >>"$work/bare"
+        GDK_GL=disable run_once "$bare" >>"$work/bare_nogl"
     done
     p_s=$(cut -d' ' -f1 "$work/program" | median)
     p_kb=$(cut -d' ' -f2 "$work/program" | median)
     b_s=$(cut -d' ' -f1 "$work/bare" | median)
     b_kb=$(cut -d' ' -f2 "$work/bare" | median)
+    n_s=$(cut -d' ' -f1 "$work/bare_nogl" | median)
+    n_kb=$(cut -d' ' -f2 "$work/bare_nogl" | median)
+    printf '%s %s %s %s %s\n' "$language" "$p_s" "$p_kb" "$n_s" "$n_kb" >>"$work/like_for_like"
     awk -v l="$language" -v ps="$p_s" -v pk="$p_kb" -v bs="$b_s" -v bk="$b_kb" -v g="$memory_goal" '
         BEGIN {
             ratio = ps / bs; extra = (pk - bk) / 1024
@@ -93,3 +100,6 @@ for language in English Japanese Chinese_s; do
         }'
 done
 echo "median of $pairs pairs per language; load: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "like for like, the bare frame also without OpenGL:"
+awk '{ printf "%-9s %6.3f s %7.1f MiB   %6.3f s %7.1f MiB   %5.2fx            %+6.1f MiB\n",
+           $1, $2, $3 / 1024, $4, $5 / 1024, $2 / $4, ($3 - $5) / 1024 }' "$work/like_for_like"

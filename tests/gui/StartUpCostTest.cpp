@@ -1,9 +1,10 @@
 // Start-up builds only what the main window shows: the settings view's other
 // pages are built when they are first shown, the FTP library is loaded with
-// the first FTP client, and painting the window needs no loader of scalable
-// pictures.
+// the first FTP client, painting the window needs no loader of scalable
+// pictures, and GTK loads no OpenGL driver.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <string>
 
@@ -23,6 +24,16 @@ bool Loaded(const std::string& name) {
     std::string line;
     while (std::getline(maps, line))
         if (line.find(name) != std::string::npos)
+            return true;
+    return false;
+}
+
+// Whether this process was started with `name` in its environment.
+bool StartedWith(const std::string& name) {
+    std::ifstream environ("/proc/self/environ");
+    std::string entry;
+    while (std::getline(environ, entry, '\0'))
+        if (entry.rfind(name + "=", 0) == 0)
             return true;
     return false;
 }
@@ -71,6 +82,16 @@ TEST_F(StartUpCostTest, ThePaintedWindowHasNeitherTheFtpLibraryNorTheSvgLoader) 
         GTEST_SKIP() << "an earlier test in this process loaded them";
     EXPECT_FALSE(Loaded(kSvgLoader));
     EXPECT_FALSE(Loaded(kFtpLibrary));
+}
+
+TEST_F(StartUpCostTest, NoOpenGlDriverIsLoadedAndTheEnvironmentIsHandedOnAsItWas) {
+    if (StartedWith("GDK_GL"))
+        GTEST_SKIP() << "GDK_GL was set by whoever started the tests";
+    // The driver's dispatch library is loaded with the first OpenGL call.
+    EXPECT_FALSE(Loaded("libGLX"));
+    EXPECT_FALSE(Loaded("libEGL"));
+    // A program started from here would run without OpenGL if it inherited it.
+    EXPECT_EQ(std::getenv("GDK_GL"), nullptr);
 }
 
 } // namespace
