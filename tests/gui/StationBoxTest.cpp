@@ -65,6 +65,9 @@ TEST_F(StationBoxTest, RightClickOffersTheUnitTypeUpToStation99) {
     wxUIActionSimulator sim;
     for (const auto& r : rows) {
         CQVChkBox* box = Box(r.number, 5010 + r.number);
+        // A click that comes before the new box is mapped would go to the
+        // dialog, and its release to the box.
+        ASSERT_TRUE(test::AwaitShown(box)) << r.number;
         std::vector<wxString> labels;
         CQVChkBox* asked = nullptr;
         int releases = 0;
